@@ -1,0 +1,18 @@
+# Compile settings for the project's own targets. Third-party code (Qt's generated sources,
+# GoogleTest) is not held to -Werror, so the flags go on our targets only.
+function(qx4t_strict target)
+    target_compile_features(${target} PUBLIC cxx_std_20)
+    target_compile_options(${target} PRIVATE -Wall -Wextra -Werror)
+endfunction()
+
+# A GoogleTest executable registered with CTest; every test runs on the offscreen platform.
+function(qx4t_add_test name)
+    cmake_parse_arguments(T "" "" "SOURCES;LIBS;LABELS" ${ARGN})
+    add_executable(${name} ${T_SOURCES})
+    qx4t_strict(${name})
+    target_link_libraries(${name} PRIVATE ${T_LIBS} GTest::gmock GTest::gtest_main)
+    include(GoogleTest)
+    gtest_discover_tests(${name}
+        PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen;QX4T_BUILD_DIR=${CMAKE_BINARY_DIR}" LABELS "${T_LABELS}"
+        DISCOVERY_TIMEOUT 60)
+endfunction()

@@ -1,0 +1,67 @@
+#pragma once
+// One interface for a serial line to the PLC. The termios implementation lives in
+// TermiosPort.cpp; tests and the in-process simulator provide their own. Callers never see an
+// OS header or an errno: failures come back as the small enums below, with the OS reason kept
+// as text for the command line's messages.
+#include <chrono>
+#include <cstddef>
+#include <functional>
+#include <memory>
+#include <string>
+
+namespace qx4t::serial {
+
+enum class OpenStatus {
+    Ok,
+    NotFound,          // no such device
+    Busy,              // another process holds the port
+    PermissionDenied,  // the user may not open it (on Linux: not in the dialout group)
+    Failed,            // any other reason
+};
+
+struct OpenResult {
+    OpenStatus status = OpenStatus::Ok;
+    std::string reason;  // the OS's own words, for messages; empty on success
+    [[nodiscard]] bool ok() const { return status == OpenStatus::Ok; }
+};
+
+enum class WaitStatus { Ready, Timeout, Error };
+enum class WriteStatus { Ok, Timeout, Error };
+
+struct WriteResult {
+    WriteStatus status = WriteStatus::Ok;
+    std::size_t written = 0;
+};
+
+class SerialPort {
+public:
+    virtual ~SerialPort() = default;
+
+    // Opens a device path such as "/dev/ttyACM0" for exclusive use by this process.
+    [[nodiscard]] virtual OpenResult open(const std::string& path) = 0;
+    // 9600 baud, 8 data bits, odd parity, 1 stop bit, raw; the settings are written only when
+    // what the port has differs from them.
+    [[nodiscard]] virtual bool configure() = 0;
+    virtual void close() = 0;
+    [[nodiscard]] virtual bool isOpen() const = 0;
+    // Identifies the open port (the descriptor for a real one); -1 while closed.
+    [[nodiscard]] virtual int handle() const = 0;
+    // Discards what is pending in both directions.
+    [[nodiscard]] virtual bool purge() = 0;
+    // Writes all bytes or gives up when the deadline passes.
+    [[nodiscard]] virtual WriteResult write(const void* data, std::size_t size,
+                                            std::chrono::milliseconds deadline) = 0;
+    // Waits until at least one byte can be read, at most `timeout`.
+    [[nodiscard]] virtual WaitStatus waitReadable(std::chrono::milliseconds timeout) = 0;
+    // Bytes in the input queue, or -1 on error.
+    [[nodiscard]] virtual long bytesWaiting() = 0;
+    // Reads up to `size` bytes that have already arrived, without waiting; -1 on error.
+    [[nodiscard]] virtual long read(void* data, std::size_t size) = 0;
+};
+
+using PortFactory = std::function<std::unique_ptr<SerialPort>()>;
+
+// The real port over termios.
+[[nodiscard]] std::unique_ptr<SerialPort> makeTermiosPort();
+
+}  // namespace qx4t::serial

@@ -1,0 +1,32 @@
+#!/usr/bin/env bash
+# Builds and runs every test in the normal and the ASan+UBSan build, checks the formatting,
+# and runs each fuzz target for a short, bounded time.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+FUZZ_SECONDS="${QX4T_FUZZ_SECONDS:-20}"
+JOBS="${QX4T_JOBS:-$(nproc)}"
+
+echo "== format check"
+git ls-files '*.cpp' '*.h' | xargs -r clang-format --dry-run --Werror
+
+for preset in default asan; do
+    echo "== $preset build"
+    cmake --preset "$preset" >/dev/null
+    cmake --build --preset "$preset" -j "$JOBS"
+    echo "== $preset tests"
+    ctest --preset "$preset" -j "$JOBS"
+done
+
+echo "== fuzz targets (${FUZZ_SECONDS}s each)"
+cmake --preset fuzz >/dev/null
+cmake --build --preset fuzz -j "$JOBS"
+for target in build/fuzz/fuzz/fuzz_*; do
+    [ -x "$target" ] || continue
+    name=$(basename "$target")
+    corpus="build/fuzz/corpus/$name"
+    mkdir -p "$corpus"
+    cp -n fuzz/corpus/"${name#fuzz_}"/* "$corpus"/ 2>/dev/null || true
+    echo "-- $name"
+    "$target" -max_total_time="$FUZZ_SECONDS" -timeout=10 -rss_limit_mb=2048 "$corpus" 2>&1 | tail -n 3
+done
+echo "== all green"
