@@ -1,0 +1,78 @@
+#pragma once
+// The machine's serial ports as plain records: the tty devices that sysfs shows with hardware
+// behind them, then the virtual ports that simulators register. Matching a PLC among them is
+// the link's business (wizard/link/PortList.h).
+//
+// Rules, in the order they apply to each /sys/class/tty entry:
+//  - kept only when it has a `device` link (virtual consoles, ptmx and the like have none);
+//  - a legacy ttyS port is kept only when its `type` attribute holds a UART type other than 0;
+//    the kernel creates ttyS0..N whether or not a UART exists and marks the phantoms with
+//    type 0 (or no type at all), and opening one only fails or hangs;
+//  - description: the udev property QX4T_DESCRIPTION (set by the rule this tool ships), else
+//    the USB product string of the nearest ancestor with an idVendor, else the udev property
+//    ID_MODEL_FROM_DATABASE, else the driver's name;
+//  - name: serial/by-id/<link> when udev made a stable link to the device (the first in name
+//    order), else the kernel name; the link opens "/dev/" + name;
+//  - devices come in natural order of their kernel names (ttyACM2 before ttyACM10).
+// Virtual ports follow, in file-name order of the registry (see registerVirtualPort).
+#include <string>
+#include <vector>
+
+namespace qx4t::ports {
+
+struct PortInfo {
+    std::string name;         // as OpenPort takes it: "ttyACM0", "serial/by-id/...", "pts/7"
+    std::string description;  // UTF-8
+    std::string driver;       // kernel driver, or "virtual" for a registered port
+    bool isVirtual = false;
+};
+
+// Where discovery looks; the defaults are the real machine, tests point them at small trees.
+struct DiscoveryRoots {
+    std::string sysfs = "/sys";
+    std::string udevData = "/run/udev/data";
+    std::string devRoot = "/dev";
+    std::string registry;  // empty: defaultRegistryFolder()
+};
+
+[[nodiscard]] std::vector<PortInfo> enumeratePorts(const DiscoveryRoots& roots = {});
+
+// The virtual-port registry: $XDG_RUNTIME_DIR/qx4t/ports, or /tmp/qx4t-<uid>/ports when
+// XDG_RUNTIME_DIR is unset. One file per port, "<something>.port", UTF-8 lines key=value:
+// port= the port name, description= the device description, pid= the serving process. An entry
+// whose process is gone is ignored; a folder owned by another user is not read.
+[[nodiscard]] std::string defaultRegistryFolder();
+[[nodiscard]] std::vector<PortInfo> readVirtualPorts(const std::string& folder);
+
+// A port announced in the registry for as long as this object lives.
+class VirtualPortRegistration {
+public:
+    VirtualPortRegistration() = default;
+    ~VirtualPortRegistration();
+    VirtualPortRegistration(const VirtualPortRegistration&) = delete;
+    VirtualPortRegistration& operator=(const VirtualPortRegistration&) = delete;
+    VirtualPortRegistration(VirtualPortRegistration&& other) noexcept;
+    VirtualPortRegistration& operator=(VirtualPortRegistration&& other) noexcept;
+
+    [[nodiscard]] bool ok() const { return !path_.empty(); }
+    // The registry file, empty when registration failed.
+    [[nodiscard]] const std::string& path() const { return path_; }
+    // Why registration failed, for the simulator's message.
+    [[nodiscard]] const std::string& error() const { return error_; }
+    // Removes the entry now.
+    void remove();
+
+private:
+    friend VirtualPortRegistration registerVirtualPort(const std::string&, const std::string&,
+                                                       const std::string&);
+    std::string path_;
+    std::string error_;
+};
+
+// Writes the entry atomically (a reader sees all of it or nothing); folder empty: the default,
+// created 0700 if missing.
+[[nodiscard]] VirtualPortRegistration registerVirtualPort(const std::string& port,
+                                                          const std::string& description,
+                                                          const std::string& folder = {});
+
+}  // namespace qx4t::ports

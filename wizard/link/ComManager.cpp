@@ -1,0 +1,486 @@
+#include "wizard/link/ComManager.h"
+
+#include <algorithm>
+#include <chrono>
+#include <cstdlib>
+#include <cstring>
+#include <ctime>
+#include <new>
+#include <utility>
+
+#include "common/ModelTable.h"
+#include "platform/Quit.h"
+#include "platform/ports/Utf8.h"
+#include "wizard/link/Frame.h"
+
+using namespace std::chrono_literals;
+using qx4t::serial::OpenStatus;
+using qx4t::serial::WaitStatus;
+using qx4t::serial::WriteStatus;
+namespace rc = qx4t::link;
+
+namespace {
+
+constexpr const wchar_t* kDefaultPort = L"/dev/ttyS9";
+constexpr const wchar_t* kDevicePrefix = L"/dev/";
+constexpr int kOpenAttempts = 10;
+
+// The PLC must have taken a request within this time; it is the write's own deadline and
+// does not count towards the reply's time-out.
+constexpr std::chrono::milliseconds kWriteDeadline = 5000ms;
+// A reply is awaited in polls of this length; the time-out counts polls, not real time, and the
+// event pump runs once per poll so the wizard keeps painting and its timers keep firing.
+constexpr std::chrono::milliseconds kPollPeriod = 100ms;
+constexpr std::uint32_t kPollMilliseconds = 100;
+
+// One byte of the 4,096-byte buffer always stays zero behind the reply.
+constexpr std::size_t kMaxReply = 4095;
+
+constexpr std::uint32_t kCommandTimeout = 5000;
+constexpr std::uint32_t kBlockTimeout = 60000;
+constexpr std::uint32_t kLastBlockTimeout = 0;
+
+constexpr std::size_t kStatusReplyLen = 67;
+constexpr std::size_t kModeReplyLen = 9;
+constexpr std::size_t kUpdateEntryReplyLen = 11;
+constexpr std::size_t kAckLen = 1;
+
+constexpr std::uint32_t kImageHeadSize = 64;
+constexpr std::uint32_t kImageBlockSize = 65536;
+
+constexpr int kFillerBytes = 255;
+constexpr unsigned kUpdateModeBit = 0x10;
+constexpr unsigned kMinFrameCount = 100;
+
+struct LinkSeams {
+    std::function<bool()> pump;
+    qx4t::serial::PortFactory factory;
+    std::function<void(char, const std::string&)> transcript;
+};
+
+LinkSeams& seams() {
+    static LinkSeams s;
+    return s;
+}
+
+bool pumpSaysQuit() {
+    const auto& pump = seams().pump;
+    return pump ? pump() : qx4t::quit::requested();
+}
+
+void record(char direction, const std::string& bytes) {
+    if (seams().transcript) {
+        seams().transcript(direction, bytes);
+    }
+}
+
+std::unique_ptr<qx4t::serial::SerialPort> makePort() {
+    if (seams().factory) {
+        return seams().factory();
+    }
+    return qx4t::serial::makeTermiosPort();
+}
+
+// Reads what has already arrived, up to the buffer's limit; false when the port fails.
+bool takeQueued(qx4t::serial::SerialPort& port, std::string& reply) {
+    char chunk[kMaxReply + 1];
+    while (reply.size() < kMaxReply) {
+        const long waiting = port.bytesWaiting();
+        if (waiting < 0) {
+            return false;
+        }
+        if (waiting == 0) {
+            return true;
+        }
+        const std::size_t want =
+            std::min({static_cast<std::size_t>(waiting), sizeof chunk, kMaxReply - reply.size()});
+        const long got = port.read(chunk, want);
+        if (got < 0) {
+            return false;
+        }
+        if (got == 0) {
+            return true;
+        }
+        reply.append(chunk, static_cast<std::size_t>(got));
+    }
+    return true;
+}
+
+// Each byte of the reply becomes one wide character of the same code.
+std::wstring wideFromBytes(const unsigned char* p, std::size_t n) {
+    std::wstring out;
+    out.reserve(n);
+    for (std::size_t i = 0; i < n; ++i) {
+        out.push_back(static_cast<wchar_t>(p[i]));
+    }
+    return out;
+}
+
+// Leading hexadecimal digits; anything else ends the number, and no digit at all gives 0.
+unsigned leadingHex(const std::wstring& s) {
+    unsigned value = 0;
+    for (const wchar_t ch : s) {
+        unsigned digit = 0;
+        if (ch >= L'0' && ch <= L'9') {
+            digit = static_cast<unsigned>(ch - L'0');
+        } else if (ch >= L'A' && ch <= L'F') {
+            digit = static_cast<unsigned>(ch - L'A' + 10);
+        } else if (ch >= L'a' && ch <= L'f') {
+            digit = static_cast<unsigned>(ch - L'a' + 10);
+        } else {
+            break;
+        }
+        value = (value << 4) | digit;
+    }
+    return value;
+}
+
+// The version goes into an ASCII frame; anything beyond ASCII is not a digit the PLC knows.
+std::string asciiFromWide(const std::wstring& s) {
+    std::string out;
+    out.reserve(s.size());
+    for (const wchar_t ch : s) {
+        out.push_back(ch >= 0 && ch < 0x80 ? static_cast<char>(ch) : '?');
+    }
+    return out;
+}
+
+}  // namespace
+
+CComManager::CComManager() : m_strPort(kDefaultPort) {
+    // The update-mode entry's filler comes from the C runtime's generator, seeded here and
+    // nowhere else, once per link.
+    std::srand(static_cast<unsigned>(std::time(nullptr)));
+}
+
+CComManager::~CComManager() {
+    ClosePort();
+}
+
+CComManager::CComManager(CComManager&& other) noexcept
+    : m_strPort(std::move(other.m_strPort)),
+      m_hComm(std::exchange(other.m_hComm, -1)),
+      m_nRecvLen(std::exchange(other.m_nRecvLen, 0)),
+      m_port(std::move(other.m_port)),
+      m_lastOpen(std::move(other.m_lastOpen)) {
+    std::memcpy(m_RecvBuf, other.m_RecvBuf, sizeof m_RecvBuf);
+    std::memset(other.m_RecvBuf, 0, sizeof other.m_RecvBuf);
+    other.m_strPort = kDefaultPort;
+}
+
+CComManager& CComManager::operator=(CComManager&& other) noexcept {
+    if (this != &other) {
+        ClosePort();
+        m_strPort = std::move(other.m_strPort);
+        m_hComm = std::exchange(other.m_hComm, -1);
+        std::memcpy(m_RecvBuf, other.m_RecvBuf, sizeof m_RecvBuf);
+        std::memset(other.m_RecvBuf, 0, sizeof other.m_RecvBuf);
+        m_nRecvLen = std::exchange(other.m_nRecvLen, 0);
+        m_port = std::move(other.m_port);
+        m_lastOpen = std::move(other.m_lastOpen);
+        other.m_strPort = kDefaultPort;
+    }
+    return *this;
+}
+
+int CComManager::OpenPort(const std::wstring& strPort) {
+    // No caller opens an open link; closing first keeps a second open from leaking the first.
+    ClosePort();
+    m_strPort = kDevicePrefix + strPort;
+
+    m_port = makePort();
+    if (!m_port) {
+        m_lastOpen = {OpenStatus::Failed, "no serial port available"};
+        return rc::kOpenFailed;
+    }
+    const std::string path = qx4t::wideToUtf8(m_strPort);
+    for (int attempt = 0; attempt < kOpenAttempts; ++attempt) {
+        m_lastOpen = m_port->open(path);
+        if (m_lastOpen.ok()) {
+            break;
+        }
+    }
+    if (!m_lastOpen.ok()) {
+        m_port.reset();
+        return m_lastOpen.status == OpenStatus::Busy ? rc::kPortBusy : rc::kOpenFailed;
+    }
+    if (!m_port->configure()) {
+        m_port->close();
+        m_port.reset();
+        return rc::kConfigureFailed;
+    }
+    m_hComm = m_port->handle();
+    return rc::kOk;
+}
+
+void CComManager::ClosePort() {
+    if (m_port && m_port->isOpen()) {
+        m_port->close();
+    }
+    m_hComm = -1;
+}
+
+int CComManager::SendRecv(const char* pData, int nLen, std::uint32_t dwTimeout,
+                          std::size_t expectedLen) {
+    if (!m_port || !m_port->isOpen() || nLen < 0 || (pData == nullptr && nLen > 0)) {
+        return rc::kTransactionFailed;
+    }
+    // A late reply to an earlier request must not be read as the answer to this one.
+    if (!m_port->purge()) {
+        return rc::kTransactionFailed;
+    }
+    const auto size = static_cast<std::size_t>(nLen);
+    record('>', std::string(pData == nullptr ? "" : pData, size));
+    const auto written = m_port->write(pData, size, kWriteDeadline);
+    if (written.status == WriteStatus::Timeout) {
+        return rc::kWriteTimeout;
+    }
+    if (written.status != WriteStatus::Ok || written.written != size) {
+        return rc::kTransactionFailed;
+    }
+    return ReadReply(dwTimeout, expectedLen);
+}
+
+int CComManager::ReadReply(std::uint32_t dwTimeout, std::size_t expectedLen) {
+    std::memset(m_RecvBuf, 0, sizeof m_RecvBuf);
+    m_nRecvLen = 0;
+
+    // Waiting for the reply to begin: the time-out counts polls, whatever they really took.
+    std::uint64_t elapsed = 0;
+    for (;;) {
+        const long waiting = m_port->bytesWaiting();
+        if (waiting < 0) {
+            return rc::kReceiveFailed;
+        }
+        if (waiting > 0) {
+            break;
+        }
+        if (m_port->waitReadable(kPollPeriod) == WaitStatus::Error) {
+            return rc::kReceiveFailed;
+        }
+        elapsed += kPollMilliseconds;
+        if (elapsed > dwTimeout) {
+            return rc::kNoReply;
+        }
+        if (pumpSaysQuit()) {
+            return rc::kQuit;
+        }
+    }
+
+    // Collecting: a reply crosses USB packets and a UART delivers it byte by byte, so more
+    // bytes are taken while they follow within one poll. A complete reply ends the wait at
+    // once; one whose tail comes after a longer silence is taken short.
+    std::string reply;
+    const auto complete = [&] {
+        return expectedLen > 0 ? reply.size() >= expectedLen
+                               : reply.find(qx4t::link::kCarriageReturn) != std::string::npos;
+    };
+    int result = rc::kOk;
+    for (;;) {
+        if (!takeQueued(*m_port, reply)) {
+            result = rc::kReceiveFailed;
+            break;
+        }
+        if (reply.size() >= kMaxReply || complete()) {
+            break;
+        }
+        const auto status = m_port->waitReadable(kPollPeriod);
+        if (status == WaitStatus::Error) {
+            result = rc::kReceiveFailed;
+            break;
+        }
+        if (status == WaitStatus::Timeout) {
+            break;
+        }
+        if (pumpSaysQuit()) {
+            result = rc::kQuit;
+            break;
+        }
+    }
+    if (!reply.empty()) {
+        record('<', reply);
+    }
+    if (result != rc::kOk) {
+        return result;
+    }
+    std::memcpy(m_RecvBuf, reply.data(), reply.size());
+    m_nRecvLen = static_cast<std::uint32_t>(reply.size());
+    return rc::kOk;
+}
+
+int CComManager::CheckBCC() const {
+    return qx4t::link::CheckBCC(m_RecvBuf, m_nRecvLen);
+}
+
+int CComManager::AcceptReply(int nResult, std::size_t nReplyLen) const {
+    if (nResult != rc::kOk) {
+        return nResult;
+    }
+    // An error reply is not told apart from a reply of the wrong length; neither is looked at.
+    if (m_nRecvLen != nReplyLen || m_nRecvLen <= 3 || m_RecvBuf[3] == '!') {
+        return rc::kBadReply;
+    }
+    return CheckBCC();
+}
+
+int CComManager::SendFrame(const std::string& frame, std::size_t nReplyLen) {
+    return SendRecv(frame.data(), static_cast<int>(frame.size()), kCommandTimeout, nReplyLen);
+}
+
+std::string CComManager::MakeRandomData(unsigned& nSum) {
+    static constexpr char kHex[] = "0123456789ABCDEF";
+    std::string filler;
+    filler.reserve(2 * kFillerBytes);
+    unsigned sum = 0;
+    for (int i = 0; i < kFillerBytes; ++i) {
+        const unsigned value = static_cast<unsigned>(std::rand()) % 256;
+        const char hi = kHex[value >> 4];
+        const char lo = kHex[value & 0x0F];
+        filler.push_back(hi);
+        filler.push_back(lo);
+        sum += static_cast<unsigned char>(hi) + static_cast<unsigned char>(lo);
+    }
+    nSum = sum % 256;
+    return filler;
+}
+
+int CComManager::ReadPlcStatus(stPlcStatus* pStatus) {
+    const int accepted = AcceptReply(
+        SendFrame(qx4t::link::MakeFrame("%EE#EX00RT00"), kStatusReplyLen), kStatusReplyLen);
+    if (accepted != rc::kOk) {
+        return accepted;
+    }
+    const std::wstring model = wideFromBytes(m_RecvBuf + 14, 2);
+    const bool known = std::any_of(qx4t::kModelTable.begin(), qx4t::kModelTable.end(),
+                                   [&](const qx4t::ModelRow& row) { return row.code == model; });
+    if (!known) {
+        return rc::kUnsupportedModel;
+    }
+    // The PLC sends its version with the two byte pairs swapped: "8001" is version 0180.
+    const unsigned char version[4] = {m_RecvBuf[32], m_RecvBuf[33], m_RecvBuf[30], m_RecvBuf[31]};
+    const std::wstring mode = wideFromBytes(m_RecvBuf + 20, 2);
+    if (pStatus != nullptr) {
+        pStatus->strModel = model;
+        pStatus->strVersion = wideFromBytes(version, 4);
+        pStatus->strMode = mode;
+    }
+    return (leadingHex(mode) & kUpdateModeBit) != 0 ? rc::kUpdateMode : rc::kOk;
+}
+
+int CComManager::ChangeMode() {
+    return AcceptReply(SendFrame(qx4t::link::MakeFrame("%EE#RMP"), kModeReplyLen), kModeReplyLen);
+}
+
+int CComManager::StartFWUpdate(const std::wstring& strFWVer) {
+    const std::string version = asciiFromWide(strFWVer);
+    const std::string opening = "<EE#FV  BrevantisDevicesORKA  QX4T-V" + version + " ";
+    const std::string continuation = "<EE  BrevantisDevicesORKA  QX4T-V" + version + " ";
+
+    unsigned fillerSum = 0;
+    std::string filler = MakeRandomData(fillerSum);
+    int result =
+        AcceptReply(SendFrame(qx4t::link::MakeFrame(opening + filler, true), kUpdateEntryReplyLen),
+                    kUpdateEntryReplyLen);
+    if (result != rc::kOk) {
+        return result;
+    }
+    // The PLC and the tool both derive the number of frames from the opening exchange; the
+    // PLC enters the update mode only after exactly this many.
+    unsigned frameCount = fillerSum;
+    for (int i = 3; i <= 6; ++i) {
+        frameCount += m_RecvBuf[i];
+    }
+    frameCount %= 256;
+    if (frameCount < kMinFrameCount) {
+        frameCount += kMinFrameCount;
+    }
+
+    unsigned unusedSum = 0;
+    for (unsigned i = 1; i < frameCount; ++i) {
+        filler = MakeRandomData(unusedSum);
+        result = AcceptReply(
+            SendFrame(qx4t::link::MakeFrame(continuation + filler, true), kUpdateEntryReplyLen),
+            kUpdateEntryReplyLen);
+        if (result != rc::kOk) {
+            return result;
+        }
+    }
+
+    // The PLC may switch modes without answering the final frame, so silence is success; the
+    // reply, if one comes, is not examined.
+    filler = MakeRandomData(unusedSum);
+    result = SendFrame(qx4t::link::MakeFrame(continuation + filler), kUpdateEntryReplyLen);
+    return result == rc::kNoReply ? rc::kOk : result;
+}
+
+int CComManager::SendFWImage(const void* pData, std::uint32_t dwSize, int* pProgress) {
+    if (pData == nullptr || dwSize < kImageHeadSize) {
+        return rc::kImageTooShort;
+    }
+    const auto* image = static_cast<const unsigned char*>(pData);
+    const std::uint32_t remaining = dwSize - kImageHeadSize;
+    // Wider than the block counter the PLC protocol suggests, so that no size wraps it to zero.
+    const std::uint32_t blocks =
+        remaining / kImageBlockSize + (remaining % kImageBlockSize != 0 ? 1 : 0);
+
+    std::unique_ptr<unsigned char[]> buffer(new (std::nothrow) unsigned char[kImageBlockSize]());
+    if (!buffer) {
+        return rc::kTransactionFailed;
+    }
+    const auto sendReversed = [&](const unsigned char* from, std::uint32_t size,
+                                  std::uint32_t timeout) {
+        // The PLC expects each block back to front.
+        std::reverse_copy(from, from + size, buffer.get());
+        return SendRecv(reinterpret_cast<const char*>(buffer.get()), static_cast<int>(size),
+                        timeout, kAckLen);
+    };
+    const auto acknowledged = [&] { return m_nRecvLen == kAckLen && m_RecvBuf[0] == 0; };
+
+    int result = sendReversed(image, kImageHeadSize, kBlockTimeout);
+    if (result != rc::kOk) {
+        return result;
+    }
+    if (!acknowledged()) {
+        return rc::kBadReply;
+    }
+
+    std::uint32_t offset = kImageHeadSize;
+    for (std::uint32_t i = 0; i < blocks; ++i) {
+        const std::uint32_t left = dwSize - offset;
+        if (left >= kImageBlockSize) {
+            result = sendReversed(image + offset, kImageBlockSize, kBlockTimeout);
+            if (pProgress != nullptr) {
+                *pProgress = static_cast<int>(static_cast<double>(i) / blocks * 100.0);
+            }
+            if (result != rc::kOk) {
+                return result;
+            }
+            if (!acknowledged()) {
+                return rc::kBadReply;
+            }
+            offset += kImageBlockSize;
+        } else {
+            // The PLC starts flashing on the last block and may not answer it: a missing or
+            // unexamined answer is success, but a block that never left must be reported.
+            result = sendReversed(image + offset, left, kLastBlockTimeout);
+            return result == rc::kNoReply ? rc::kOk : result;
+        }
+    }
+    return rc::kOk;
+}
+
+const qx4t::serial::OpenResult& CComManager::LastOpenResult() const {
+    return m_lastOpen;
+}
+
+void CComManager::SetEventPump(std::function<bool()> pump) {
+    seams().pump = std::move(pump);
+}
+
+void CComManager::SetPortFactory(qx4t::serial::PortFactory factory) {
+    seams().factory = std::move(factory);
+}
+
+void CComManager::SetTranscript(std::function<void(char, const std::string&)> sink) {
+    seams().transcript = std::move(sink);
+}

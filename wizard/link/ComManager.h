@@ -1,0 +1,75 @@
+#pragma once
+// The serial link to the PLC: one request written, one reply read, and the four commands the
+// tool ever sends. Free of Qt. Result codes are the link's own (ResultCodes.h); nothing here
+// throws and no OS error reaches a caller.
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "platform/serial/SerialPort.h"
+#include "wizard/link/ResultCodes.h"
+
+struct stPlcStatus {
+    std::wstring strModel;    // "B0" or "B1"
+    std::wstring strVersion;  // four hexadecimal digits, e.g. "0180"
+    std::wstring strMode;     // two hexadecimal digits
+};
+
+class CComManager {
+public:
+    CComManager();
+    // Closes a port that is still open: an abandoned descriptor would keep the port locked.
+    ~CComManager();
+    CComManager(const CComManager&) = delete;
+    CComManager& operator=(const CComManager&) = delete;
+    CComManager(CComManager&&) noexcept;
+    // Closes this link's own port first, then takes the other's.
+    CComManager& operator=(CComManager&&) noexcept;
+
+    // strPort is a port name as discovery lists it ("ttyACM0", "serial/by-id/...", "pts/7").
+    // Returns kOk, kOpenFailed, kConfigureFailed or kPortBusy. A link that is already open is
+    // closed first.
+    [[nodiscard]] int OpenPort(const std::wstring& strPort);
+    void ClosePort();
+    // expectedLen: the reply's length when the caller knows it (0: up to a carriage return).
+    // Returns kOk, kTransactionFailed, kReceiveFailed, kWriteTimeout, kNoReply or kQuit.
+    [[nodiscard]] int SendRecv(const char* pData, int nLen, std::uint32_t dwTimeout,
+                               std::size_t expectedLen = 0);
+
+    [[nodiscard]] int ReadPlcStatus(stPlcStatus* pStatus);
+    [[nodiscard]] int ChangeMode();
+    [[nodiscard]] int StartFWUpdate(const std::wstring& strFWVer);
+    [[nodiscard]] int SendFWImage(const void* pData, std::uint32_t dwSize, int* pProgress);
+
+    // The BCC check of the reply in m_RecvBuf: kOk or kBadBcc.
+    [[nodiscard]] int CheckBCC() const;
+    // 255 random bytes from std::rand() as 510 upper-case hexadecimal digits; nSum receives the
+    // sum of the digits' character codes modulo 256.
+    [[nodiscard]] static std::string MakeRandomData(unsigned& nSum);
+
+    // Why the last OpenPort failed, in the OS's words (for the command line's advice).
+    [[nodiscard]] const qx4t::serial::OpenResult& LastOpenResult() const;
+
+    // Seams shared by every link in the process; passing an empty function restores the default.
+    // Called once per 100 ms poll while a reply is awaited; returns true when a quit was requested.
+    // Default: qx4t::quit::requested().
+    static void SetEventPump(std::function<bool()> pump);
+    // Makes the port objects (default: the termios port).
+    static void SetPortFactory(qx4t::serial::PortFactory factory);
+    // Sees every exchange: direction ('>' to the PLC, '<' from it) and the bytes.
+    static void SetTranscript(std::function<void(char direction, const std::string& bytes)> sink);
+
+    std::wstring m_strPort;  // full device path, "/dev/" + the port name
+    int m_hComm = -1;        // the open port's descriptor, -1 while closed
+    unsigned char m_RecvBuf[4096] = {};
+    std::uint32_t m_nRecvLen = 0;
+
+private:
+    [[nodiscard]] int ReadReply(std::uint32_t dwTimeout, std::size_t expectedLen);
+    [[nodiscard]] int AcceptReply(int nResult, std::size_t nReplyLen) const;
+    [[nodiscard]] int SendFrame(const std::string& frame, std::size_t nReplyLen);
+
+    std::unique_ptr<qx4t::serial::SerialPort> m_port;
+    qx4t::serial::OpenResult m_lastOpen;
+};
