@@ -1,0 +1,229 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="en_US" sourcelanguage="en_US">
+<context>
+    <name></name>
+    <message id="20001">
+        <source>No PLC found</source>
+        <translation>No PLC found</translation>
+    </message>
+    <message id="20002">
+        <source>Refresh the port list</source>
+        <translation>Refresh the port list</translation>
+    </message>
+    <message id="20003">
+        <source>Confirmation</source>
+        <translation>Confirmation</translation>
+    </message>
+    <message id="20004">
+        <source>This tool updates the PLC's firmware to version %1.</source>
+        <translation>This tool updates the PLC's firmware to version %1.</translation>
+    </message>
+    <message id="20005">
+        <source>Firmware version: %1 → %2</source>
+        <translation>Firmware version: %1 → %2</translation>
+    </message>
+    <message id="20006">
+        <source>The firmware will now be written to the PLC.
+Do not disconnect the cable or switch off the PLC or this computer until the tool reports the result.
+
+Start the version-up?</source>
+        <translation>The firmware will now be written to the PLC.
+Do not disconnect the cable or switch off the PLC or this computer until the tool reports the result.
+
+Start the version-up?</translation>
+    </message>
+    <message id="20007">
+        <source>Press Next to start the version-up.</source>
+        <translation>Press Next to start the version-up.</translation>
+    </message>
+    <message id="20008">
+        <source>Starting the version-up...</source>
+        <translation>Starting the version-up...</translation>
+    </message>
+    <message id="20009">
+        <source>Writing the firmware to the PLC...</source>
+        <translation>Writing the firmware to the PLC...</translation>
+    </message>
+    <message id="20010">
+        <source>Waiting for the PLC to restart...</source>
+        <translation>Waiting for the PLC to restart...</translation>
+    </message>
+    <message id="20011">
+        <source>The version-up has completed successfully.</source>
+        <translation>The version-up has completed successfully.</translation>
+    </message>
+    <message id="20012">
+        <source>Version-up complete</source>
+        <translation>Version-up complete</translation>
+    </message>
+    <message id="20013">
+        <source>The PLC's operating mode must be changed before its firmware can be updated.
+
+Change the operating mode now?</source>
+        <translation>The PLC's operating mode must be changed before its firmware can be updated.
+
+Change the operating mode now?</translation>
+    </message>
+    <message id="20017">
+        <source>The firmware of this PLC will be updated:</source>
+        <translation>The firmware of this PLC will be updated:</translation>
+    </message>
+    <message id="20018">
+        <source>PLC series: %1
+Current firmware version: %2
+New firmware version: %3
+
+Update the firmware of this PLC?</source>
+        <translation>PLC series: %1
+Current firmware version: %2
+New firmware version: %3
+
+Update the firmware of this PLC?</translation>
+    </message>
+    <message id="20019">
+        <source>Do not disconnect the cable or switch off the PLC during the version-up.</source>
+        <translation>Do not disconnect the cable or switch off the PLC during the version-up.</translation>
+    </message>
+    <message id="20020">
+        <source>Writing the firmware. Do not disconnect the cable or switch off the PLC!</source>
+        <translation>Writing the firmware. Do not disconnect the cable or switch off the PLC!</translation>
+    </message>
+    <message id="25000">
+        <source>A page of the wizard cannot be displayed. The tool will close.</source>
+        <translation>A page of the wizard cannot be displayed. The tool will close.</translation>
+    </message>
+    <message id="25001">
+        <source>No PLC port is selected, or the port cannot be opened.
+Check the cable and the PLC's power, then select the PLC's port.</source>
+        <translation>No PLC port is selected, or the port cannot be opened.
+Check the cable and the PLC's power, then select the PLC's port.</translation>
+    </message>
+    <message id="25002">
+        <source>Communication port</source>
+        <translation>Communication port</translation>
+    </message>
+    <message id="25003">
+        <source>This PLC model is not supported by this tool, or its firmware is too old to be updated with this tool.</source>
+        <translation>This PLC model is not supported by this tool, or its firmware is too old to be updated with this tool.</translation>
+    </message>
+    <message id="25004">
+        <source>Unsupported PLC</source>
+        <translation>Unsupported PLC</translation>
+    </message>
+    <message id="25005">
+        <source>The PLC already runs a newer firmware version than the one this tool installs. No version-up is needed.</source>
+        <translation>The PLC already runs a newer firmware version than the one this tool installs. No version-up is needed.</translation>
+    </message>
+    <message id="25006">
+        <source>No version-up needed</source>
+        <translation>No version-up needed</translation>
+    </message>
+    <message id="25007">
+        <source>Communication with the PLC failed.
+Check the cable and the PLC's power, then try again.</source>
+        <translation>Communication with the PLC failed.
+Check the cable and the PLC's power, then try again.</translation>
+    </message>
+    <message id="25008">
+        <source>Communication error</source>
+        <translation>Communication error</translation>
+    </message>
+    <message id="25009">
+        <source>The PLC's current operating mode does not allow a version-up.
+Change the PLC's mode as the operating manual describes, then try again.</source>
+        <translation>The PLC's current operating mode does not allow a version-up.
+Change the PLC's mode as the operating manual describes, then try again.</translation>
+    </message>
+    <message id="25010">
+        <source>Operating mode</source>
+        <translation>Operating mode</translation>
+    </message>
+    <message id="25011">
+        <source>The PLC does not answer after its restart.
+Check the cable and the PLC's power.
+
+Press Retry to wait for the PLC again, or Cancel to stop.</source>
+        <translation>The PLC does not answer after its restart.
+Check the cable and the PLC's power.
+
+Press Retry to wait for the PLC again, or Cancel to stop.</translation>
+    </message>
+    <message id="25012">
+        <source>No answer from the PLC</source>
+        <translation>No answer from the PLC</translation>
+    </message>
+    <message id="25013">
+        <source>The version-up was not completed.
+The PLC may not work normally until its firmware has been updated. Start this tool again and repeat the version-up.</source>
+        <translation>The version-up was not completed.
+The PLC may not work normally until its firmware has been updated. Start this tool again and repeat the version-up.</translation>
+    </message>
+    <message id="25014">
+        <source>Version-up stopped</source>
+        <translation>Version-up stopped</translation>
+    </message>
+    <message id="25015">
+        <source>The firmware data for the version-up cannot be found.
+The tool may be damaged; install it again.</source>
+        <translation>The firmware data for the version-up cannot be found.
+The tool may be damaged; install it again.</translation>
+    </message>
+    <message id="25016">
+        <source>The firmware data for the version-up cannot be loaded.
+The tool may be damaged; install it again.</source>
+        <translation>The firmware data for the version-up cannot be loaded.
+The tool may be damaged; install it again.</translation>
+    </message>
+    <message id="25017">
+        <source>More than one PLC is connected to this computer.
+Connect only the PLC to be updated, then try again.</source>
+        <translation>More than one PLC is connected to this computer.
+Connect only the PLC to be updated, then try again.</translation>
+    </message>
+    <message id="25018">
+        <source>Several PLCs connected</source>
+        <translation>Several PLCs connected</translation>
+    </message>
+    <message id="25021">
+        <source>The firmware data for the version-up has the wrong size.
+The tool may be damaged; install it again.</source>
+        <translation>The firmware data for the version-up has the wrong size.
+The tool may be damaged; install it again.</translation>
+    </message>
+    <message id="25022">
+        <source>The port is in use by another program.
+Close that program, then try again.</source>
+        <translation>The port is in use by another program.
+Close that program, then try again.</translation>
+    </message>
+    <message id="25028">
+        <source>Please read the following before you use this tool.
+
+1. This tool rewrites the firmware of QX4T series PLCs. Use it only for the PLCs it is intended for, and only as described in the operating manual.
+
+2. While the firmware is being written, the PLC does not control the machine. Stop the machine and make sure that nothing is endangered before you start the version-up.
+
+3. If the cable is disconnected, or the PLC or the computer loses power during the version-up, the PLC may stop working. It may then have to be repaired by the manufacturer.
+
+4. Back up the PLC's program and settings before the version-up. The version-up may change or clear data held in the PLC.
+
+5. The manufacturer accepts no liability for any damage or loss caused by the use of this tool, or by the failure of a version-up, except where the law requires otherwise.
+
+If you accept these terms, tick the box below and press Next. Otherwise press Cancel.</source>
+        <translation>Please read the following before you use this tool.
+
+1. This tool rewrites the firmware of QX4T series PLCs. Use it only for the PLCs it is intended for, and only as described in the operating manual.
+
+2. While the firmware is being written, the PLC does not control the machine. Stop the machine and make sure that nothing is endangered before you start the version-up.
+
+3. If the cable is disconnected, or the PLC or the computer loses power during the version-up, the PLC may stop working. It may then have to be repaired by the manufacturer.
+
+4. Back up the PLC's program and settings before the version-up. The version-up may change or clear data held in the PLC.
+
+5. The manufacturer accepts no liability for any damage or loss caused by the use of this tool, or by the failure of a version-up, except where the law requires otherwise.
+
+If you accept these terms, tick the box below and press Next. Otherwise press Cancel.</translation>
+    </message>
+</context>
+</TS>
