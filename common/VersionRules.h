@@ -11,6 +11,9 @@
 
 namespace qx4t {
 
+// The firmware version that the tool's images install, as the wizard's string 8109 gives it.
+inline constexpr wchar_t kTargetFirmwareVersion[] = L"01.80";
+
 // Reads leading hexadecimal digits the way the PLC's fields are read: the first character that
 // is not a hexadecimal digit ends the number, and no digit at all gives 0. Digits beyond the
 // width of the result wrap rather than fail; the PLC's fields have two to four digits.

@@ -1,0 +1,61 @@
+#include "cli/Advice.h"
+
+#include <dirent.h>
+#include <grp.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <fstream>
+
+namespace qx4t::cli {
+
+std::string AccessAdvice(const std::string& devicePath) {
+    if (::access(devicePath.c_str(), R_OK | W_OK) == 0 || errno != EACCES)
+        return {};
+    std::string group = "dialout";
+    struct stat st {};
+    if (::stat(devicePath.c_str(), &st) == 0) {
+        if (const struct group* g = ::getgrgid(st.st_gid))
+            group = g->gr_name;
+    }
+    return "permission denied on " + devicePath + ". Serial ports belong to the group '" + group +
+           "': add yourself with 'sudo usermod -aG " + group +
+           " $USER', then log out and in again (or run 'newgrp " + group + "').";
+}
+
+std::string BusyAdvice(const std::string& devicePath) {
+    return devicePath +
+           " is in use by another program (the wizard, a terminal program, or ModemManager). "
+           "Close it and try again; 'fuser -v " +
+           devicePath + "' shows who holds it.";
+}
+
+bool ModemManagerRunning(const std::string& procRoot) {
+    DIR* dir = ::opendir(procRoot.c_str());
+    if (dir == nullptr)
+        return false;
+    bool found = false;
+    while (const dirent* entry = ::readdir(dir)) {
+        const std::string name = entry->d_name;
+        if (name.empty() || name.find_first_not_of("0123456789") != std::string::npos)
+            continue;
+        std::ifstream comm(procRoot + "/" + name + "/comm");
+        std::string command;
+        if (std::getline(comm, command) && command == "ModemManager") {
+            found = true;
+            break;
+        }
+    }
+    ::closedir(dir);
+    return found;
+}
+
+std::string ModemManagerAdvice() {
+    return "ModemManager is running and may probe the PLC's port while this tool talks to it, "
+           "which can break the version-up. Install the udev rule that keeps it away: "
+           "'sudo cp packaging/udev/70-qx4t-plc.rules /etc/udev/rules.d/ && sudo udevadm control "
+           "--reload && sudo udevadm trigger', then plug the PLC in again (see README.md).";
+}
+
+}  // namespace qx4t::cli

@@ -1,0 +1,16 @@
+#pragma once
+// What a technician on Linux needs to hear before the tool opens a port: how to get access,
+// that another program holds it, or that ModemManager may probe it.
+#include <string>
+
+namespace qx4t::cli {
+
+// Empty when this user may read and write the device; otherwise what to do about it.
+[[nodiscard]] std::string AccessAdvice(const std::string& devicePath);
+// The advice for a port that another process holds.
+[[nodiscard]] std::string BusyAdvice(const std::string& devicePath);
+// True when a process named ModemManager runs (looked up under procRoot, normally "/proc").
+[[nodiscard]] bool ModemManagerRunning(const std::string& procRoot = "/proc");
+[[nodiscard]] std::string ModemManagerAdvice();
+
+}  // namespace qx4t::cli

@@ -1,0 +1,215 @@
+#include "cli/Options.h"
+
+#include <string_view>
+
+namespace qx4t::cli {
+namespace {
+
+enum Flag : unsigned {
+    kFlagAll = 1u << 0,
+    kFlagJson = 1u << 1,
+    kFlagPort = 1u << 2,
+    kFlagYes = 1u << 3,
+    kFlagAllowModeChange = 1u << 4,
+    kFlagLog = 1u << 5,
+    kFlagSimulate = 1u << 6,
+};
+
+unsigned AllowedFlags(Command command) {
+    switch (command) {
+        case Command::Ports:
+            return kFlagAll | kFlagJson;
+        case Command::Status:
+            return kFlagPort | kFlagJson;
+        case Command::Update:
+            return kFlagPort | kFlagYes | kFlagAllowModeChange | kFlagLog | kFlagJson |
+                   kFlagSimulate;
+        default:
+            return 0;
+    }
+}
+
+// Splits "--name=value"; value is empty and hasValue false without "=".
+struct Arg {
+    std::string_view name;
+    std::string_view value;
+    bool hasValue = false;
+};
+
+Arg Split(std::string_view arg) {
+    const auto eq = arg.find('=');
+    if (eq == std::string_view::npos || !arg.starts_with("--"))
+        return {arg, {}, false};
+    return {arg.substr(0, eq), arg.substr(eq + 1), true};
+}
+
+}  // namespace
+
+std::string UsageLine() {
+    return "usage: qx4t-vup ports [--all] [--json]\n"
+           "       qx4t-vup status [--port NAME] [--json]\n"
+           "       qx4t-vup update [--port NAME] [--yes] [--allow-mode-change] [--log FILE]"
+           " [--json] [--simulate]\n"
+           "       qx4t-vup --help | --version\n";
+}
+
+std::string HelpText() {
+    return "qx4t-vup: firmware version-up of QX4T PLCs from the command line.\n\n" + UsageLine() +
+           "\n"
+           "Commands:\n"
+           "  ports     list the serial ports behind which a QX4T PLC sits\n"
+           "            --all   also list the other serial ports, with their descriptions\n"
+           "  status    read and show the PLC's model, firmware version and mode\n"
+           "  update    take the PLC to the firmware version this tool carries, with the\n"
+           "            checks of the wizard\n\n"
+           "Options:\n"
+           "  --port NAME          the port as `ports` lists it (serial/by-id/..., ttyACM0,\n"
+           "                       pts/7); default: the one PLC found, none or several is an "
+           "error\n"
+           "  --yes                do not ask before the version-up\n"
+           "  --allow-mode-change  change the PLC's mode when its mode value calls for it\n"
+           "  --log FILE           write every exchange with the PLC (time, direction, hex\n"
+           "                       bytes) to FILE\n"
+           "  --json               one JSON object per line on stdout, ending with a result\n"
+           "                       object; messages and questions go to stderr\n"
+           "  --simulate           run against a built-in simulated PLC on a pseudo-terminal\n"
+           "  --help, --version\n\n"
+           "An update interrupted after the PLC entered its update mode is recovered by\n"
+           "running the update again.\n\n"
+           "Exit codes:\n"
+           "    0  success: the PLC runs the target version\n"
+           "    1  usage error\n"
+           "    2  no PLC, several PLCs, or the port cannot be opened\n"
+           "    3  refused by a check (model, version, mode) or by the user's answer\n"
+           "    4  communication failure before the update-mode entry began (the firmware is\n"
+           "       untouched; a mode change may have been made)\n"
+           "    5  failure from the update-mode entry on (the PLC may be in update mode: run\n"
+           "       the update again)\n"
+           "    6  the PLC restarted with another version\n"
+           "  130  interrupted (Ctrl-C)\n";
+}
+
+ParseResult ParseOptions(const std::vector<std::string>& args) {
+    ParseResult result;
+    Options& o = result.options;
+    if (args.empty()) {
+        result.error = "no command given";
+        return result;
+    }
+    const std::string& first = args.front();
+    if (first == "--help" || first == "-h" || first == "help") {
+        if (args.size() > 1)
+            result.error = "--help takes no arguments";
+        o.command = Command::Help;
+        return result;
+    }
+    if (first == "--version") {
+        if (args.size() > 1)
+            result.error = "--version takes no arguments";
+        o.command = Command::Version;
+        return result;
+    }
+    if (first == "ports") {
+        o.command = Command::Ports;
+    } else if (first == "status") {
+        o.command = Command::Status;
+    } else if (first == "update") {
+        o.command = Command::Update;
+    } else {
+        result.error = "unknown command '" + first + "'";
+        return result;
+    }
+
+    const unsigned allowed = AllowedFlags(o.command);
+    unsigned seen = 0;
+    for (std::size_t i = 1; i < args.size(); ++i) {
+        const Arg arg = Split(args[i]);
+        unsigned flag = 0;
+        if (arg.name == "--help" || arg.name == "-h") {
+            o.command = Command::Help;
+            return result;
+        }
+        if (arg.name == "--all")
+            flag = kFlagAll;
+        if (arg.name == "--json")
+            flag = kFlagJson;
+        if (arg.name == "--port")
+            flag = kFlagPort;
+        if (arg.name == "--yes" || arg.name == "-y")
+            flag = kFlagYes;
+        if (arg.name == "--allow-mode-change")
+            flag = kFlagAllowModeChange;
+        if (arg.name == "--log")
+            flag = kFlagLog;
+        if (arg.name == "--simulate")
+            flag = kFlagSimulate;
+        if (flag == 0) {
+            result.error = "unknown option '" + args[i] + "'";
+            return result;
+        }
+        if ((allowed & flag) == 0) {
+            result.error = std::string(arg.name) + " does not apply to '" + first + "'";
+            return result;
+        }
+        if ((seen & flag) != 0) {
+            result.error = std::string(arg.name) + " given twice";
+            return result;
+        }
+        seen |= flag;
+
+        const bool takesValue = flag == kFlagPort || flag == kFlagLog;
+        std::string value;
+        if (takesValue) {
+            if (arg.hasValue) {
+                value = std::string(arg.value);
+            } else if (i + 1 < args.size()) {
+                value = args[++i];
+            } else {
+                result.error = std::string(arg.name) + " needs a value";
+                return result;
+            }
+            if (value.empty()) {
+                result.error = std::string(arg.name) + " needs a value";
+                return result;
+            }
+        } else if (arg.hasValue) {
+            result.error = std::string(arg.name) + " takes no value";
+            return result;
+        }
+
+        switch (flag) {
+            case kFlagAll:
+                o.all = true;
+                break;
+            case kFlagJson:
+                o.json = true;
+                break;
+            case kFlagPort:
+                // "/dev/ttyACM0" is accepted for "ttyACM0": the link adds the folder itself.
+                o.port = value.starts_with("/dev/") ? value.substr(5) : value;
+                if (o.port.empty()) {
+                    result.error = "--port needs a port name";
+                    return result;
+                }
+                break;
+            case kFlagYes:
+                o.yes = true;
+                break;
+            case kFlagAllowModeChange:
+                o.allowModeChange = true;
+                break;
+            case kFlagLog:
+                o.logFile = value;
+                break;
+            case kFlagSimulate:
+                o.simulate = true;
+                break;
+        }
+    }
+    if (o.simulate && !o.port.empty()) {
+        result.error = "--simulate and --port exclude each other";
+    }
+    return result;
+}
+
+}  // namespace qx4t::cli

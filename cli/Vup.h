@@ -1,0 +1,56 @@
+#pragma once
+// qx4t-vup as a function: options, streams and the outside world in, an exit code out. The
+// program's main() fills the environment with the real machine; tests fill it with the
+// in-process simulator on a virtual clock.
+#include <chrono>
+#include <functional>
+#include <iosfwd>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "cli/Options.h"
+#include "common/ModelTable.h"
+#include "firmware/Images.h"
+#include "platform/Clock.h"
+#include "platform/ports/PortEnumerator.h"
+
+namespace qx4t::cli {
+
+// A simulated PLC that --simulate runs against; stopped when destroyed.
+class SimulatedPlc {
+public:
+    virtual ~SimulatedPlc() = default;
+    [[nodiscard]] virtual std::string portName() const = 0;
+};
+
+struct Environment {
+    const Clock* clock = &SteadyClock::instance();
+    // Waits until `until`; false when a quit was requested meanwhile.
+    std::function<bool(Clock::time_point until)> waitUntil;
+    // Every serial port discovery sees, matching or not.
+    std::function<std::vector<ports::PortInfo>()> listPorts;
+    // Asks a yes/no question; nullopt when nobody can answer (no terminal, or interrupted).
+    std::function<std::optional<bool>(const std::string& question)> ask;
+    // Redraw the progress in place (stdout is a terminal).
+    bool progressInPlace = false;
+    // Advice before a port is opened; each may be left empty.
+    std::function<bool()> modemManagerRunning;
+    std::function<std::string(const std::string& devicePath)> accessAdvice;
+    // Starts the PLC for --simulate; null with `error` set when it cannot.
+    std::function<std::unique_ptr<SimulatedPlc>(std::string& error)> startSimulator;
+    // The image a model takes.
+    std::function<firmware::Image(const ModelRow& row)> image;
+    // How long the restart polls may go on in all before the update counts as failed; the
+    // wizard asks the user instead.
+    std::chrono::seconds restartWaitLimit{120};
+};
+
+[[nodiscard]] int RunVup(const Options& options, std::ostream& out, std::ostream& err,
+                         Environment& env);
+// Parses, then runs; usage errors give 1.
+[[nodiscard]] int RunVup(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
+                         Environment& env);
+
+}  // namespace qx4t::cli
