@@ -53,7 +53,8 @@ bool ModemManagerRunning(const std::string& procRoot) {
 
 std::string ModemManagerAdvice() {
     return "ModemManager is running and may probe the PLC's port while this tool talks to it, "
-           "which can break the version-up. Install the udev rule that keeps it away: "
+           "which can break the version-up. Install the udev rule that marks the PLC with "
+           "ID_MM_DEVICE_IGNORE: "
            "'sudo cp packaging/udev/70-qx4t-plc.rules /etc/udev/rules.d/ && sudo udevadm control "
            "--reload && sudo udevadm trigger', then plug the PLC in again (see README.md).";
 }

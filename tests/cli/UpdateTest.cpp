@@ -1,0 +1,447 @@
+// qx4t-vup end to end against the in-process simulated PLC on virtual time: every exit code
+// from a scenario that causes it, the prompts, the JSON stream and the transcript.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <deque>
+#include <fstream>
+#include <iterator>
+#include <sstream>
+
+#include "JsonLines.h"
+#include "cli/ExitCodes.h"
+#include "cli/Vup.h"
+#include "platform/Quit.h"
+#include "sim/InProcessBench.h"
+#include "wizard/link/ComManager.h"
+
+namespace qx4t::cli {
+namespace {
+
+using sim::Fault;
+using sim::FaultKind;
+using sim::PlcConfig;
+using sim::Request;
+
+class CliRun : public ::testing::Test {
+protected:
+    void SetUp() override {
+        quit::reset();
+        fresh();
+        env.waitUntil = [this](Clock::time_point until) {
+            m_clock->advanceTo(until);
+            return !quit::requested();
+        };
+        env.listPorts = [this] { return m_bench->portInfos(); };
+        env.ask = [this](const std::string& question) -> std::optional<bool> {
+            questions.push_back(question);
+            if (answers.empty()) {
+                ADD_FAILURE() << "unexpected question: " << question;
+                return std::nullopt;
+            }
+            auto answer = answers.front();
+            answers.pop_front();
+            return answer;
+        };
+    }
+    void TearDown() override {
+        CComManager::SetPortFactory({});
+        quit::reset();
+        EXPECT_TRUE(answers.empty()) << "questions not asked";
+    }
+
+    // A new bench on a new clock, with no PLC attached.
+    void fresh() {
+        CComManager::SetPortFactory({});
+        m_bench.reset();
+        m_clock = std::make_unique<VirtualClock>();
+        m_bench = std::make_unique<sim::InProcessBench>(*m_clock);
+        env.clock = m_clock.get();
+        CComManager::SetPortFactory(m_bench->portFactory());
+    }
+    VirtualClock& clock() { return *m_clock; }
+    sim::InProcessBench& bench() { return *m_bench; }
+
+    sim::PlcCore& addPlc(PlcConfig config = {}) {
+        return bench().addPlc("pts/90", std::move(config));
+    }
+
+    int run(std::vector<std::string> args) {
+        out.str("");
+        err.str("");
+        return RunVup(args, out, err, env);
+    }
+
+    static PlcConfig withFault(FaultKind kind, Request on, int from = 0, int count = 0) {
+        PlcConfig config;
+        config.faults.push_back(Fault{kind, on, from, count});
+        return config;
+    }
+
+    std::unique_ptr<VirtualClock> m_clock;
+    std::unique_ptr<sim::InProcessBench> m_bench;
+    Environment env;
+    std::deque<std::optional<bool>> answers;
+    std::vector<std::string> questions;
+    std::ostringstream out, err;
+};
+
+TEST_F(CliRun, UpdateTakesThePlcToTheTargetVersion) {
+    auto& plc = addPlc();
+    const auto start = clock().now();
+    ASSERT_EQ(run({"update", "--yes"}), kExitSuccess) << err.str();
+    const auto state = plc.state();
+    EXPECT_EQ(state.version, "0180");
+    EXPECT_EQ(state.imageIntact, std::optional<bool>(true));
+    EXPECT_TRUE(state.entryComplete);
+    EXPECT_EQ(state.mode & 0x10, 0);
+    // One plain line per phase and per block, and the outcome on stdout.
+    const std::string text = out.str();
+    for (const char* line :
+         {"status: ", "checks: ", "update-mode-entry: ", "transfer: block 0 of 33",
+          "transfer: block 33 of 33, 2105408 of 2105408 bytes",
+          "restart: ", "verify: ", "now runs firmware 1.80 (was 1.70)"}) {
+        EXPECT_NE(text.find(line), std::string::npos) << line << "\n" << text;
+    }
+    EXPECT_TRUE(err.str().empty()) << err.str();
+    // The designed waits are all there: the final entry frame's 5 s, the 7.5 s pause.
+    EXPECT_GE(clock().now() - start, std::chrono::milliseconds(12600));
+}
+
+TEST_F(CliRun, InteractiveConfirmationAndRefusals) {
+    auto& plc = addPlc();
+    answers = {false};
+    EXPECT_EQ(run({"update", "--port", "pts/90"}), kExitRefused);
+    ASSERT_EQ(questions.size(), 1u);
+    EXPECT_NE(questions[0].find("TR6AW/TR6AZ"), std::string::npos) << questions[0];
+    EXPECT_NE(questions[0].find("from 1.70 to 1.80"), std::string::npos) << questions[0];
+    EXPECT_EQ(plc.state().entryFrames, 0);
+    EXPECT_EQ(plc.state().framesReceived, 1);  // the status read alone
+
+    // Nobody to ask (stdin is no terminal): refused, with the way out named.
+    answers = {std::nullopt};
+    EXPECT_EQ(run({"update"}), kExitRefused);
+    EXPECT_NE(err.str().find("--yes"), std::string::npos) << err.str();
+    EXPECT_EQ(plc.state().entryFrames, 0);
+
+    answers = {true};
+    EXPECT_EQ(run({"update"}), kExitSuccess) << err.str();
+    EXPECT_EQ(plc.state().version, "0180");
+}
+
+TEST_F(CliRun, ChecksRefuseWithoutTouchingThePlc) {
+    struct Case {
+        const char* name;
+        std::string version;
+        int mode;
+        std::string model;
+        const char* message;
+    };
+    for (const Case& c : std::vector<Case>{
+             {"newer", "0181", 0x80, "B1", "newer than 1.80"},
+             {"too old", "005F", 0x80, "B1", "too old"},
+             {"mode 0x80 clear", "0170", 0x01, "B1", "does not allow"},
+             {"mode zero", "0170", 0x00, "B0", "does not allow"},
+             {"unknown model", "0170", 0x80, "B2", "not support"},
+         }) {
+        fresh();
+        PlcConfig config;
+        config.version = c.version;
+        config.mode = c.mode;
+        config.model = c.model;
+        auto& plc = addPlc(config);
+        EXPECT_EQ(run({"update", "--yes"}), kExitRefused) << c.name;
+        EXPECT_NE(err.str().find(c.message), std::string::npos) << c.name << ": " << err.str();
+        EXPECT_EQ(plc.state().entryFrames, 0) << c.name;
+        EXPECT_EQ(plc.state().version, c.version) << c.name;
+    }
+    // The lowest version allowed passes.
+    fresh();
+    PlcConfig low;
+    low.version = "0060";
+    auto& plc = addPlc(low);
+    EXPECT_EQ(run({"update", "--yes"}), kExitSuccess) << err.str();
+    EXPECT_EQ(plc.state().version, "0180");
+}
+
+TEST_F(CliRun, ModeChangeOnlyWithConsent) {
+    PlcConfig config;
+    config.mode = 0x81;
+    auto& plc = addPlc(config);
+
+    // --yes confirms the version-up, not the mode change.
+    answers = {false};
+    EXPECT_EQ(run({"update", "--yes"}), kExitRefused);
+    ASSERT_EQ(questions.size(), 1u);
+    EXPECT_NE(questions[0].find("mode"), std::string::npos);
+    EXPECT_EQ(plc.state().mode, 0x81);
+
+    answers = {std::nullopt};
+    EXPECT_EQ(run({"update", "--yes"}), kExitRefused);
+    EXPECT_NE(err.str().find("--allow-mode-change"), std::string::npos) << err.str();
+
+    EXPECT_EQ(run({"update", "--yes", "--allow-mode-change"}), kExitSuccess) << err.str();
+    EXPECT_EQ(plc.state().mode & 0x01, 0);
+    EXPECT_EQ(plc.state().version, "0180");
+}
+
+TEST_F(CliRun, PortChoiceFailuresExitTwo) {
+    // No PLC at all.
+    EXPECT_EQ(run({"update", "--yes"}), kExitNoPort);
+    EXPECT_NE(err.str().find("no PLC found"), std::string::npos) << err.str();
+    EXPECT_EQ(run({"ports"}), kExitNoPort);
+
+    // Two PLCs: both are listed and neither is touched.
+    auto& first = addPlc();
+    auto& second = bench().addPlc("pts/95");
+    EXPECT_EQ(run({"update", "--yes"}), kExitNoPort);
+    EXPECT_NE(err.str().find("pts/90"), std::string::npos);
+    EXPECT_NE(err.str().find("pts/95"), std::string::npos);
+    EXPECT_EQ(first.state().framesReceived + second.state().framesReceived, 0);
+
+    // A named port that does not exist, and one that another program holds.
+    EXPECT_EQ(run({"status", "--port", "ttyUSB7"}), kExitNoPort);
+    EXPECT_NE(err.str().find("does not exist"), std::string::npos) << err.str();
+    auto holder = bench().portFactory()();
+    ASSERT_TRUE(holder->open("/dev/pts/90").ok());
+    EXPECT_EQ(run({"update", "--yes", "--port", "pts/90"}), kExitNoPort);
+    EXPECT_NE(err.str().find("in use"), std::string::npos) << err.str();
+    holder->close();
+
+    // Access denied is explained before any attempt to open.
+    env.accessAdvice = [](const std::string& path) { return "no access to " + path + ": dialout"; };
+    EXPECT_EQ(run({"status", "--port", "pts/90"}), kExitNoPort);
+    EXPECT_NE(err.str().find("no access to /dev/pts/90: dialout"), std::string::npos);
+    EXPECT_EQ(first.state().framesReceived, 0);
+}
+
+TEST_F(CliRun, ModemManagerAdviceForUsbPortsOnly) {
+    addPlc();
+    bench().addPlc("ttyACM0");
+    env.modemManagerRunning = [] { return true; };
+    ASSERT_EQ(run({"status", "--port", "ttyACM0"}), kExitSuccess) << err.str();
+    EXPECT_NE(err.str().find("ID_MM_DEVICE_IGNORE"), std::string::npos);
+    ASSERT_EQ(run({"status", "--port", "pts/90"}), kExitSuccess);
+    EXPECT_EQ(err.str().find("ModemManager"), std::string::npos);
+}
+
+TEST_F(CliRun, CommunicationFailuresBeforeTheEntryExitFour) {
+    auto& plc = addPlc(withFault(FaultKind::NoReply, Request::Status));
+    EXPECT_EQ(run({"update", "--yes"}), kExitCommBeforeEntry);
+    EXPECT_NE(err.str().find("code 105"), std::string::npos) << err.str();
+    EXPECT_EQ(plc.state().entryFrames, 0);
+    EXPECT_EQ(run({"status"}), kExitCommBeforeEntry);
+
+    fresh();
+    PlcConfig config = withFault(FaultKind::ErrorReply, Request::ModeChange);
+    config.mode = 0x81;
+    auto& plc2 = addPlc(config);
+    EXPECT_EQ(run({"update", "--yes", "--allow-mode-change"}), kExitCommBeforeEntry);
+    EXPECT_NE(err.str().find("mode change failed"), std::string::npos) << err.str();
+    EXPECT_EQ(plc2.state().entryFrames, 0);
+}
+
+TEST_F(CliRun, FailuresFromTheEntryOnExitFiveAndSayHowToRecover) {
+    struct Case {
+        const char* name;
+        PlcConfig config;
+    };
+    std::vector<Case> cases = {
+        {"entry frame without reply", withFault(FaultKind::NoReply, Request::UpdateEntry, 5, 1)},
+        {"silence from block 7", withFault(FaultKind::SilenceFromBlock, Request::Image, 7)},
+        {"wrong acknowledgement", withFault(FaultKind::WrongAck, Request::Image, 3, 1)},
+        // Status reads 0 and 1 come before the transfer; the PLC never answers after it.
+        {"no answer after the restart", withFault(FaultKind::NoReply, Request::Status, 2)},
+    };
+    for (auto& c : cases) {
+        fresh();
+        addPlc(c.config);
+        const auto start = clock().now();
+        EXPECT_EQ(run({"update", "--yes"}), kExitCommAfterEntry) << c.name << "\n" << err.str();
+        EXPECT_NE(err.str().find("run 'qx4t-vup update' again"), std::string::npos) << c.name;
+        if (std::string(c.name) == "no answer after the restart") {
+            // Bounded: the limit and at most one round of 5 s reads past it.
+            EXPECT_GE(clock().now() - start, env.restartWaitLimit);
+            EXPECT_LE(clock().now() - start, env.restartWaitLimit + std::chrono::seconds(90));
+        }
+    }
+}
+
+TEST_F(CliRun, RunningAgainRecoversAPlcLeftInUpdateMode) {
+    PlcConfig config;
+    config.mode = 0x90;  // update mode, as an interrupted run leaves it
+    auto& plc = addPlc(config);
+    answers = {true};
+    ASSERT_EQ(run({"update"}), kExitSuccess) << err.str();
+    ASSERT_EQ(questions.size(), 1u);
+    EXPECT_NE(questions[0].find("update mode"), std::string::npos);
+    const auto state = plc.state();
+    EXPECT_EQ(state.entryFrames, 0);  // no entry, no checks: the image went straight over
+    EXPECT_EQ(state.imageIntact, std::optional<bool>(true));
+    EXPECT_EQ(state.version, "0180");
+}
+
+TEST_F(CliRun, AnotherVersionAfterTheRestartExitsSix) {
+    PlcConfig config;
+    config.newVersion = "0179";
+    addPlc(config);
+    EXPECT_EQ(run({"update", "--yes", "--json"}), kExitWrongVersion);
+    const auto records = test::ParseJsonLines(out.str());
+    ASSERT_FALSE(records.empty());
+    EXPECT_EQ(test::Str(records.back(), "type"), "result");
+    EXPECT_EQ(test::Num(records.back(), "exit"), 6);
+    EXPECT_EQ(test::Str(records.back(), "version_raw"), "0179");
+    EXPECT_NE(err.str().find("not 1.80"), std::string::npos) << err.str();
+}
+
+TEST_F(CliRun, InterruptBeforeTheEntryIsCleanAfterItWarns) {
+    auto& plc = addPlc();
+    // Ctrl-C while the status read waits for its reply.
+    plc.setExchangeSink([](const sim::Exchange& e) {
+        if (e.direction == sim::Direction::ToPlc)
+            quit::request();
+    });
+    EXPECT_EQ(run({"update", "--yes"}), kExitInterrupted);
+    EXPECT_NE(err.str().find("untouched"), std::string::npos) << err.str();
+    EXPECT_EQ(plc.state().entryFrames, 0);
+    // The port was closed: a new run can open it.
+    quit::reset();
+    plc.setExchangeSink({});
+
+    // Ctrl-C in the middle of the transfer.
+    int blocks = 0;
+    plc.setExchangeSink([&blocks](const sim::Exchange& e) {
+        if (e.direction == sim::Direction::ToPlc && e.size == 65536 && ++blocks == 4) {
+            quit::request();
+        }
+    });
+    EXPECT_EQ(run({"update", "--yes"}), kExitInterrupted);
+    EXPECT_NE(err.str().find("may be in update mode"), std::string::npos) << err.str();
+    EXPECT_NE(err.str().find("again"), std::string::npos);
+    EXPECT_EQ(plc.state().version, "0170");
+    quit::reset();
+    plc.setExchangeSink({});
+
+    // Once the PLC has given up on the broken image and restarted, running again recovers it.
+    clock().advance(std::chrono::seconds(20));
+    EXPECT_EQ(run({"update", "--yes"}), kExitSuccess) << err.str();
+    EXPECT_EQ(plc.state().version, "0180");
+}
+
+TEST_F(CliRun, JsonStreamOfAnUpdate) {
+    addPlc();
+    ASSERT_EQ(run({"update", "--yes", "--json"}), kExitSuccess) << err.str();
+    const auto records = test::ParseJsonLines(out.str());
+    std::vector<std::string> phases;
+    std::vector<int> blocks;
+    double lastBytes = -1;
+    for (const auto& r : records) {
+        const std::string type = test::Str(r, "type");
+        if (type == "phase")
+            phases.push_back(test::Str(r, "phase"));
+        if (type == "progress" && test::Str(r, "phase") == "transfer") {
+            blocks.push_back(static_cast<int>(test::Num(r, "block")));
+            EXPECT_EQ(test::Num(r, "blocks"), 33);
+            EXPECT_GT(test::Num(r, "bytes"), lastBytes);
+            lastBytes = test::Num(r, "bytes");
+            EXPECT_GE(test::Num(r, "elapsed_s"), 0);
+        }
+    }
+    EXPECT_EQ(phases, (std::vector<std::string>{"status", "checks", "update-mode-entry", "transfer",
+                                                "restart", "verify"}));
+    ASSERT_EQ(blocks.size(), 34u);
+    EXPECT_EQ(blocks.front(), 0);
+    EXPECT_EQ(blocks.back(), 33);
+    EXPECT_EQ(lastBytes, 2105408);
+
+    const auto& status = records.at(1);
+    EXPECT_EQ(test::Str(records.at(0), "type"), "phase");
+    EXPECT_EQ(test::Str(status, "type"), "status");
+    EXPECT_EQ(test::Str(status, "model"), "B1");
+    EXPECT_EQ(test::Str(status, "version"), "1.70");
+    EXPECT_TRUE(test::Bool(status, "update_allowed"));
+
+    const auto& result = records.back();
+    EXPECT_EQ(test::Str(result, "type"), "result");
+    EXPECT_EQ(test::Num(result, "exit"), 0);
+    EXPECT_EQ(test::Str(result, "result"), "success");
+    EXPECT_EQ(test::Str(result, "version"), "1.80");
+    EXPECT_EQ(test::Str(result, "previous_version"), "1.70");
+}
+
+TEST_F(CliRun, PortsAndStatusInJson) {
+    addPlc();
+    auto& other = bench().addPlc("ttyS0", {}, "16550A UART");
+    (void)other;
+    ASSERT_EQ(run({"ports", "--json"}), kExitSuccess);
+    auto records = test::ParseJsonLines(out.str());
+    ASSERT_EQ(records.size(), 2u);
+    EXPECT_EQ(test::Str(records[0], "port"), "pts/90");
+    EXPECT_TRUE(test::Bool(records[0], "plc"));
+    EXPECT_EQ(test::Num(records[1], "exit"), 0);
+
+    ASSERT_EQ(run({"ports", "--all", "--json"}), kExitSuccess);
+    records = test::ParseJsonLines(out.str());
+    ASSERT_EQ(records.size(), 3u);
+    EXPECT_EQ(test::Str(records[1], "description"), "16550A UART");
+    EXPECT_FALSE(test::Bool(records[1], "plc"));
+
+    ASSERT_EQ(run({"status", "--port", "pts/90", "--json"}), kExitSuccess);
+    records = test::ParseJsonLines(out.str());
+    ASSERT_EQ(records.size(), 2u);
+    EXPECT_EQ(test::Str(records[0], "series"), "TR6AW/TR6AZ");
+    EXPECT_EQ(test::Str(records[0], "version_raw"), "0170");
+    EXPECT_EQ(test::Str(records[0], "mode"), "80");
+    EXPECT_FALSE(test::Bool(records[0], "update_mode"));
+    EXPECT_FALSE(test::Bool(records[0], "mode_change_needed"));
+
+    ASSERT_EQ(run({"status", "--port", "pts/90"}), kExitSuccess);
+    EXPECT_NE(out.str().find("Firmware:  1.70  (raw 0170)"), std::string::npos) << out.str();
+    EXPECT_NE(out.str().find("0x80 update allowed: yes"), std::string::npos) << out.str();
+}
+
+TEST_F(CliRun, TranscriptOfTheStatusRead) {
+    PlcConfig config;
+    config.version = "0181";  // refused after the status read: the transcript holds it alone
+    addPlc(config);
+    const std::string path = ::testing::TempDir() + "qx4t-vup-transcript.log";
+    ASSERT_EQ(run({"update", "--yes", "--log", path}), kExitRefused);
+    std::ifstream in(path);
+    const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    std::remove(path.c_str());
+    std::istringstream lines(text);
+    std::string header, request, reply, extra;
+    std::getline(lines, header);
+    std::getline(lines, request);
+    std::getline(lines, reply);
+    EXPECT_EQ(header.rfind("# qx4t-vup transcript", 0), 0u) << header;
+    // "%EE#EX00RT001D" and a carriage return.
+    EXPECT_NE(request.find(" > 25 45 45 23 45 58 30 30 52 54 30 30 31 44 0D"), std::string::npos)
+        << request;
+    EXPECT_EQ(request.size(), 12 + 15 * 3u);
+    EXPECT_NE(reply.find(" < 25 45 45 24 "), std::string::npos) << reply;
+    EXPECT_EQ(reply.size(), 12 + 67 * 3u);
+    EXPECT_FALSE(std::getline(lines, extra)) << extra;
+
+    EXPECT_EQ(run({"update", "--yes", "--log", "/nonexistent-folder/x.log"}), kExitUsage);
+}
+
+TEST_F(CliRun, InPlaceDisplayRedrawsOneLine) {
+    addPlc();
+    env.progressInPlace = true;
+    ASSERT_EQ(run({"update", "--yes"}), kExitSuccess) << err.str();
+    const std::string text = out.str();
+    EXPECT_NE(text.find("\r\033[Ktransfer: sending the firmware image | block 33 of 33"),
+              std::string::npos);
+    EXPECT_NE(text.find("remaining"), std::string::npos);
+}
+
+TEST_F(CliRun, PortRenamedAfterTheRestartIsFollowed) {
+    auto& plc = addPlc(withFault(FaultKind::NewNameAfterRestart, Request::Any));
+    ASSERT_EQ(run({"update", "--yes"}), kExitSuccess) << err.str();
+    EXPECT_EQ(plc.state().version, "0180");
+    EXPECT_NE(err.str().find("now on pts/91"), std::string::npos) << err.str();
+}
+
+}  // namespace
+}  // namespace qx4t::cli
