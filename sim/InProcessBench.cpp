@@ -1,0 +1,253 @@
+#include "sim/InProcessBench.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace qx4t::sim {
+
+namespace {
+constexpr std::string_view kDevPrefix = "/dev/";
+// Handles of simulated ports, far from any descriptor a test might also hold.
+constexpr int kFirstHandle = 10000;
+}  // namespace
+
+struct Attached {
+    std::unique_ptr<PlcCore> plc;
+    std::string baseName;  // the name it was attached under
+    std::string name;      // the name it answers to now
+    std::string description;
+    int generation = 0;
+    int handle = 0;
+    const SimPort* openBy = nullptr;
+    bool detached = false;  // the bench is gone; the PLC's clock may be too
+};
+
+struct SimPort::Shared {
+    VirtualClock* clock = nullptr;
+    std::vector<std::shared_ptr<Attached>> plcs;
+
+    // Names follow the PLCs' state: a PLC that came back under a new name gets one that no
+    // other PLC has, derived from its old one ("pts/90" -> "pts/91", ...).
+    void refreshNames() {
+        for (auto& a : plcs) {
+            int generation = a->plc->portGeneration();
+            if (generation == a->generation)
+                continue;
+            a->generation = generation;
+            std::string stem = a->baseName;
+            int number = 0;
+            std::size_t digits = stem.find_last_not_of("0123456789") + 1;
+            if (digits < stem.size()) {
+                number = std::stoi(stem.substr(digits));
+                stem.resize(digits);
+            }
+            for (int n = number + 1;; ++n) {
+                std::string candidate = stem + std::to_string(n);
+                if (!find(candidate)) {
+                    a->name = candidate;
+                    break;
+                }
+            }
+        }
+    }
+
+    std::shared_ptr<Attached> find(const std::string& name) const {
+        for (const auto& a : plcs)
+            if (a->name == name && !a->plc->portClosed())
+                return a;
+        return nullptr;
+    }
+};
+
+SimPort::SimPort(std::shared_ptr<Shared> bench) : bench_(std::move(bench)) {}
+
+SimPort::~SimPort() {
+    close();
+}
+
+serial::OpenResult SimPort::open(const std::string& path) {
+    close();
+    if (path.rfind(kDevPrefix, 0) != 0)
+        return {serial::OpenStatus::NotFound, "No such device"};
+    bench_->refreshNames();
+    auto plc = bench_->find(path.substr(kDevPrefix.size()));
+    if (!plc)
+        return {serial::OpenStatus::NotFound, "No such file or directory"};
+    if (plc->openBy)
+        return {serial::OpenStatus::Busy, "the port is in use by another program"};
+    plc->openBy = this;
+    attached_ = plc;
+    generation_ = plc->generation;
+    rx_.clear();
+    return {};
+}
+
+bool SimPort::configure() {
+    ++configureCount_;
+    return lineUp();
+}
+
+void SimPort::close() {
+    if (auto* a = static_cast<Attached*>(attached_.get()); a && a->openBy == this)
+        a->openBy = nullptr;
+    attached_.reset();
+    rx_.clear();
+}
+
+bool SimPort::isOpen() const {
+    return attached_ != nullptr;
+}
+
+int SimPort::handle() const {
+    auto* a = static_cast<Attached*>(attached_.get());
+    return a ? a->handle : -1;
+}
+
+// False once the PLC's port has gone away under this open port (unplugged, or renumbered
+// after a restart): the descriptor of a vanished device only fails from then on.
+bool SimPort::lineUp() {
+    auto* a = static_cast<Attached*>(attached_.get());
+    if (!a || a->detached)
+        return false;
+    bench_->refreshNames();
+    return !a->plc->portClosed() && a->generation == generation_;
+}
+
+void SimPort::pull() {
+    auto* a = static_cast<Attached*>(attached_.get());
+    if (a && !a->detached)
+        rx_ += a->plc->takeDue();
+}
+
+bool SimPort::purge() {
+    if (!lineUp())
+        return false;
+    pull();
+    rx_.clear();
+    return true;
+}
+
+serial::WriteResult SimPort::write(const void* data, std::size_t size, std::chrono::milliseconds) {
+    if (!lineUp())
+        return {serial::WriteStatus::Error, 0};
+    static_cast<Attached*>(attached_.get())->plc->receive(data, size);
+    return {serial::WriteStatus::Ok, size};
+}
+
+serial::WaitStatus SimPort::waitReadable(std::chrono::milliseconds timeout) {
+    if (!lineUp())
+        return serial::WaitStatus::Error;
+    pull();
+    if (!rx_.empty())
+        return serial::WaitStatus::Ready;
+    auto* a = static_cast<Attached*>(attached_.get());
+    VirtualClock& clock = *bench_->clock;
+    const auto end = clock.now() + timeout;
+    if (auto next = a->plc->nextOutputTime(); next && *next <= end) {
+        clock.advanceTo(*next);
+        pull();
+        if (!rx_.empty())
+            return serial::WaitStatus::Ready;
+    }
+    clock.advanceTo(end);
+    if (!lineUp())
+        return serial::WaitStatus::Error;
+    pull();
+    return rx_.empty() ? serial::WaitStatus::Timeout : serial::WaitStatus::Ready;
+}
+
+long SimPort::bytesWaiting() {
+    if (!lineUp())
+        return -1;
+    pull();
+    return static_cast<long>(rx_.size());
+}
+
+long SimPort::read(void* data, std::size_t size) {
+    if (!lineUp())
+        return -1;
+    pull();
+    std::size_t n = std::min(size, rx_.size());
+    std::memcpy(data, rx_.data(), n);
+    rx_.erase(0, n);
+    return static_cast<long>(n);
+}
+
+InProcessBench::InProcessBench(VirtualClock& clock) : shared_(std::make_shared<SimPort::Shared>()) {
+    shared_->clock = &clock;
+}
+
+InProcessBench::~InProcessBench() {
+    // Ports that outlive the bench find no PLC any more instead of a dangling one.
+    for (auto& a : shared_->plcs) {
+        a->openBy = nullptr;
+        a->detached = true;
+    }
+    shared_->plcs.clear();
+}
+
+PlcCore& InProcessBench::addPlc(const std::string& portName, PlcConfig config,
+                                std::string description) {
+    const bool twin = std::any_of(config.faults.begin(), config.faults.end(),
+                                  [](const Fault& f) { return f.kind == FaultKind::SecondPlc; });
+    auto a = std::make_shared<Attached>();
+    a->plc = std::make_unique<PlcCore>(*shared_->clock, config);
+    a->baseName = portName;
+    a->name = portName;
+    a->description = description;
+    a->handle = kFirstHandle + static_cast<int>(shared_->plcs.size());
+    shared_->plcs.push_back(a);
+    if (twin) {
+        std::erase_if(config.faults, [](const Fault& f) { return f.kind == FaultKind::SecondPlc; });
+        std::string stem = portName;
+        std::size_t digits = stem.find_last_not_of("0123456789") + 1;
+        int number = digits < stem.size() ? std::stoi(stem.substr(digits)) : 0;
+        stem.resize(digits);
+        for (int n = number + 1;; ++n) {
+            std::string name = stem + std::to_string(n);
+            if (!plc(name)) {
+                addPlc(name, config, description);
+                break;
+            }
+        }
+    }
+    return *a->plc;
+}
+
+serial::PortFactory InProcessBench::portFactory() {
+    std::shared_ptr<SimPort::Shared> shared = shared_;
+    return [shared]() -> std::unique_ptr<serial::SerialPort> {
+        return std::unique_ptr<SimPort>(new SimPort(shared));
+    };
+}
+
+std::vector<ports::PortInfo> InProcessBench::portInfos() const {
+    shared_->refreshNames();
+    std::vector<ports::PortInfo> out;
+    for (const auto& a : shared_->plcs) {
+        if (a->plc->portClosed())
+            continue;
+        out.push_back({a->name, a->description, "virtual", true});
+    }
+    return out;
+}
+
+std::string InProcessBench::portNameOf(const PlcCore& plc) const {
+    shared_->refreshNames();
+    for (const auto& a : shared_->plcs)
+        if (a->plc.get() == &plc)
+            return a->plc->portClosed() ? std::string() : a->name;
+    return {};
+}
+
+PlcCore* InProcessBench::plc(const std::string& portName) const {
+    shared_->refreshNames();
+    auto a = shared_->find(portName);
+    return a ? a->plc.get() : nullptr;
+}
+
+VirtualClock& InProcessBench::clock() const {
+    return *shared_->clock;
+}
+
+}  // namespace qx4t::sim
