@@ -6,6 +6,8 @@
 #include <string>
 #include <string_view>
 
+#include "wizard/link/ResultCodes.h"
+
 namespace qx4t::link {
 
 inline constexpr char kCarriageReturn = '\r';
