@@ -165,7 +165,6 @@ CComManager::CComManager(CComManager&& other) noexcept
       m_lastOpen(std::move(other.m_lastOpen)) {
     std::memcpy(m_RecvBuf, other.m_RecvBuf, sizeof m_RecvBuf);
     std::memset(other.m_RecvBuf, 0, sizeof other.m_RecvBuf);
-    other.m_strPort = kDefaultPort;
 }
 
 CComManager& CComManager::operator=(CComManager&& other) noexcept {
@@ -178,7 +177,6 @@ CComManager& CComManager::operator=(CComManager&& other) noexcept {
         m_nRecvLen = std::exchange(other.m_nRecvLen, 0);
         m_port = std::move(other.m_port);
         m_lastOpen = std::move(other.m_lastOpen);
-        other.m_strPort = kDefaultPort;
     }
     return *this;
 }
