@@ -1,0 +1,58 @@
+#include "cli/Advice.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+
+namespace qx4t::cli {
+namespace {
+
+namespace fs = std::filesystem;
+
+class FakeProc : public ::testing::Test {
+protected:
+    void SetUp() override {
+        root = fs::path(::testing::TempDir()) / ("qx4t-proc-" + std::to_string(::getpid()));
+        fs::remove_all(root);
+        fs::create_directories(root);
+    }
+    void TearDown() override { fs::remove_all(root); }
+    void process(const std::string& pid, const std::string& comm) {
+        fs::create_directories(root / pid);
+        std::ofstream(root / pid / "comm") << comm << "\n";
+    }
+    fs::path root;
+};
+
+TEST_F(FakeProc, ModemManagerIsFoundByItsCommandName) {
+    process("1", "systemd");
+    process("self", "ModemManager");  // not a process folder
+    process("77", "ModemManagerX");
+    EXPECT_FALSE(ModemManagerRunning(root.string()));
+    process("812", "ModemManager");
+    EXPECT_TRUE(ModemManagerRunning(root.string()));
+    EXPECT_FALSE(ModemManagerRunning((root / "missing").string()));
+}
+
+TEST(Advice, PermissionDeniedNamesTheGroup) {
+    const std::string path = ::testing::TempDir() + "qx4t-no-access";
+    std::ofstream(path) << "";
+    ASSERT_EQ(::chmod(path.c_str(), 0), 0);
+    if (::geteuid() == 0) {
+        // Root passes every permission check; only the unprivileged run can see the advice.
+        EXPECT_EQ(AccessAdvice(path), "");
+    } else {
+        const std::string advice = AccessAdvice(path);
+        EXPECT_NE(advice.find("permission denied on " + path), std::string::npos) << advice;
+        EXPECT_NE(advice.find("usermod -aG"), std::string::npos) << advice;
+    }
+    ::unlink(path.c_str());
+    EXPECT_EQ(AccessAdvice("/nonexistent/ttyACM0"), "");  // a missing port is not a permission
+    EXPECT_NE(BusyAdvice("/dev/ttyACM0").find("/dev/ttyACM0 is in use"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace qx4t::cli
