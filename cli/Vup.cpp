@@ -202,7 +202,7 @@ private:
     int m_blockSent = -1;
     int m_blocks = 0;
     std::size_t m_bytesSent = 0;
-    std::size_t m_imageSize = 0;
+    firmware::Image m_image;
     int m_progress = 0;
     // Last, so that the link stops calling into this session before anything else goes.
     LinkSeamsGuard m_seams;
@@ -471,7 +471,7 @@ void Session::OnExchange(char direction, const std::string& bytes) {
         return;
     ++m_blockSent;
     m_bytesSent += bytes.size();
-    m_report.transfer(m_blockSent, m_blocks, m_bytesSent, m_imageSize);
+    m_report.transfer(m_blockSent, m_blocks, m_bytesSent, m_image.size);
 }
 
 int Session::Update() {
@@ -516,7 +516,7 @@ int Session::Update() {
                                           " bytes, expected " + std::to_string(kFirmwareImageSize) +
                                           ")");
         }
-        m_imageSize = image.size;
+        m_image = image;
 
         const std::string series = Narrow(row->series);
         const std::string from = Narrow(PlcVersionDisplay(m_status.strVersion));
@@ -605,19 +605,15 @@ int Session::Update() {
         return RestartAndVerify();
     }();
     if (!m_transcript.close()) {
-        m_report.note("warning: the transcript " + m_opt.logFile +
-                      " is incomplete: writing it "
-                      "failed");
+        m_report.note("warning: writing the transcript " + m_opt.logFile +
+                      " failed; it is incomplete");
     }
     return code;
 }
 
 int Session::Transfer(bool portOpen) {
     m_report.phase(Phase::Transfer, "sending the firmware image");
-    const ModelRow* row = FindModel(m_status.strModel);
-    const firmware::Image image = m_env.image ? m_env.image(*row)
-                                              : (UsesEthernetImage(*row) ? firmware::ethernetImage()
-                                                                         : firmware::plainImage());
+    const firmware::Image image = m_image;
     if (!portOpen) {
         RefreshPortByDiscovery();
         int rc = Open();

@@ -164,6 +164,22 @@ TEST_F(CliRun, ChecksRefuseWithoutTouchingThePlc) {
     EXPECT_EQ(plc.state().version, "0180");
 }
 
+TEST_F(CliRun, DamagedImageOrFullDiskNeverLeaveThePlcHalfDone) {
+    auto& plc = addPlc();
+    // A damaged image is found before the PLC is sent into update mode, where it would wait
+    // for an image that never comes.
+    static const unsigned char shortImage[16] = {};
+    env.image = [](const ModelRow&) { return firmware::Image{shortImage, sizeof shortImage}; };
+    EXPECT_EQ(run({"update", "--yes"}), kExitRefused);
+    EXPECT_NE(err.str().find("missing or damaged (16 bytes"), std::string::npos) << err.str();
+    EXPECT_EQ(plc.state().entryFrames, 0);
+    env.image = nullptr;
+
+    // A transcript that cannot be written does not change the outcome, but is reported.
+    EXPECT_EQ(run({"update", "--yes", "--log", "/dev/full"}), kExitSuccess);
+    EXPECT_NE(err.str().find("transcript /dev/full failed"), std::string::npos) << err.str();
+}
+
 TEST_F(CliRun, ModeChangeOnlyWithConsent) {
     PlcConfig config;
     config.mode = 0x81;
