@@ -1,0 +1,139 @@
+#pragma once
+// The wizard frame: the one class the wizard library exports. A modal dialog (template 8500)
+// with the step list on the left, the row of buttons, and the area where one of the six pages
+// is shown. It owns what the pages share (the link, the PLC status, the port name, the
+// firmware images); pages reach it as their parent dialog through the accessors below.
+#include <QColor>
+#include <QIcon>
+#include <QList>
+#include <QPixmap>
+
+#include <cstdint>
+#include <string>
+
+#include "platform/res/Resources.h"
+#include "platform/ui/Dialog.h"
+#include "wizard/link/ComManager.h"
+#include "wizard/pages/ConnectDlg.h"
+#include "wizard/pages/DisclaimerDlg.h"
+#include "wizard/pages/FinishDlg.h"
+#include "wizard/pages/ModeChkDlg.h"
+#include "wizard/pages/PreSetupDlg.h"
+#include "wizard/pages/VerupDlg.h"
+
+class QPushButton;
+
+#define QX4T_WIZARD_EXPORT __attribute__((visibility("default")))
+
+class QX4T_WIZARD_EXPORT CBaseDlg : public qx4t::ui::Dialog {
+public:
+    static constexpr int IDD = 8500;
+    // The page messages, sent synchronously by the connect and version-up pages.
+    static constexpr unsigned WM_MODECHG_END = WM_USER + 100;
+    static constexpr unsigned WM_VERSIONUP_END = WM_USER + 101;
+
+    // Loads the language library of the index from the program folder (a failure is told in
+    // the application's message box and the frame goes on) and resets the shared state.
+    explicit CBaseDlg(int nLanguage, QWidget* pParent = nullptr);
+    ~CBaseDlg() override;
+
+    bool OnInitDialog() override;
+
+    // Shared state, reached by the pages.
+    [[nodiscard]] int GetLanguage() const { return m_nLanguage; }
+    [[nodiscard]] CComManager* GetComPortPtr() { return &m_ComManager; }
+    [[nodiscard]] stPlcStatus* GetPlcStatusPtr() { return &m_PlcStatus; }
+    [[nodiscard]] std::wstring* GetVerInfoPtr() { return &m_strVerInfo; }
+    [[nodiscard]] std::wstring* GetPortPtr() { return &m_strPort; }
+    [[nodiscard]] const void* GetFWUpdateDataPtr() const { return m_pFWUpdateData; }
+    [[nodiscard]] unsigned long GetFWUpdateDataSize() const { return m_dwFWUpdateDataSize; }
+    [[nodiscard]] const void* GetEthernetFWUpdateDataPtr() const { return m_pEthernetFWUpdateData; }
+    [[nodiscard]] unsigned long GetEthernetWUpdateDataSize() const {
+        return m_dwEthernetFWUpdateDataSize;
+    }
+    [[nodiscard]] int GetCurrentPage() const { return m_nCurrentPage; }
+
+    // The series name of the model in the status record, "***" for an unknown model.
+    [[nodiscard]] std::wstring GetPLCSeriesName() const;
+    // String 8109 of the wizard library ("01.80"), "" when it cannot be found.
+    [[nodiscard]] std::wstring GetTargetFWVer() const;
+    // The value with its four bytes in reverse order.
+    [[nodiscard]] static std::uint32_t Convert(std::uint32_t value);
+
+    // The step list's colours and pictures: the current step, the finish step and the others;
+    // the pictures of bitmap 8105 (one per 16 pixels of width, white transparent) and icon
+    // 8103 as image 0 of the icon list (the connect page's refresh button).
+    [[nodiscard]] QColor GetCurrentStepColor() const { return m_brCurrentStep; }
+    [[nodiscard]] QColor GetFinishStepColor() const { return m_brFinishStep; }
+    [[nodiscard]] QColor GetNormalStepColor() const { return m_brNormalStep; }
+    [[nodiscard]] const QList<QPixmap>& GetStepImageList() const { return m_StepImageList; }
+    [[nodiscard]] const QList<QIcon>& GetIconList() const { return m_IconList; }
+
+    void SetEnableBtnNext(int bEnable);
+    void SetEnableBtnBack(int bEnable);
+    // Cancel and, with it, the window's Close item.
+    void SetEnableBtnCancel(int bEnable);
+
+    void OnBnClickedNext();
+    void OnBnClickedBack();
+    void OnBnClickedTop();
+    void OnBnClickedCancel();
+    // WPARAM 1: the next page; 0: the wizard ends with IDCANCEL. Always 1.
+    long OnModeChgEnd(unsigned long wParam, long lParam);
+    long OnVersionUpEnd(unsigned long wParam, long lParam);
+
+    // The colour a step list control is painted with, or an invalid colour for the dialog's
+    // own (controls outside 8000..8009; markers 8000..8004 are transparent).
+    [[nodiscard]] QColor OnCtlColor(int nCtlId) const;
+    void OnPaint();
+
+protected:
+    void DoDataExchange(qx4t::ui::DataExchange& dx) override;
+    void OnCommand(int id) override;
+    long OnMessage(unsigned message, unsigned long wParam, long lParam) override;
+
+private:
+    friend struct CBaseDlgTestAccess;  // the frame's tests reach the private steps
+
+    void InitFlag();
+    void CreateChildDlg();
+    void DispTopDlg();
+    void DispNextDlg();
+    void DispPrevDlg();
+    void ShowProgressMenu(int nCmdShow);
+    void ApplyPageButtons(int nPage);
+    qx4t::ui::Dialog* PageOf(int nPage);
+    [[nodiscard]] const void* LoadResData(qx4t::res::ModuleHandle hModule, unsigned short nId,
+                                          unsigned long* pSize);
+    [[nodiscard]] const void* LoadFWUpdateData(qx4t::res::ModuleHandle hModule, unsigned short nId,
+                                               unsigned long* pSize);
+
+    QIcon m_hIcon;
+    QList<QIcon> m_IconList;
+    QPushButton* m_btnNext = nullptr;
+    QPushButton* m_btnBack = nullptr;
+    QPushButton* m_btnTop = nullptr;
+    QPushButton* m_btnCancel = nullptr;
+    QPushButton* m_btnOK = nullptr;
+    QColor m_brCurrentStep;
+    QColor m_brFinishStep;
+    QColor m_brNormalStep;
+    QList<QPixmap> m_StepImageList;
+    CDisclaimerDlg m_DisclaimerDlg;
+    CPreSetupDlg m_PreSetupDlg;
+    CConnectDlg m_ConnectDlg;
+    CModeChkDlg m_ModeChkDlg;
+    CVerupDlg m_VerupDlg;
+    CFinishDlg m_FinishDlg;
+    int m_nCurrentPage = 8507;
+    int m_nLanguage;
+    CComManager m_ComManager;
+    stPlcStatus m_PlcStatus;
+    std::wstring m_strVerInfo;
+    std::wstring m_strPort;
+    const void* m_pFWUpdateData = nullptr;
+    unsigned long m_dwFWUpdateDataSize = 0;
+    const void* m_pEthernetFWUpdateData = nullptr;
+    unsigned long m_dwEthernetFWUpdateDataSize = 0;
+    int m_bShowDisclaimer = 1;
+};

@@ -1,0 +1,3 @@
+#include "wizard/pages/DisclaimerDlg.h"
+
+CDisclaimerDlg::CDisclaimerDlg(QWidget* pParent) : Dialog(IDD, pParent) {}

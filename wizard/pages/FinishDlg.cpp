@@ -1,0 +1,3 @@
+#include "wizard/pages/FinishDlg.h"
+
+CFinishDlg::CFinishDlg(QWidget* pParent) : Dialog(IDD, pParent) {}

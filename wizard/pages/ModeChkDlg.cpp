@@ -1,0 +1,3 @@
+#include "wizard/pages/ModeChkDlg.h"
+
+CModeChkDlg::CModeChkDlg(QWidget* pParent) : Dialog(IDD, pParent) {}

@@ -1,0 +1,3 @@
+#include "wizard/pages/PreSetupDlg.h"
+
+CPreSetupDlg::CPreSetupDlg(QWidget* pParent) : Dialog(IDD, pParent) {}

@@ -1,0 +1,3 @@
+#include "wizard/pages/VerupDlg.h"
+
+CVerupDlg::CVerupDlg(QWidget* pParent) : Dialog(IDD, pParent) {}
