@@ -1,6 +1,9 @@
 // Dialog timers on the virtual clock: period, kill, re-arm, a late timer, re-entry.
 #include <gtest/gtest.h>
 
+#include <QEventLoop>
+#include <QTimer>
+
 #include <functional>
 #include <vector>
 
@@ -153,6 +156,31 @@ TEST_F(TimerTest, RunUntilStopsAtTheConditionOrTheBound) {
     EXPECT_EQ(clock.now() - start, 750ms);
     EXPECT_FALSE(time.runUntil([] { return false; }, 1s));
     EXPECT_EQ(clock.now() - start, 1750ms);
+}
+
+// In the program the timers run on the steady clock and the Qt event loop wakes the queue.
+TEST(SteadyTimerTest, TheEventLoopFiresTimersOnTheSteadyClock) {
+    qx4t::test::ensureApplication();
+    ASSERT_TRUE(qx4t::ui::usingSteadyClock());
+    struct Ticker : Dialog {
+        Ticker() : Dialog(0) {}
+        int ticks = 0;
+        QEventLoop loop;
+        void OnTimer(int) override {
+            if (++ticks == 3) {
+                KillTimer(1);
+                loop.quit();
+            }
+        }
+    } t;
+    t.SetTimer(1, 1ms);
+    QTimer bound;
+    bound.setSingleShot(true);
+    QObject::connect(&bound, &QTimer::timeout, &t.loop, &QEventLoop::quit);
+    bound.start(10000);
+    t.loop.exec();
+    EXPECT_EQ(t.ticks, 3);
+    EXPECT_FALSE(t.timerArmed(1));
 }
 
 }  // namespace

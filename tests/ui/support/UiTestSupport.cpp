@@ -14,7 +14,10 @@ void ensureApplication() {
     static int argc = 1;
     static char name[] = "qx4t-test";
     static char* argv[] = {name, nullptr};
-    static QApplication app(argc, argv);
+    // Never destroyed: tearing Qt down in the exit handlers, after the platform plugin's own
+    // statics, crashes. The pointer keeps it reachable, so it is no leak.
+    static QApplication* app = new QApplication(argc, argv);
+    (void)app;
     QCoreApplication::setApplicationName(QStringLiteral("Qx4t_V0180_VupTool"));
 }
 
