@@ -18,9 +18,13 @@
 #include "firmware/Images.h"
 #include "platform/ProgramFolder.h"
 #include "platform/res/Resources.h"
+#include "platform/ui/Timers.h"
+#include "platform/ui/VirtualTime.h"
+#include "tests/support/FakeSerialPort.h"
 #include "tests/ui/support/UiTestSupport.h"
 #include "wizard/frame/BaseDlg.h"
 #include "wizard/frame/ProgramFolder.h"
+#include "wizard/link/ResultCodes.h"
 
 using qx4t::test::ScriptedMessageBoxes;
 
@@ -319,6 +323,43 @@ TEST_F(FrameTest, InitFlagResetsTheSharedState) {
     EXPECT_EQ(dlg.GetPlcStatusPtr()->strMode, L"");
     EXPECT_TRUE(dlg.GetPortPtr()->empty());
     EXPECT_TRUE(dlg.GetVerInfoPtr()->empty());
+}
+
+// A page's timer goes on firing while the link waits for the PLC, and a quit ends the wait.
+TEST_F(FrameTest, TheLinkRunsTheLayersPumpWhileItWaits) {
+    ScriptedMessageBoxes boxes;
+    boxes.expectApp(QStringLiteral("QX4T_VupThi Resource file cannot be read."));
+    CBaseDlg frame(9);  // installs the pump
+
+    qx4t::VirtualClock clock;
+    qx4t::ui::VirtualTime time(clock);
+    qx4t::test::FakeSerialPort port(clock);
+    CComManager::SetPortFactory(port.factory());
+
+    struct Page : qx4t::ui::Dialog {
+        Page() : Dialog(0) {}
+        int ticks = 0;
+        bool quitOnTick = false;
+        void OnTimer(int) override {
+            ++ticks;
+            if (quitOnTick) {
+                qx4t::ui::requestQuit();
+            }
+        }
+    } page;
+    page.SetTimer(1, std::chrono::milliseconds(500));
+
+    CComManager* link = frame.GetComPortPtr();
+    ASSERT_EQ(link->OpenPort(L"pts/1"), 0);
+    const char request[] = "%EE#RMP49\r";
+    EXPECT_EQ(link->SendRecv(request, 10, 2000), qx4t::link::kNoReply);
+    EXPECT_EQ(page.ticks, 4);
+
+    page.quitOnTick = true;
+    EXPECT_EQ(link->SendRecv(request, 10, 5000), qx4t::link::kQuit);
+    qx4t::ui::resetQuit();
+    link->ClosePort();
+    CComManager::SetPortFactory(nullptr);
 }
 
 // The real language libraries, when this build made them: the frame opens on the disclaimer.

@@ -13,6 +13,7 @@
 #include "common/ModelTable.h"
 #include "platform/ProgramFolder.h"
 #include "platform/ui/MessageBox.h"
+#include "platform/ui/Timers.h"
 #include "wizard/frame/ButtonTable.h"
 #include "wizard/frame/ProgramFolder.h"
 
@@ -45,6 +46,9 @@ CBaseDlg::CBaseDlg(int nLanguage, QWidget* pParent)
       m_brCurrentStep(166, 202, 240),
       m_brFinishStep(255, 174, 201),
       m_nLanguage(nLanguage) {
+    // While the link waits for the PLC, the wizard's timers fire and its windows paint.
+    CComManager::SetEventPump([] { return qx4t::ui::pumpOnce(); });
+
     const std::string_view library = qx4t::languageLibraryName(nLanguage);
     if (library.empty() ||
         qx4t::res::loadLibrary(qx4t::frame::programFolder() + std::string(library)) == nullptr) {
