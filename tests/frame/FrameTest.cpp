@@ -199,6 +199,18 @@ TEST_F(FrameTest, AnImageThatIsMissingUnusableOrOfTheWrongSizeStopsTheWizard) {
     }
 }
 
+TEST_F(FrameTest, APageThatCannotBeCreatedIsToldAndTheWizardEnds) {
+    install(QStringLiteral("QX4T_VupDeu.so"));
+    install(QStringLiteral("Qx4t_V0180.so"));
+    ScriptedMessageBoxes boxes;
+    boxes.expectApp(25000).withText(QStringLiteral("A page cannot be created."));
+    CBaseDlg dlg(7);
+    ShowSpy spy;
+    dlg.installEventFilter(&spy);
+    EXPECT_EQ(dlg.DoModal(), IDCANCEL);
+    EXPECT_EQ(spy.shows, 0);
+}
+
 TEST_F(FrameTest, OpensOnTheDisclaimerWithItsButtonsAndBothImages) {
     installTestLanguageAndWizard();
     CBaseDlg dlg(9);

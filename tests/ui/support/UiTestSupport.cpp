@@ -47,6 +47,11 @@ ScriptedMessageBoxes& ScriptedMessageBoxes::expectApp(const QString& text) {
     return *this;
 }
 
+ScriptedMessageBoxes& ScriptedMessageBoxes::expectApp(int textId) {
+    expected_.push_back(Expected{textId, 0, MB_OK | MB_ICONEXCLAMATION, IDOK, std::nullopt});
+    return *this;
+}
+
 ScriptedMessageBoxes& ScriptedMessageBoxes::withText(const QString& text) {
     if (!expected_.empty()) {
         expected_.back().text = text;

@@ -33,6 +33,8 @@ public:
     ScriptedMessageBoxes& expect(int textId, int captionId, unsigned style, int answer = IDOK);
     // An application message box (caption: the program's name, OK, exclamation).
     ScriptedMessageBoxes& expectApp(const QString& text);
+    // The same with a text from the string table.
+    ScriptedMessageBoxes& expectApp(int textId);
     // The last expectation also checks the formatted text.
     ScriptedMessageBoxes& withText(const QString& text);
 
