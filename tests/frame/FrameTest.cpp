@@ -339,14 +339,14 @@ TEST_F(FrameTest, InitFlagResetsTheSharedState) {
 
 // A page's timer goes on firing while the link waits for the PLC, and a quit ends the wait.
 TEST_F(FrameTest, TheLinkRunsTheLayersPumpWhileItWaits) {
+    // The port outlives the frame, whose link still holds a handle on it.
+    qx4t::VirtualClock clock;
+    qx4t::test::FakeSerialPort port(clock);
+    CComManager::SetPortFactory(port.factory());
     ScriptedMessageBoxes boxes;
     boxes.expectApp(QStringLiteral("QX4T_VupThi Resource file cannot be read."));
     CBaseDlg frame(9);  // installs the pump
-
-    qx4t::VirtualClock clock;
     qx4t::ui::VirtualTime time(clock);
-    qx4t::test::FakeSerialPort port(clock);
-    CComManager::SetPortFactory(port.factory());
 
     struct Page : qx4t::ui::Dialog {
         Page() : Dialog(0) {}
