@@ -13,6 +13,9 @@ function(qx4t_add_test name)
     target_link_libraries(${name} PRIVATE ${T_LIBS} GTest::gmock GTest::gtest_main)
     include(GoogleTest)
     gtest_discover_tests(${name}
-        PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen;QX4T_BUILD_DIR=${CMAKE_BINARY_DIR}" LABELS "${T_LABELS}"
+        PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen"
+            # One variable per property: the discovery script splits a list into words.
+            ENVIRONMENT_MODIFICATION "QX4T_BUILD_DIR=set:${CMAKE_BINARY_DIR}"
+            LABELS "${T_LABELS}"
         DISCOVERY_TIMEOUT 60)
 endfunction()

@@ -20,7 +20,7 @@ done
 echo "== fuzz targets (${FUZZ_SECONDS}s each)"
 cmake --preset fuzz >/dev/null
 cmake --build --preset fuzz -j "$JOBS"
-for target in build/fuzz/fuzz/fuzz_*; do
+for target in build/fuzz/bin/fuzz_*; do
     [ -x "$target" ] || continue
     name=$(basename "$target")
     corpus="build/fuzz/corpus/$name"
