@@ -31,7 +31,8 @@ public:
     [[nodiscard]] time_point now() const override { return now_; }
     void advance(duration d) { now_ += d; }
     void advanceTo(time_point t) {
-        if (t > now_) now_ = t;
+        if (t > now_)
+            now_ = t;
     }
 
 private:
@@ -41,7 +42,8 @@ private:
 // A point in time on a given clock after which an operation gives up.
 class Deadline {
 public:
-    Deadline(const Clock& clock, Clock::duration budget) : clock_(&clock), end_(clock.now() + budget) {}
+    Deadline(const Clock& clock, Clock::duration budget)
+        : clock_(&clock), end_(clock.now() + budget) {}
     [[nodiscard]] bool expired() const { return clock_->now() >= end_; }
     [[nodiscard]] Clock::duration remaining() const {
         auto left = end_ - clock_->now();

@@ -44,7 +44,9 @@ void install() {
     ::sigaction(SIGTERM, &sa, nullptr);
 }
 
-bool requested() { return g_requested.load() != 0; }
+bool requested() {
+    return g_requested.load() != 0;
+}
 
 int signalNumber() {
     const int v = g_requested.load();
@@ -65,6 +67,8 @@ void reset() {
     }
 }
 
-int fd() { return g_pipe[0]; }
+int fd() {
+    return g_pipe[0];
+}
 
 }  // namespace qx4t::quit
