@@ -3,7 +3,9 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QBitmap>
+#include <QEvent>
 #include <QLayout>
+#include <QPainter>
 #include <QPalette>
 #include <QPushButton>
 
@@ -16,6 +18,7 @@
 #include "platform/ui/Timers.h"
 #include "wizard/frame/ButtonTable.h"
 #include "wizard/frame/ProgramFolder.h"
+#include "wizard/link/PortList.h"
 
 namespace {
 
@@ -23,6 +26,11 @@ constexpr int kNext = 8011;
 constexpr int kBack = 8010;
 constexpr int kTop = 8012;
 constexpr int kFirstStepLabel = 8005;
+constexpr int kFirstDecoration = 8029;
+constexpr int kLastDecoration = 8032;
+// The connect page's controls that the frame gives back after a failed attempt: the port
+// list, the refresh button and the two radios.
+constexpr int kConnectControls[] = {8015, 8016, 8017, 8018};
 
 // The wizard library looks itself up under this name in the program folder.
 constexpr const char* kWizardLibrary = "Qx4t_V0180.so";
@@ -96,6 +104,11 @@ void CBaseDlg::DoDataExchange(qx4t::ui::DataExchange& dx) {
 
 bool CBaseDlg::OnInitDialog() {
     Dialog::OnInitDialog();
+    for (int id = kFirstDecoration; id <= kLastDecoration; ++id) {
+        if (QWidget* decoration = item(id)) {
+            decoration->installEventFilter(this);
+        }
+    }
 
     const auto hModule = qx4t::res::loadLibrary(qx4t::frame::programFolder() + kWizardLibrary);
     if (hModule == nullptr) {
@@ -274,7 +287,7 @@ void CBaseDlg::DispTopDlg() {
         setDefaultButton(kNext);
         m_nCurrentPage = CPreSetupDlg::IDD;
     }
-    update();
+    OnPaint();
 }
 
 void CBaseDlg::DispNextDlg() {
@@ -313,7 +326,7 @@ void CBaseDlg::DispNextDlg() {
         focusItem(IDOK);
     }
     m_nCurrentPage = target;
-    update();
+    OnPaint();
 }
 
 void CBaseDlg::DispPrevDlg() {
@@ -346,7 +359,7 @@ void CBaseDlg::DispPrevDlg() {
         focusItem(IDCANCEL);
     }
     m_nCurrentPage = target;
-    update();
+    OnPaint();
 }
 
 void CBaseDlg::ShowProgressMenu(int nCmdShow) {
@@ -384,13 +397,66 @@ void CBaseDlg::OnBnClickedNext() {
             }
             DispNextDlg();
             break;
+        case CConnectDlg::IDD:
+            NextOnConnect();
+            break;
         case CModeChkDlg::IDD:
             DispNextDlg();
             break;
-        default:
-            // The connect and version-up pages start their long steps here; they come with
-            // those pages.
+        case CVerupDlg::IDD:
+            NextOnVerup();
             break;
+        default:
+            break;
+    }
+}
+
+void CBaseDlg::NextOnConnect() {
+    m_strPort = m_PageCalls.getSelectPortName ? m_PageCalls.getSelectPortName()
+                                              : m_ConnectDlg.GetSelectPortName();
+    const bool portOk = m_PageCalls.checkPortSelect ? m_PageCalls.checkPortSelect()
+                                                    : m_ConnectDlg.CheckPortSelect();
+    if (!portOk) {
+        return;
+    }
+    const bool takenOver =
+        m_PageCalls.connectPlc ? m_PageCalls.connectPlc() : m_ConnectDlg.ConnectPlc();
+    if (takenOver) {
+        return;
+    }
+    // A failed attempt that ends after the step has already moved on (or the wizard has been
+    // told to end) must not bring the connect page's buttons back over another page.
+    if (m_nCurrentPage != CConnectDlg::IDD) {
+        return;
+    }
+    m_ConnectDlg.ShowConnectProgress(SW_HIDE);
+    m_ConnectDlg.m_nSkipModeChk = 0;
+    m_ConnectDlg.UpdateData(false);
+    for (int id : kConnectControls) {
+        m_ConnectDlg.enableItem(id, true);
+    }
+    SetEnableBtnBack(1);
+    SetEnableBtnNext(1);
+    SetEnableBtnCancel(1);
+    focusItem(kNext);
+}
+
+void CBaseDlg::NextOnVerup() {
+    // The PLC may have come back under another name after the update-mode entry; without a
+    // PLC in the list the connect page's choice stands.
+    std::vector<std::wstring> ports;
+    std::vector<std::wstring> names;
+    GetComPortList(ports, names);
+    for (std::size_t i = 0; i < names.size() && i < ports.size(); ++i) {
+        if (IsPlcDescription(names[i])) {
+            m_strPort = ports[i];
+            break;
+        }
+    }
+    if (m_PageCalls.startVersionUp) {
+        (void)m_PageCalls.startVersionUp();
+    } else {
+        (void)m_VerupDlg.StartVersionUp();
     }
 }
 
@@ -437,7 +503,46 @@ QColor CBaseDlg::OnCtlColor(int nCtlId) const {
     return nCtlId == 8009 ? m_brFinishStep : m_brCurrentStep;
 }
 
-void CBaseDlg::OnPaint() {}
+void CBaseDlg::OnPaint() {
+    for (int id = 8000; id <= 8009; ++id) {
+        QWidget* w = item(id);
+        if (w == nullptr) {
+            continue;
+        }
+        const QColor colour = OnCtlColor(id);
+        const bool fill = colour.isValid() && colour.alpha() != 0;
+        w->setAutoFillBackground(fill);
+        if (fill) {
+            QPalette palette = w->palette();
+            palette.setColor(w->backgroundRole(), colour);
+            w->setPalette(palette);
+        }
+        w->update();
+    }
+    for (int id = kFirstDecoration; id <= kLastDecoration; ++id) {
+        if (QWidget* w = item(id)) {
+            w->update();
+        }
+    }
+}
+
+bool CBaseDlg::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() != QEvent::Paint || m_StepImageList.isEmpty()) {
+        return Dialog::eventFilter(watched, event);
+    }
+    auto* w = qobject_cast<QWidget*>(watched);
+    bool decoration = false;
+    for (int id = kFirstDecoration; id <= kLastDecoration && !decoration; ++id) {
+        decoration = w != nullptr && item(id) == w;
+    }
+    if (!decoration) {
+        return Dialog::eventFilter(watched, event);
+    }
+    // Centred, truncating toward zero as the control's size may be odd or below 16.
+    QPainter painter(w);
+    painter.drawPixmap((w->width() - 16) / 2, (w->height() - 16) / 2, m_StepImageList.front());
+    return true;
+}
 
 void CBaseDlg::OnCommand(int id) {
     switch (id) {

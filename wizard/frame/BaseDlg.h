@@ -9,7 +9,9 @@
 #include <QPixmap>
 
 #include <cstdint>
+#include <functional>
 #include <string>
+#include <utility>
 
 #include "platform/res/Resources.h"
 #include "platform/ui/Dialog.h"
@@ -85,12 +87,25 @@ public:
     // The colour a step list control is painted with, or an invalid colour for the dialog's
     // own (controls outside 8000..8009; markers 8000..8004 are transparent).
     [[nodiscard]] QColor OnCtlColor(int nCtlId) const;
+    // Repaints the step list: the labels' colours for the current page and the decorations.
     void OnPaint();
+
+    // The frame's calls into the connect and version-up pages whose answers come from the
+    // PLC. An empty member calls the page itself; tests answer with doubles.
+    struct PageCalls {
+        std::function<std::wstring()> getSelectPortName;
+        std::function<bool()> checkPortSelect;
+        std::function<bool()> connectPlc;
+        std::function<bool()> startVersionUp;
+    };
+    void SetPageCalls(PageCalls calls) { m_PageCalls = std::move(calls); }
 
 protected:
     void DoDataExchange(qx4t::ui::DataExchange& dx) override;
     void OnCommand(int id) override;
     long OnMessage(unsigned message, unsigned long wParam, long lParam) override;
+    // Draws the decorations 8029..8032, which the template leaves empty.
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     friend struct CBaseDlgTestAccess;  // the frame's tests reach the private steps
@@ -102,6 +117,9 @@ private:
     void DispPrevDlg();
     void ShowProgressMenu(int nCmdShow);
     void ApplyPageButtons(int nPage);
+    // The Next handling of the connect page and of the version-up page.
+    void NextOnConnect();
+    void NextOnVerup();
     qx4t::ui::Dialog* PageOf(int nPage);
     [[nodiscard]] const void* LoadResData(qx4t::res::ModuleHandle hModule, unsigned short nId,
                                           unsigned long* pSize);
@@ -136,4 +154,5 @@ private:
     const void* m_pEthernetFWUpdateData = nullptr;
     unsigned long m_dwEthernetFWUpdateDataSize = 0;
     int m_bShowDisclaimer = 1;
+    PageCalls m_PageCalls;
 };

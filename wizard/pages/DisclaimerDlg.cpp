@@ -1,3 +1,63 @@
 #include "wizard/pages/DisclaimerDlg.h"
 
+#include <QCheckBox>
+#include <QLabel>
+#include <QShowEvent>
+
+#include "platform/res/Resources.h"
+#include "wizard/frame/BaseDlg.h"
+
+namespace {
+constexpr int kHeading = 8042;
+constexpr int kAgree = 8043;
+constexpr int kText = 8044;
+constexpr int kDisclaimerText = 25028;
+}  // namespace
+
 CDisclaimerDlg::CDisclaimerDlg(QWidget* pParent) : Dialog(IDD, pParent) {}
+
+bool CDisclaimerDlg::OnInitDialog() {
+    Dialog::OnInitDialog();
+    // The heading stands out in the page's own font, only heavier.
+    if (QLabel* heading = label(kHeading)) {
+        QFont bold = font();
+        bold.setWeight(QFont::Bold);
+        heading->setFont(bold);
+    }
+    UpdateData(false);
+    return true;
+}
+
+void CDisclaimerDlg::DoDataExchange(qx4t::ui::DataExchange& dx) {
+    Dialog::DoDataExchange(dx);
+    dx.text(kText, m_strDisclaimer);
+}
+
+void CDisclaimerDlg::OnCommand(int id) {
+    if (id == kAgree) {
+        OnBnClickedAgree();
+        return;
+    }
+    Dialog::OnCommand(id);
+}
+
+void CDisclaimerDlg::showEvent(QShowEvent* event) {
+    Dialog::showEvent(event);
+    if (!event->spontaneous()) {
+        OnShowWindow();
+    }
+}
+
+void CDisclaimerDlg::OnShowWindow() {
+    m_strDisclaimer = qx4t::res::loadString(kDisclaimerText).toStdWString();
+    focusItem(kAgree);
+    UpdateData(false);
+}
+
+void CDisclaimerDlg::OnBnClickedAgree() {
+    auto* frame = dynamic_cast<CBaseDlg*>(parentDialog());
+    const QCheckBox* box = checkBox(kAgree);
+    if (frame != nullptr && box != nullptr) {
+        frame->SetEnableBtnNext(box->isChecked() ? 1 : 0);
+    }
+}

@@ -1,3 +1,85 @@
 #include "wizard/pages/PreSetupDlg.h"
 
+#include <QCheckBox>
+#include <QLabel>
+
+#include <array>
+
+#include "common/VersionRules.h"
+#include "platform/ui/MessageBox.h"
+#include "platform/ui/Shell.h"
+#include "wizard/frame/BaseDlg.h"
+
+namespace {
+
+constexpr int kVersionLine = 8013;
+constexpr int kManualLink = 8014;
+constexpr int kReady = 8041;
+constexpr int kVersionFormat = 20004;
+
+// By language index; relative, so the manual is looked for where the tool was started.
+constexpr std::array<const char*, 10> kManualFiles = {
+    "./Qx4t_Manual_en.pdf",  "./Qx4t_Manual_ja.pdf",  "./Qx4t_Vup_ManChs.pdf",
+    "./Qx4t_Vup_ManCht.pdf", "./Qx4t_Vup_ManKor.pdf", "./Qx4t_Vup_ManEsp.pdf",
+    "./Qx4t_Vup_ManIta.pdf", "./Qx4t_Vup_ManDeu.pdf", "./Qx4t_Vup_ManFra.pdf",
+    "./Qx4t_Vup_ManThi.pdf"};
+
+}  // namespace
+
 CPreSetupDlg::CPreSetupDlg(QWidget* pParent) : Dialog(IDD, pParent) {}
+
+QString CPreSetupDlg::ManualFileOf(int nLanguage) {
+    if (nLanguage < 0 || nLanguage >= static_cast<int>(kManualFiles.size())) {
+        return {};
+    }
+    return QString::fromLatin1(kManualFiles[static_cast<std::size_t>(nLanguage)]);
+}
+
+bool CPreSetupDlg::OnInitDialog() {
+    Dialog::OnInitDialog();
+    auto* frame = dynamic_cast<CBaseDlg*>(parentDialog());
+    const std::wstring target = frame != nullptr ? frame->GetTargetFWVer() : std::wstring();
+    m_strVersionLine =
+        qx4t::ui::formatString(kVersionFormat,
+                               {QString::fromStdWString(qx4t::TargetVersionDisplay(target))})
+            .toStdWString();
+    m_strManualURL = frame != nullptr ? ManualFileOf(frame->GetLanguage()) : QString();
+    if (QLabel* link = label(kManualLink)) {
+        connect(link, &QLabel::linkActivated, this, [this] { OnManualLink(); });
+        link->adjustSize();
+    }
+    UpdateData(false);
+    return true;
+}
+
+void CPreSetupDlg::DoDataExchange(qx4t::ui::DataExchange& dx) {
+    Dialog::DoDataExchange(dx);
+    dx.text(kVersionLine, m_strVersionLine);
+}
+
+void CPreSetupDlg::OnCommand(int id) {
+    if (id == kReady) {
+        OnBnClickedReady();
+        return;
+    }
+    if (id == kManualLink) {  // a layout may make the link a command link button
+        OnManualLink();
+        return;
+    }
+    Dialog::OnCommand(id);
+}
+
+void CPreSetupDlg::OnBnClickedReady() {
+    auto* frame = dynamic_cast<CBaseDlg*>(parentDialog());
+    const QCheckBox* box = checkBox(kReady);
+    if (frame != nullptr && box != nullptr) {
+        frame->SetEnableBtnNext(box->isChecked() ? 1 : 0);
+    }
+}
+
+void CPreSetupDlg::OnManualLink() {
+    // A language without a manual has a link that goes nowhere, as it always had.
+    if (!m_strManualURL.isEmpty()) {
+        qx4t::ui::openDocument(m_strManualURL);
+    }
+}
