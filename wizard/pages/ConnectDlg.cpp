@@ -1,8 +1,334 @@
 #include "wizard/pages/ConnectDlg.h"
 
+#include <QAbstractButton>
+#include <QLabel>
+#include <QProgressBar>
+
+#include <algorithm>
+
+#include "common/VersionRules.h"
+#include "platform/res/Resources.h"
+#include "wizard/frame/BaseDlg.h"
+#include "wizard/link/PortList.h"
+#include "wizard/link/ResultCodes.h"
+
+namespace {
+
+constexpr int kPortList = 8015;
+constexpr int kRefresh = 8016;
+constexpr int kFirstRadio = 8017;
+constexpr int kSecondRadio = 8018;
+constexpr int kGuide = 8019;
+constexpr int kAnimation = 8020;
+constexpr int kConnecting = 8023;
+constexpr int kProgress = 8024;
+constexpr int kAnimationResource = 8102;
+
+constexpr unsigned kWarning = MB_OK | MB_ICONEXCLAMATION;
+
+// Clears the flag however ConnectPlc leaves, so a later tick can end the step.
+class ConnectingScope {
+public:
+    explicit ConnectingScope(bool& flag) : m_flag(flag) { m_flag = true; }
+    ~ConnectingScope() { m_flag = false; }
+    ConnectingScope(const ConnectingScope&) = delete;
+    ConnectingScope& operator=(const ConnectingScope&) = delete;
+
+private:
+    bool& m_flag;
+};
+
+}  // namespace
+
 CConnectDlg::CConnectDlg(QWidget* pParent) : Dialog(IDD, pParent) {}
+
+CBaseDlg* CConnectDlg::Frame() const {
+    return dynamic_cast<CBaseDlg*>(parentDialog());
+}
 
 void CConnectDlg::DoDataExchange(qx4t::ui::DataExchange& dx) {
     Dialog::DoDataExchange(dx);
-    dx.radio(8017, m_nSkipModeChk);
+    dx.control(kPortList, m_cbPort);
+    dx.control(kRefresh, m_btnRefresh);
+    dx.control(kFirstRadio, m_rdoFirst);
+    dx.control(kSecondRadio, m_rdoSecond);
+    dx.control(kAnimation, m_aniConnect);
+    dx.control(kProgress, m_prgConnect);
+    dx.control(kGuide, m_stGuide);
+    dx.control(kConnecting, m_stConnecting);
+    dx.radio(kFirstRadio, m_nSkipModeChk);
+}
+
+bool CConnectDlg::OnInitDialog() {
+    Dialog::OnInitDialog();
+    RefreshPortList();
+    if (m_btnRefresh != nullptr) {
+        if (CBaseDlg* frame = Frame(); frame != nullptr && !frame->GetIconList().isEmpty()) {
+            m_btnRefresh->setIcon(frame->GetIconList().front());
+        }
+        m_btnRefresh->setToolTip(qx4t::res::loadString(20002));
+    }
+    m_nSkipModeChk = 0;
+    openAnimation(kAnimation, kAnimationResource);
+    UpdateData(false);
+    return true;
+}
+
+void CConnectDlg::showEvent(QShowEvent* event) {
+    Dialog::showEvent(event);
+    OnShowWindow(true);
+}
+
+void CConnectDlg::hideEvent(QHideEvent* event) {
+    Dialog::hideEvent(event);
+    OnShowWindow(false);
+}
+
+void CConnectDlg::OnShowWindow(bool bShow) {
+    if (bShow) {
+        enableItem(kPortList, true);
+        RefreshPortList();
+        playAnimation(kAnimation);
+        focusItem(kPortList);
+    } else {
+        enableItem(kPortList, false);
+        stopAnimation(kAnimation);
+    }
+}
+
+void CConnectDlg::OnCommand(int id) {
+    if (id == kRefresh) {
+        OnBnClickedRefresh();
+        return;
+    }
+    Dialog::OnCommand(id);
+}
+
+void CConnectDlg::OnBnClickedRefresh() {
+    RefreshPortList();
+}
+
+void CConnectDlg::RefreshPortList() {
+    if (m_cbPort == nullptr) {
+        return;
+    }
+    const QString remembered =
+        m_cbPort->count() > 0 ? m_cbPort->currentText() : qx4t::res::loadString(20001);
+    m_cbPort->clear();
+    GetComPortList(m_saPortName, m_saDeviceDesc);
+    if (!m_saPortName.empty()) {
+        for (std::size_t i = 0; i < m_saPortName.size(); ++i) {
+            m_cbPort->addItem(QString::fromStdWString(m_saDeviceDesc[i]) + QStringLiteral(" (") +
+                              QString::fromStdWString(m_saPortName[i]) + QStringLiteral(")"));
+        }
+    } else {
+        m_cbPort->addItem(qx4t::res::loadString(20001));
+    }
+    int selected = 0;
+    for (int i = 0; i < m_cbPort->count(); ++i) {
+        if (m_cbPort->itemText(i) == remembered) {
+            selected = i;
+            break;
+        }
+    }
+    m_cbPort->setCurrentIndex(selected);
+
+    const bool found = !m_saPortName.empty();
+    enableItem(kFirstRadio, found);
+    enableItem(kSecondRadio, found);
+    if (CBaseDlg* frame = Frame()) {
+        *frame->GetPortPtr() = found ? m_saPortName[static_cast<std::size_t>(selected)] : L"";
+        frame->SetEnableBtnNext(found ? 1 : 0);
+    }
+}
+
+std::wstring CConnectDlg::GetSelectPortName() {
+    UpdateData(true);
+    const int index = m_cbPort != nullptr ? m_cbPort->currentIndex() : -1;
+    if (index < 0 || static_cast<std::size_t>(index) >= m_saPortName.size()) {
+        return {};
+    }
+    return m_saPortName[static_cast<std::size_t>(index)];
+}
+
+bool CConnectDlg::CheckPortSelect() {
+    RefreshPortList();
+    CBaseDlg* frame = Frame();
+    if (frame == nullptr || frame->GetPortPtr()->empty()) {
+        MessageBox(25001, 25002, kWarning);
+        return false;
+    }
+    const auto plcs = std::count_if(
+        m_saDeviceDesc.begin(), m_saDeviceDesc.end(),
+        [](const std::wstring& description) { return IsPlcDescription(description); });
+    if (plcs > 1) {
+        MessageBox(25017, 25018, kWarning);
+        return false;
+    }
+    return true;
+}
+
+void CConnectDlg::ShowConnectProgress(int nShow) {
+    const bool progress = nShow == SW_SHOW;
+    for (int id : {kAnimation, kFirstRadio, kSecondRadio, kGuide}) {
+        showItem(id, !progress);
+    }
+    showItem(kConnecting, progress);
+    showItem(kProgress, progress);
+    SetProgressPos(0);
+    UpdateData(false);
+}
+
+int CConnectDlg::ProgressPos() const {
+    return m_prgConnect != nullptr ? m_prgConnect->value() : 0;
+}
+
+void CConnectDlg::SetProgressPos(int nPos) {
+    if (m_prgConnect != nullptr) {
+        m_prgConnect->setValue(std::clamp(nPos, m_prgConnect->minimum(), m_prgConnect->maximum()));
+    }
+}
+
+int CConnectDlg::StopAndAsk(int textId, int captionId, unsigned style, const QStringList& args) {
+    KillTimer(kProgressTimer);
+    return MessageBox(textId, captionId, style, args);
+}
+
+bool CConnectDlg::Fail(int textId, int captionId) {
+    Frame()->GetComPortPtr()->ClosePort();
+    StopAndAsk(textId, captionId, kWarning);
+    return false;
+}
+
+void CConnectDlg::EndStep(unsigned long wParam) {
+    if (Dialog* frame = parentDialog()) {
+        frame->SendMessage(CBaseDlg::WM_MODECHG_END, wParam, 0);
+    }
+}
+
+bool CConnectDlg::ConnectPlc() {
+    CBaseDlg* frame = Frame();
+    if (frame == nullptr) {
+        return false;
+    }
+    CComManager* link = frame->GetComPortPtr();
+    const std::wstring port = *frame->GetPortPtr();
+
+    const int opened = link->OpenPort(port);
+    if (opened == qx4t::link::kPortBusy) {
+        MessageBox(25022, 25002, kWarning);
+        return false;
+    }
+    if (opened != qx4t::link::kOk) {
+        MessageBox(25001, 25002, kWarning);
+        return false;
+    }
+
+    // From the first exchange on, the link pumps events: nothing the user can reach may
+    // start another step while this one talks to the PLC.
+    for (int id : {kPortList, kRefresh, kFirstRadio, kSecondRadio}) {
+        enableItem(id, false);
+    }
+    frame->SetEnableBtnBack(0);
+    frame->SetEnableBtnNext(0);
+    frame->SetEnableBtnCancel(0);
+
+    ShowConnectProgress(SW_SHOW);
+    SetTimer(kProgressTimer, kProgressPeriod);
+    update();
+
+    const ConnectingScope connecting(m_bConnecting);
+    stPlcStatus* status = frame->GetPlcStatusPtr();
+    const int read = link->ReadPlcStatus(status);
+    if (read == qx4t::link::kUpdateMode) {
+        // Already in the update mode: the version-up page sends the image over this open port.
+        SetProgressPos(100);
+        return true;
+    }
+    if (read == qx4t::link::kQuit) {
+        // The wizard is ending on request; nothing to tell.
+        link->ClosePort();
+        KillTimer(kProgressTimer);
+        return false;
+    }
+    if (read == qx4t::link::kUnsupportedModel) {
+        return Fail(25003, 25004);
+    }
+    if (read != qx4t::link::kOk) {
+        return Fail(25007, 25008);
+    }
+    link->ClosePort();
+
+    const std::wstring target = frame->GetTargetFWVer();
+    switch (qx4t::CheckPlcVersion(status->strVersion, target)) {
+        case qx4t::VersionCheck::Newer:
+            StopAndAsk(25005, 25006, MB_OK | MB_ICONINFORMATION);
+            EndStep(0);
+            return true;
+        case qx4t::VersionCheck::TooOld:
+            StopAndAsk(25003, 25004, kWarning);
+            EndStep(0);
+            return true;
+        case qx4t::VersionCheck::Ok:
+            break;
+    }
+
+    const QStringList args = {QString::fromStdWString(frame->GetPLCSeriesName()),
+                              QString::fromStdWString(qx4t::PlcVersionDisplay(status->strVersion)),
+                              QString::fromStdWString(qx4t::TargetVersionDisplay(target))};
+    if (StopAndAsk(20018, 20003, MB_OKCANCEL | MB_ICONINFORMATION, args) != IDOK) {
+        return false;
+    }
+    // The bar goes on from where it stood.
+    SetTimer(kProgressTimer, kProgressPeriod);
+
+    switch (qx4t::CheckPlcMode(status->strMode)) {
+        case qx4t::ModeCheck::NotUpdatable:
+            StopAndAsk(25009, 25010, kWarning);
+            return false;
+        case qx4t::ModeCheck::NeedsModeChange: {
+            if (StopAndAsk(20013, 20003, MB_YESNO | MB_ICONEXCLAMATION) != IDYES) {
+                return false;
+            }
+            SetTimer(kProgressTimer, kProgressPeriod);
+            if (link->OpenPort(port) != qx4t::link::kOk) {
+                return Fail(25007, 25008);
+            }
+            const int changed = link->ChangeMode();
+            link->ClosePort();
+            if (changed != qx4t::link::kOk) {
+                return Fail(25007, 25008);
+            }
+            break;
+        }
+        case qx4t::ModeCheck::Ok:
+            break;
+    }
+
+    if (link->OpenPort(port) != qx4t::link::kOk) {
+        return Fail(25007, 25008);
+    }
+    const int entered = link->StartFWUpdate(target);
+    link->ClosePort();
+    if (entered != qx4t::link::kOk) {
+        return Fail(25007, 25008);
+    }
+    return true;
+}
+
+void CConnectDlg::OnTimer(int id) {
+    const int position = ProgressPos();
+    if (id == kProgressTimer) {
+        if (position >= 100) {
+            // The step ends only once ConnectPlc has returned TRUE; until then a full bar waits.
+            if (m_bConnecting) {
+                return;
+            }
+            KillTimer(kProgressTimer);
+            EndStep(1);
+        } else {
+            SetProgressPos(position + 10);
+        }
+    }
+    Dialog::OnTimer(id);
 }

@@ -1,0 +1,136 @@
+#include "tests/e2e/WizardRig.h"
+
+#include <QAbstractButton>
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTimer>
+
+#include "platform/ProgramFolder.h"
+#include "platform/res/Resources.h"
+#include "tests/ui/support/UiTestSupport.h"
+#include "wizard/frame/ProgramFolder.h"
+#include "wizard/link/PortList.h"
+
+struct CBaseDlgTestAccess {
+    static qx4t::ui::Dialog* Page(CBaseDlg& d, int id) { return d.PageOf(id); }
+};
+
+namespace qx4t::test {
+
+WizardRig::WizardRig(int language) : m_folder(std::make_unique<QTemporaryDir>()) {
+    ensureApplication();
+    const QString file = QString::fromLatin1(languageLibraryName(language).data());
+    const QString built = QStringLiteral(QX4T_PROGRAM_DIR "/") + file;
+    if (!m_folder->isValid() || !QFile::exists(built)) {
+        return;
+    }
+    // The wizard's own resources are linked into the test; its file only has to be there.
+    if (!QFile::copy(built, m_folder->filePath(file)) ||
+        !QFile::copy(QStringLiteral(QX4T_EMPTY_MODULE), m_folder->filePath("Qx4t_V0180.so"))) {
+        return;
+    }
+    frame::setProgramFolderForTesting(m_folder->path().toStdString());
+    ports = [this] { return bench.portInfos(); };
+    SetPortProvider([this] { return ports(); });
+    CComManager::SetPortFactory(bench.portFactory());
+    m_frame = std::make_unique<Frame>(language);
+    m_time = std::make_unique<ui::VirtualTime>(clock);
+    m_ready = true;
+}
+
+WizardRig::~WizardRig() {
+    m_time.reset();
+    m_frame.reset();
+    CComManager::SetPortFactory(nullptr);
+    SetPortProvider(nullptr);
+    frame::setProgramFolderForTesting({});
+    for (const char* name : {"Qx4t_en", "Qx4t_ja"}) {
+        res::removeFromChain(res::findModule(QString::fromLatin1(name)));
+    }
+}
+
+int WizardRig::run(const std::function<void()>& body) {
+    QTimer::singleShot(0, m_frame.get(), [this, body] {
+        body();
+        if (!m_frame->endedByPage) {
+            m_frame->EndDialog(IDCANCEL);
+        }
+    });
+    return m_frame->DoModal();
+}
+
+CConnectDlg& WizardRig::connectPage() {
+    return static_cast<CConnectDlg&>(page(CConnectDlg::IDD));
+}
+CVerupDlg& WizardRig::verupPage() {
+    return static_cast<CVerupDlg&>(page(CVerupDlg::IDD));
+}
+ui::Dialog& WizardRig::page(int id) {
+    return *CBaseDlgTestAccess::Page(*m_frame, id);
+}
+
+void WizardRig::toConnectPage() {
+    if (m_frame->GetCurrentPage() == 8507) {
+        m_frame->OnBnClickedNext();
+    }
+    if (m_frame->GetCurrentPage() == 8501) {
+        m_frame->OnBnClickedNext();
+    }
+}
+
+void WizardRig::connectNext() {
+    CConnectDlg& page = connectPage();
+    *m_frame->GetPortPtr() = page.GetSelectPortName();
+    if (!page.CheckPortSelect()) {
+        return;
+    }
+    if (page.ConnectPlc()) {
+        return;
+    }
+    page.ShowConnectProgress(SW_HIDE);
+    page.m_nSkipModeChk = 0;
+    page.UpdateData(false);
+    for (int id : {8015, 8016, 8017, 8018}) {
+        page.enableItem(id, true);
+    }
+    m_frame->SetEnableBtnBack(1);
+    m_frame->SetEnableBtnNext(1);
+    m_frame->SetEnableBtnCancel(1);
+    m_frame->focusItem(8011);
+}
+
+void WizardRig::verupNext() {
+    std::vector<std::wstring> names, descriptions;
+    GetComPortList(names, descriptions);
+    for (std::size_t i = 0; i < descriptions.size(); ++i) {
+        if (IsPlcDescription(descriptions[i])) {
+            *m_frame->GetPortPtr() = names[i];
+            break;
+        }
+    }
+    (void)verupPage().StartVersionUp();
+}
+
+bool WizardRig::runUntil(const std::function<bool()>& cond, Clock::duration bound) {
+    return m_time->runUntil(cond, bound);
+}
+
+int WizardRig::statusReads(const sim::PlcCore& plc) const {
+    int reads = 0;
+    for (const sim::Exchange& e : plc.exchanges()) {
+        if (e.direction == sim::Direction::ToPlc && e.note == "status read") {
+            ++reads;
+        }
+    }
+    return reads;
+}
+
+QString screenshotDir() {
+    const QString dir =
+        qEnvironmentVariable("QX4T_BUILD_DIR", QDir::tempPath()) + QStringLiteral("/screenshots");
+    QDir().mkpath(dir);
+    return dir;
+}
+
+}  // namespace qx4t::test
