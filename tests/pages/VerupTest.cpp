@@ -41,9 +41,9 @@ protected:
         }
     }
 
-    WizardRig& fresh() {
+    WizardRig& fresh(int language = 0) {
         m_rig.reset();
-        m_rig = std::make_unique<WizardRig>();
+        m_rig = std::make_unique<WizardRig>(language);
         EXPECT_TRUE(m_rig->ready());
         return *m_rig;
     }
@@ -305,6 +305,53 @@ TEST_F(VerupPageTest, APollTickDuringASlowPollDoesNotTouchTheLink) {
     // While restarting the PLC ignores reads (each waits its 5 s reply time-out, during which
     // five ticks come and go); the polls are spaced by the reads, not stacked on them.
     EXPECT_TRUE(plc.state().violations.empty());
+}
+
+// What the user sees on both pages, in English and Japanese, for the record and for review.
+TEST_F(VerupPageTest, ScreenshotsOfTheConnectAndVersionUpPages) {
+    for (const int language : {0, 1}) {
+        SCOPED_TRACE(language);
+        const QString tag = language == 0 ? QStringLiteral("en") : QStringLiteral("ja");
+        if (!QFile::exists(QStringLiteral(QX4T_PROGRAM_DIR "/Qx4t_") + tag +
+                           QStringLiteral(".so"))) {
+            continue;
+        }
+        WizardRig& rig = fresh(language);
+        PlcConfig config;
+        config.replyDelay = std::chrono::seconds(1);
+        rig.bench.addPlc("pts/90", config);
+        const QString base = qx4t::test::screenshotDir() + QStringLiteral("/pages_") + tag;
+        bool grabbed = false;
+        rig.run([&] {
+            rig.toConnectPage();
+            EXPECT_TRUE(rig.frame().grab().save(base + QStringLiteral("_connect_selection.png")));
+            CConnectDlg& connect = rig.connectPage();
+            QObject::connect(connect.progressBar(8024), &QProgressBar::valueChanged, [&](int v) {
+                if (v == 40) {
+                    EXPECT_TRUE(
+                        rig.frame().grab().save(base + QStringLiteral("_connect_progress.png")));
+                }
+            });
+            rig.connectPage().button(8018)->click();
+            ScriptedMessageBoxes boxes;
+            boxes.expect(20018, 20003, kConfirm, IDOK);
+            boxes.expect(20006, 20003, kStartQuestion, IDYES);
+            boxes.expect(20011, 20012, MB_OK | MB_ICONINFORMATION);
+            rig.connectNext();
+            ASSERT_TRUE(rig.runUntil([&] { return rig.frame().GetCurrentPage() == 8504; }));
+            CVerupDlg& verup = rig.verupPage();
+            QObject::connect(verup.progressBar(8028), &QProgressBar::valueChanged, [&](int v) {
+                if (v >= 50 && !grabbed) {
+                    grabbed = true;
+                    EXPECT_TRUE(
+                        rig.frame().grab().save(base + QStringLiteral("_verup_transfer.png")));
+                }
+            });
+            rig.verupNext();
+            EXPECT_TRUE(rig.runUntil([&] { return over(rig); }, std::chrono::hours(2)));
+        });
+        EXPECT_TRUE(grabbed);
+    }
 }
 
 }  // namespace
