@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QKeyEvent>
+#include <QPointer>
 #include <QPushButton>
 
 #include "tests/nav/NavTestSupport.h"
@@ -327,14 +328,13 @@ TEST_F(NavigationTest, TopFromTheFinishPageStartsAgainWithNewPagesAndResetState)
         *d.GetPlcStatusPtr() = stPlcStatus{L"B1", L"0170", L"90"};
         d.GetComPortPtr()->m_strPort = L"/dev/pts/3";
         *d.GetVerInfoPtr() = L"1.70";
-        std::vector<QWidget*> before;
-        for (int id : {8507, 8501, 8502, 8503, 8504, 8505}) {
-            before.push_back(page(d, id)->item(id == 8507   ? 8043
-                                               : id == 8501 ? 8041
-                                               : id == 8502 ? 8015
-                                               : id == 8503 ? 8025
-                                               : id == 8504 ? 8028
-                                                            : 8026));
+        // A control of each page: the old windows die with their controls.
+        const std::pair<int, int> controls[] = {{8507, 8043}, {8501, 8041}, {8502, 8015},
+                                                {8503, 8025}, {8504, 8028}, {8505, 8026}};
+        std::vector<QPointer<QWidget>> before;
+        for (const auto& [id, control] : controls) {
+            before.emplace_back(page(d, id)->item(control));
+            EXPECT_FALSE(before.back().isNull()) << id;
         }
         // The new connect page lists the ports at once; with no PLC there the name stays empty.
         setPorts({});
@@ -347,13 +347,11 @@ TEST_F(NavigationTest, TopFromTheFinishPageStartsAgainWithNewPagesAndResetState)
         EXPECT_TRUE(d.itemShown(8005));
         expectButtons(d, {false, false, true, false, true, true, false, false, false, false});
         EXPECT_EQ(d.defaultButton(), kNext);
-        std::size_t i = 0;
-        for (int id : {8507, 8501, 8502, 8503, 8504, 8505}) {
-            EXPECT_TRUE(page(d, id)->IsWindow()) << id;
-            EXPECT_NE(before[i++], nullptr) << id;
+        for (std::size_t i = 0; i < before.size(); ++i) {
+            const auto [id, control] = controls[i];
+            EXPECT_TRUE(before[i].isNull()) << id;
+            EXPECT_NE(page(d, id)->item(control), nullptr) << id;
         }
-        EXPECT_NE(page(d, 8501)->item(8041), before[1]);
-        EXPECT_NE(page(d, 8505)->item(8026), before[5]);
         EXPECT_TRUE(d.GetPortPtr()->empty());
         EXPECT_TRUE(d.GetVerInfoPtr()->empty());
         EXPECT_EQ(d.GetPlcStatusPtr()->strModel, L"");
