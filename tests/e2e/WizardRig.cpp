@@ -80,36 +80,11 @@ void WizardRig::toConnectPage() {
 }
 
 void WizardRig::connectNext() {
-    CConnectDlg& page = connectPage();
-    *m_frame->GetPortPtr() = page.GetSelectPortName();
-    if (!page.CheckPortSelect()) {
-        return;
-    }
-    if (page.ConnectPlc()) {
-        return;
-    }
-    page.ShowConnectProgress(SW_HIDE);
-    page.m_nSkipModeChk = 0;
-    page.UpdateData(false);
-    for (int id : {8015, 8016, 8017, 8018}) {
-        page.enableItem(id, true);
-    }
-    m_frame->SetEnableBtnBack(1);
-    m_frame->SetEnableBtnNext(1);
-    m_frame->SetEnableBtnCancel(1);
-    m_frame->focusItem(8011);
+    m_frame->OnBnClickedNext();
 }
 
 void WizardRig::verupNext() {
-    std::vector<std::wstring> names, descriptions;
-    GetComPortList(names, descriptions);
-    for (std::size_t i = 0; i < descriptions.size(); ++i) {
-        if (IsPlcDescription(descriptions[i])) {
-            *m_frame->GetPortPtr() = names[i];
-            break;
-        }
-    }
-    (void)verupPage().StartVersionUp();
+    m_frame->OnBnClickedNext();
 }
 
 bool WizardRig::runUntil(const std::function<bool()>& cond, Clock::duration bound) {

@@ -53,7 +53,7 @@ public:
 
     // Disclaimer -> preparation -> connect page.
     void toConnectPage();
-    // The frame's Next on the connect page and on the version-up page.
+    // The frame's Next on the connect page and on the version-up page, as the user presses it.
     void connectNext();
     void verupNext();
     // Moves virtual time until cond holds (bounded); false when the bound passed first.
