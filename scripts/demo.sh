@@ -1,0 +1,75 @@
+#!/usr/bin/env bash
+# A whole version-up against the simulated PLC, from a fresh clone on a Debian 12 desktop:
+# installs what the build needs, builds the program folder and the simulator, starts
+# qx4t-plcsim, and opens the wizard on it. The simulator stops when the wizard closes.
+#
+#   scripts/demo.sh          the English program folder (build/default/bin)
+#   scripts/demo.sh ja       the Japanese one (build/default/bin-ja)
+#
+# Without a display it says so and runs the command-line companion's simulated update.
+# QX4T_JOBS sets the build's parallel jobs (default: every core), QX4T_DEMO_BUILD the build
+# folder (default: build/default, the default preset's).
+set -euo pipefail
+
+root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+lang=${1:-en}
+build=${QX4T_DEMO_BUILD:-$root/build/default}
+jobs=${QX4T_JOBS:-$(nproc)}
+
+case "$lang" in
+    en) folder="$build/bin"; folder_target="" ;;
+    ja) folder="$build/bin-ja"; folder_target="qx4t_program_folder_ja" ;;
+    *) echo "usage: $0 [en|ja]" >&2; exit 2 ;;
+esac
+
+# Packages: the same list CI installs; only what is missing is asked for.
+missing=()
+while read -r pkg; do
+    [ -n "$pkg" ] || continue
+    dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null | grep -q "install ok installed" ||
+        missing+=("$pkg")
+done < "$root/.ci/packages.txt"
+if [ ${#missing[@]} -gt 0 ]; then
+    echo "Installing: ${missing[*]}"
+    sudo=""
+    [ "$(id -u)" -eq 0 ] || sudo="sudo"
+    $sudo apt-get update
+    $sudo env DEBIAN_FRONTEND=noninteractive apt-get install -y --no-install-recommends \
+        "${missing[@]}"
+fi
+
+cd "$root"
+[ -f "$build/build.ninja" ] ||
+    cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
+targets=(Qx4t_V0180_VupTool Qx4t_V0180 Qx4t_en Qx4t_ja qx4t-plcsim qx4t-vup)
+[ -z "$folder_target" ] || targets+=("$folder_target")
+cmake --build "$build" -j "$jobs" --target "${targets[@]}"
+
+if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
+    echo "No display (neither DISPLAY nor WAYLAND_DISPLAY is set): the wizard cannot open."
+    echo "Running the command-line companion against a simulated PLC instead:"
+    args=(update --simulate)
+    # Nobody to answer its confirmation when the input is not a terminal.
+    [ -t 0 ] || args+=(--yes)
+    echo "  $build/bin/qx4t-vup ${args[*]}"
+    exec "$build/bin/qx4t-vup" "${args[@]}"
+fi
+
+# The simulator prints its port on its first line, then serves until it is told to stop.
+portfile=$(mktemp)
+"$build/bin/qx4t-plcsim" --restart-time 3000 > "$portfile" &
+sim=$!
+cleanup() {
+    kill "$sim" 2>/dev/null || true
+    wait "$sim" 2>/dev/null || true
+    rm -f "$portfile"
+}
+trap cleanup EXIT INT TERM
+for _ in $(seq 100); do
+    [ -s "$portfile" ] && break
+    kill -0 "$sim" 2>/dev/null || { echo "qx4t-plcsim did not start" >&2; exit 1; }
+    sleep 0.1
+done
+[ -s "$portfile" ] || { echo "qx4t-plcsim did not report its port" >&2; exit 1; }
+echo "Simulated PLC on /dev/$(head -n1 "$portfile"); opening the wizard ($lang)."
+"$folder/Qx4t_V0180_VupTool"
