@@ -19,3 +19,18 @@ function(qx4t_add_test name)
             LABELS "${T_LABELS}"
         DISCOVERY_TIMEOUT 60)
 endfunction()
+
+# Adds every sub-folder of the current folder that has a CMakeLists.txt (one folder per area).
+# Without the GUI, folders whose targets need Qt are left out.
+function(qx4t_add_area_folders)
+    file(GLOB dirs LIST_DIRECTORIES true ${CMAKE_CURRENT_SOURCE_DIR}/*)
+    foreach(dir ${dirs})
+        if(IS_DIRECTORY ${dir} AND EXISTS ${dir}/CMakeLists.txt)
+            file(READ ${dir}/CMakeLists.txt body)
+            if(NOT QX4T_BUILD_GUI AND body MATCHES "qx4t_ui|Qt6|qt_add|qx4t_wizard")
+                continue()
+            endif()
+            add_subdirectory(${dir})
+        endif()
+    endforeach()
+endfunction()
