@@ -6,9 +6,12 @@
 #include <cstring>
 #include <ctime>
 #include <new>
+#include <string>
+#include <string_view>
 #include <utility>
 
 #include "common/ModelTable.h"
+#include "common/VersionRules.h"
 #include "platform/Quit.h"
 #include "platform/ports/Utf8.h"
 #include "wizard/link/Frame.h"
@@ -49,7 +52,6 @@ constexpr std::uint32_t kImageHeadSize = 64;
 constexpr std::uint32_t kImageBlockSize = 65536;
 
 constexpr int kFillerBytes = 255;
-constexpr unsigned kUpdateModeBit = 0x10;
 constexpr unsigned kMinFrameCount = 100;
 
 struct LinkSeams {
@@ -68,9 +70,10 @@ bool pumpSaysQuit() {
     return pump ? pump() : qx4t::quit::requested();
 }
 
-void record(char direction, const std::string& bytes) {
+// The copy is made only for a listener: image blocks are 64 KiB each.
+void record(char direction, std::string_view bytes) {
     if (seams().transcript) {
-        seams().transcript(direction, bytes);
+        seams().transcript(direction, std::string(bytes));
     }
 }
 
@@ -114,25 +117,6 @@ std::wstring wideFromBytes(const unsigned char* p, std::size_t n) {
         out.push_back(static_cast<wchar_t>(p[i]));
     }
     return out;
-}
-
-// Leading hexadecimal digits; anything else ends the number, and no digit at all gives 0.
-unsigned leadingHex(const std::wstring& s) {
-    unsigned value = 0;
-    for (const wchar_t ch : s) {
-        unsigned digit = 0;
-        if (ch >= L'0' && ch <= L'9') {
-            digit = static_cast<unsigned>(ch - L'0');
-        } else if (ch >= L'A' && ch <= L'F') {
-            digit = static_cast<unsigned>(ch - L'A' + 10);
-        } else if (ch >= L'a' && ch <= L'f') {
-            digit = static_cast<unsigned>(ch - L'a' + 10);
-        } else {
-            break;
-        }
-        value = (value << 4) | digit;
-    }
-    return value;
 }
 
 // The version goes into an ASCII frame; anything beyond ASCII is not a digit the PLC knows.
@@ -228,7 +212,7 @@ int CComManager::SendRecv(const char* pData, int nLen, std::uint32_t dwTimeout,
         return rc::kTransactionFailed;
     }
     const auto size = static_cast<std::size_t>(nLen);
-    record('>', std::string(pData == nullptr ? "" : pData, size));
+    record('>', std::string_view(pData == nullptr ? "" : pData, size));
     const auto written = m_port->write(pData, size, kWriteDeadline);
     if (written.status == WriteStatus::Timeout) {
         return rc::kWriteTimeout;
@@ -362,7 +346,7 @@ int CComManager::ReadPlcStatus(stPlcStatus* pStatus) {
         pStatus->strVersion = wideFromBytes(version, 4);
         pStatus->strMode = mode;
     }
-    return (leadingHex(mode) & kUpdateModeBit) != 0 ? rc::kUpdateMode : rc::kOk;
+    return qx4t::IsUpdateMode(mode) ? rc::kUpdateMode : rc::kOk;
 }
 
 int CComManager::ChangeMode() {
