@@ -286,14 +286,16 @@ TEST_F(VerupPageTest, APlcThatNeverAnswersIsPolledElevenTimesPerRound) {
 }
 
 // A poll tick that comes while the previous poll still waits for a slow PLC does nothing: the
-// link is never opened twice, and every poll is counted once.
+// link is never opened a second time under the read, and each poll reads once.
 TEST_F(VerupPageTest, APollTickDuringASlowPollDoesNotTouchTheLink) {
     WizardRig& rig = fresh();
     PlcConfig config;
-    config.restartTime = std::chrono::seconds(30);
+    config.restartTime = std::chrono::seconds(5);         // back for the first poll
+    config.replyDelay = std::chrono::milliseconds(2500);  // two more ticks during each read
     auto& plc = rig.bench.addPlc("pts/90", config);
     rig.run([&] {
         toVerupPage(rig);
+        const int readsBefore = rig.statusReads(plc);
         ScriptedMessageBoxes boxes;
         boxes.expect(20006, 20003, kStartQuestion, IDYES);
         boxes.expect(20011, 20012, MB_OK | MB_ICONINFORMATION);
@@ -301,9 +303,9 @@ TEST_F(VerupPageTest, APollTickDuringASlowPollDoesNotTouchTheLink) {
         EXPECT_TRUE(rig.runUntil([&] { return over(rig); }, std::chrono::hours(2)));
         EXPECT_EQ(rig.frame().GetCurrentPage(), 8505);
         EXPECT_EQ(boxes.pending(), 0u);
+        // One read before the image, one poll after it.
+        EXPECT_EQ(rig.statusReads(plc), readsBefore + 2);
     });
-    // While restarting the PLC ignores reads (each waits its 5 s reply time-out, during which
-    // five ticks come and go); the polls are spaced by the reads, not stacked on them.
     EXPECT_TRUE(plc.state().violations.empty());
 }
 
