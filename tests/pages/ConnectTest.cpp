@@ -410,6 +410,40 @@ TEST_F(ConnectPageTest, TheStepEndsOnlyAfterTheProcedureHasReturned) {
     });
 }
 
+// Minimising and restoring the wizard while it talks to the PLC gives nothing back to the
+// user: the window system's show and hide of the page are not the frame's page changes.
+TEST_F(ConnectPageTest, MinimisingDuringTheConnectionKeepsTheControlsLocked) {
+    WizardRig& rig = fresh();
+    PlcConfig config;
+    config.replyDelay = std::chrono::milliseconds(300);
+    rig.bench.addPlc("pts/90", config);
+    rig.run([&] {
+        rig.toConnectPage();
+        CConnectDlg& page = rig.connectPage();
+        std::optional<bool> nextAfterRestore;
+        std::optional<bool> listAfterRestore;
+        std::optional<bool> radioAfterRestore;
+        QObject::connect(page.progressBar(8024), &QProgressBar::valueChanged, [&](int v) {
+            if (v == 30 && !nextAfterRestore) {
+                rig.frame().setWindowState(Qt::WindowMinimized);
+                rig.frame().setWindowState(Qt::WindowNoState);
+                nextAfterRestore = rig.frame().itemEnabled(8011);
+                listAfterRestore = page.itemEnabled(8015);
+                radioAfterRestore = page.itemEnabled(8017);
+            }
+        });
+        ScriptedMessageBoxes boxes;
+        boxes.expect(20018, 20003, kConfirm, IDOK);
+        rig.connectNext();
+        ASSERT_TRUE(nextAfterRestore.has_value());
+        EXPECT_FALSE(*nextAfterRestore);
+        EXPECT_FALSE(*listAfterRestore);
+        EXPECT_FALSE(*radioAfterRestore);
+        EXPECT_TRUE(rig.runUntil([&] { return rig.frame().GetCurrentPage() != 8502; }));
+        EXPECT_EQ(rig.frame().GetCurrentPage(), 8503);
+    });
+}
+
 TEST_F(ConnectPageTest, TheSkipChoiceLeadsStraightToTheVersionUpPage) {
     WizardRig& rig = fresh();
     rig.bench.addPlc("pts/90");

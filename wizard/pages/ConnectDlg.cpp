@@ -1,8 +1,10 @@
 #include "wizard/pages/ConnectDlg.h"
 
 #include <QAbstractButton>
+#include <QHideEvent>
 #include <QLabel>
 #include <QProgressBar>
+#include <QShowEvent>
 
 #include <algorithm>
 
@@ -74,14 +76,21 @@ bool CConnectDlg::OnInitDialog() {
     return true;
 }
 
+// Only the frame's page changes count: the window system's show and hide when the wizard is
+// minimised and restored would otherwise give the port list and the frame's Next back in the
+// middle of a connection.
 void CConnectDlg::showEvent(QShowEvent* event) {
     Dialog::showEvent(event);
-    OnShowWindow(true);
+    if (!event->spontaneous()) {
+        OnShowWindow(true);
+    }
 }
 
 void CConnectDlg::hideEvent(QHideEvent* event) {
     Dialog::hideEvent(event);
-    OnShowWindow(false);
+    if (!event->spontaneous()) {
+        OnShowWindow(false);
+    }
 }
 
 void CConnectDlg::OnShowWindow(bool bShow) {
