@@ -309,6 +309,31 @@ TEST_F(VerupPageTest, APollTickDuringASlowPollDoesNotTouchTheLink) {
     EXPECT_TRUE(plc.state().violations.empty());
 }
 
+// Minimising and restoring the wizard during the version-up leaves the page telling what it
+// is doing; only the frame's page change fills in the texts of a page not yet started.
+TEST_F(VerupPageTest, MinimisingDuringTheVersionUpKeepsTheStatusLines) {
+    WizardRig& rig = fresh();
+    rig.bench.addPlc("pts/90");
+    rig.run([&] {
+        toVerupPage(rig);
+        CVerupDlg& page = rig.verupPage();
+        ScriptedMessageBoxes boxes;
+        boxes.expect(20006, 20003, kStartQuestion, IDYES);
+        boxes.expect(20011, 20012, MB_OK | MB_ICONINFORMATION);
+        rig.verupNext();
+        ASSERT_TRUE(rig.runUntil([&] { return page.timerArmed(CVerupDlg::kCreepTimer); },
+                                 std::chrono::hours(2)));
+        const QString status = page.itemText(8027);
+        const QString warning = page.itemText(8040);
+        rig.frame().setWindowState(Qt::WindowMinimized);
+        rig.frame().setWindowState(Qt::WindowNoState);
+        EXPECT_EQ(page.itemText(8027).toStdString(), status.toStdString());
+        EXPECT_EQ(page.itemText(8040).toStdString(), warning.toStdString());
+        EXPECT_TRUE(rig.runUntil([&] { return over(rig); }, std::chrono::hours(2)));
+        EXPECT_EQ(rig.frame().GetCurrentPage(), 8505);
+    });
+}
+
 // What the user sees on both pages, in English and Japanese, for the record and for review.
 TEST_F(VerupPageTest, ScreenshotsOfTheConnectAndVersionUpPages) {
     for (const int language : {0, 1}) {

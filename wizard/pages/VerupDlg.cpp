@@ -3,6 +3,7 @@
 #include <QLabel>
 #include <QPalette>
 #include <QProgressBar>
+#include <QShowEvent>
 
 #include <algorithm>
 
@@ -67,7 +68,11 @@ bool CVerupDlg::OnInitDialog() {
 
 void CVerupDlg::showEvent(QShowEvent* event) {
     Dialog::showEvent(event);
-    OnShowWindow(true);
+    // Restoring the minimised wizard shows the page again without a page change: the lines
+    // then keep telling what the version-up is doing.
+    if (!event->spontaneous()) {
+        OnShowWindow(true);
+    }
 }
 
 void CVerupDlg::OnShowWindow(bool bShow) {
