@@ -2,7 +2,11 @@
 // the termios port and the simulator serving on its own thread. It takes the designed waits
 // (about 13 s), so it is the only test of its kind.
 #include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
+#include <filesystem>
 #include <sstream>
 
 #include "JsonLines.h"
@@ -38,6 +42,30 @@ TEST(CliSimulate, UpdateOverAPseudoTerminalReachesTheTargetVersion) {
             ++blocks;
     }
     EXPECT_EQ(blocks, 34);
+}
+
+// Output piped into a reader that has gone (`| head`, a dropped log pipe) must not end the tool:
+// dying there in the middle of the transfer would strand the PLC in its update mode.
+TEST(CliProgram, OutputToAClosedPipeDoesNotKillIt) {
+    const auto program = std::filesystem::read_symlink("/proc/self/exe").parent_path() / "qx4t-vup";
+    int pipeFds[2];
+    ASSERT_EQ(::pipe(pipeFds), 0);
+    ::close(pipeFds[0]);
+    const pid_t pid = ::fork();
+    ASSERT_GE(pid, 0);
+    if (pid == 0) {
+        // As a shell starts it, whatever the test runner does with the signal.
+        ::signal(SIGPIPE, SIG_DFL);
+        ::dup2(pipeFds[1], STDOUT_FILENO);
+        ::execl(program.c_str(), "qx4t-vup", "--help", static_cast<char*>(nullptr));
+        ::_exit(127);
+    }
+    ::close(pipeFds[1]);
+    int status = 0;
+    ASSERT_EQ(::waitpid(pid, &status, 0), pid);
+    EXPECT_FALSE(WIFSIGNALED(status)) << "killed by signal " << WTERMSIG(status);
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_NE(WEXITSTATUS(status), 127) << program;
 }
 
 }  // namespace
