@@ -13,6 +13,9 @@ int main(int argc, char** argv) {
     // A reader that goes away (`| head`, a dropped log pipe) costs the progress lines, never the
     // run: being killed mid-transfer would leave the PLC in its update mode.
     std::signal(SIGPIPE, SIG_IGN);
+    // Likewise a dropped SSH session or a closed terminal: the update goes on to its end, and
+    // a prompt that can no longer be answered reads as "no".
+    std::signal(SIGHUP, SIG_IGN);
     qx4t::cli::Environment env = qx4t::cli::MachineEnvironment();
     return qx4t::cli::RunVup(args, std::cout, std::cerr, env);
 }

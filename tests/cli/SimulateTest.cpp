@@ -1,13 +1,18 @@
 // One real run: qx4t-vup update --simulate over a pseudo-terminal, on the machine's clock, with
 // the termios port and the simulator serving on its own thread. It takes the designed waits
 // (about 13 s), so it is the only test of its kind.
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <chrono>
 #include <filesystem>
+#include <fstream>
 #include <sstream>
+#include <string>
+#include <thread>
 
 #include "JsonLines.h"
 #include "cli/ExitCodes.h"
@@ -66,6 +71,44 @@ TEST(CliProgram, OutputToAClosedPipeDoesNotKillIt) {
     EXPECT_FALSE(WIFSIGNALED(status)) << "killed by signal " << WTERMSIG(status);
     ASSERT_TRUE(WIFEXITED(status));
     EXPECT_NE(WEXITSTATUS(status), 127) << program;
+}
+
+// A hang-up of the terminal (a dropped SSH session) must not kill a run that may already be
+// sending the image.
+TEST(CliProgram, ATerminalHangUpDoesNotKillIt) {
+    const auto program = std::filesystem::read_symlink("/proc/self/exe").parent_path() / "qx4t-vup";
+    const pid_t pid = ::fork();
+    ASSERT_GE(pid, 0);
+    if (pid == 0) {
+        ::signal(SIGHUP, SIG_DFL);
+        const int devNull = ::open("/dev/null", O_RDWR);
+        ::dup2(devNull, STDIN_FILENO);
+        ::dup2(devNull, STDOUT_FILENO);
+        ::dup2(devNull, STDERR_FILENO);
+        ::execl(program.c_str(), "qx4t-vup", "update", "--simulate", "--yes",
+                static_cast<char*>(nullptr));
+        ::_exit(127);
+    }
+    // Once the program has set its signal policy, hang it up, then end it with Ctrl-C.
+    const auto ignoresHangUp = [pid] {
+        std::ifstream status("/proc/" + std::to_string(pid) + "/status");
+        std::string line;
+        while (std::getline(status, line)) {
+            if (line.rfind("SigIgn:", 0) == 0) {
+                return (std::stoull(line.substr(7), nullptr, 16) & (1ULL << (SIGHUP - 1))) != 0;
+            }
+        }
+        return false;
+    };
+    const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+    while (!ignoresHangUp() && std::chrono::steady_clock::now() < until) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+    ::kill(pid, SIGHUP);
+    ::kill(pid, SIGINT);
+    int status = 0;
+    ASSERT_EQ(::waitpid(pid, &status, 0), pid);
+    EXPECT_FALSE(WIFSIGNALED(status)) << "killed by signal " << WTERMSIG(status);
 }
 
 }  // namespace
