@@ -38,6 +38,32 @@ std::size_t Utf8SequenceLength(std::string_view text, std::size_t i) {
     return len;
 }
 
+// Text for a terminal: what came from a device (descriptions, the PLC's own characters) must
+// not move the cursor or change the terminal's state. Control characters other than line
+// breaks and tabs, DEL, C1 controls and broken UTF-8 become '?'.
+std::string Printable(std::string_view text) {
+    std::string out;
+    out.reserve(text.size());
+    for (std::size_t i = 0; i < text.size();) {
+        const auto c = static_cast<unsigned char>(text[i]);
+        if (c >= 0x80) {
+            const std::size_t len = Utf8SequenceLength(text, i);
+            const bool c1 = len == 2 && c == 0xC2 && static_cast<unsigned char>(text[i + 1]) < 0xA0;
+            if (len == 0 || c1) {
+                out += '?';
+                i += len == 0 ? 1 : len;
+            } else {
+                out.append(text.substr(i, len));
+                i += len;
+            }
+            continue;
+        }
+        out += (c < 0x20 && c != '\n' && c != '\t') || c == 0x7F ? '?' : static_cast<char>(c);
+        ++i;
+    }
+    return out;
+}
+
 }  // namespace
 
 std::string JsonString(std::string_view text) {
@@ -181,7 +207,7 @@ void Reporter::phase(Phase phase, const std::string& text) {
                   << std::flush;
             break;
         case Style::Lines:
-            m_out << PhaseName(phase) << ": " << text << '\n' << std::flush;
+            m_out << PhaseName(phase) << ": " << Printable(text) << '\n' << std::flush;
             break;
         case Style::InPlace:
             endInPlaceLine();
@@ -273,7 +299,7 @@ void Reporter::drawInPlace(bool force) {
     if (!force && second == m_drawnSecond)
         return;
     m_drawnSecond = second;
-    std::string line = std::string(PhaseName(m_phase)) + ": " + m_phaseText;
+    std::string line = std::string(PhaseName(m_phase)) + ": " + Printable(m_phaseText);
     if (m_phase == Phase::Transfer && m_block >= 0) {
         line += " | " + transferText();
     } else if (m_phase == Phase::Restart && m_position >= 0) {
@@ -291,7 +317,7 @@ void Reporter::info(const std::string& text) {
     if (json())
         return;
     endInPlaceLine();
-    m_out << text << '\n' << std::flush;
+    m_out << Printable(text) << '\n' << std::flush;
 }
 
 void Reporter::record(const JsonObject& object) {
@@ -301,12 +327,12 @@ void Reporter::record(const JsonObject& object) {
 
 void Reporter::note(const std::string& text) {
     endInPlaceLine();
-    m_err << "qx4t-vup: " << text << '\n' << std::flush;
+    m_err << "qx4t-vup: " << Printable(text) << '\n' << std::flush;
 }
 
 void Reporter::error(const std::string& text) {
     endInPlaceLine();
-    m_err << "qx4t-vup: error: " << text << '\n' << std::flush;
+    m_err << "qx4t-vup: error: " << Printable(text) << '\n' << std::flush;
 }
 
 void Reporter::result(int exitCode, const std::string& message, JsonObject fields) {
@@ -323,7 +349,7 @@ void Reporter::result(int exitCode, const std::string& message, JsonObject field
             text = text.substr(0, text.size() - 1) + "," + extra.substr(1);
         m_out << text << '\n' << std::flush;
     } else if (exitCode == 0) {
-        m_out << message << '\n' << std::flush;
+        m_out << Printable(message) << '\n' << std::flush;
     }
     if (exitCode != 0)
         error(message);

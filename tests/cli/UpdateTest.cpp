@@ -385,6 +385,20 @@ TEST_F(CliRun, JsonStreamOfAnUpdate) {
     EXPECT_EQ(test::Str(result, "previous_version"), "1.70");
 }
 
+// A device's description reaches a terminal: it must not carry control sequences there.
+TEST_F(CliRun, DeviceTextsCannotControlTheTerminal) {
+    addPlc();
+    bench().addPlc("ttyUSB3", {},
+                   "Evil\x1b]0;owned\x07 \xc2\x9b"
+                   "2J\r\x7f UART \xe6\x97\xa5");
+    ASSERT_EQ(run({"ports", "--all"}), kExitSuccess);
+    const std::string text = out.str();
+    EXPECT_NE(text.find("Evil?]0;owned? ?2J?? UART \xe6\x97\xa5"), std::string::npos) << text;
+    for (const char c : text) {
+        EXPECT_TRUE(static_cast<unsigned char>(c) >= 0x20 || c == '\n' || c == '\t') << int(c);
+    }
+}
+
 TEST_F(CliRun, PortsAndStatusInJson) {
     addPlc();
     auto& other = bench().addPlc("ttyS0", {}, "16550A UART");
