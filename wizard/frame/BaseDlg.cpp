@@ -3,6 +3,7 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QBitmap>
+#include <QCheckBox>
 #include <QEvent>
 #include <QLayout>
 #include <QPainter>
@@ -572,5 +573,17 @@ long CBaseDlg::OnMessage(unsigned message, unsigned long wParam, long lParam) {
             return OnVersionUpEnd(wParam, lParam);
         default:
             return Dialog::OnMessage(message, wParam, lParam);
+    }
+}
+
+CBaseDlg* FrameOf(const qx4t::ui::Dialog& page) {
+    return dynamic_cast<CBaseDlg*>(page.parentDialog());
+}
+
+void NextFollowsBox(const qx4t::ui::Dialog& page, int boxId) {
+    CBaseDlg* frame = FrameOf(page);
+    const QCheckBox* box = page.checkBox(boxId);
+    if (frame != nullptr && box != nullptr) {
+        frame->SetEnableBtnNext(box->isChecked() ? 1 : 0);
     }
 }

@@ -156,3 +156,8 @@ private:
     int m_bShowDisclaimer = 1;
     PageCalls m_PageCalls;
 };
+
+// The frame that a page window belongs to; null while the page is not inside one.
+[[nodiscard]] CBaseDlg* FrameOf(const qx4t::ui::Dialog& page);
+// For a page whose check box gates the frame's Next button: Next follows the box.
+void NextFollowsBox(const qx4t::ui::Dialog& page, int boxId);

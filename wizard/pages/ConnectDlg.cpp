@@ -45,7 +45,7 @@ private:
 CConnectDlg::CConnectDlg(QWidget* pParent) : Dialog(IDD, pParent) {}
 
 CBaseDlg* CConnectDlg::Frame() const {
-    return dynamic_cast<CBaseDlg*>(parentDialog());
+    return FrameOf(*this);
 }
 
 void CConnectDlg::DoDataExchange(qx4t::ui::DataExchange& dx) {

@@ -1,6 +1,5 @@
 #include "wizard/pages/DisclaimerDlg.h"
 
-#include <QCheckBox>
 #include <QLabel>
 #include <QShowEvent>
 
@@ -55,9 +54,5 @@ void CDisclaimerDlg::OnShowWindow() {
 }
 
 void CDisclaimerDlg::OnBnClickedAgree() {
-    auto* frame = dynamic_cast<CBaseDlg*>(parentDialog());
-    const QCheckBox* box = checkBox(kAgree);
-    if (frame != nullptr && box != nullptr) {
-        frame->SetEnableBtnNext(box->isChecked() ? 1 : 0);
-    }
+    NextFollowsBox(*this, kAgree);
 }

@@ -28,7 +28,7 @@ void CFinishDlg::showEvent(QShowEvent* event) {
 }
 
 void CFinishDlg::OnShowWindow() {
-    auto* frame = dynamic_cast<CBaseDlg*>(parentDialog());
+    auto* frame = FrameOf(*this);
     if (frame == nullptr) {
         return;
     }

@@ -1,6 +1,5 @@
 #include "wizard/pages/ModeChkDlg.h"
 
-#include <QCheckBox>
 #include <QHideEvent>
 #include <QShowEvent>
 
@@ -46,9 +45,5 @@ void CModeChkDlg::hideEvent(QHideEvent* event) {
 }
 
 void CModeChkDlg::OnBnClickedConfirm() {
-    auto* frame = dynamic_cast<CBaseDlg*>(parentDialog());
-    const QCheckBox* box = checkBox(kConfirm);
-    if (frame != nullptr && box != nullptr) {
-        frame->SetEnableBtnNext(box->isChecked() ? 1 : 0);
-    }
+    NextFollowsBox(*this, kConfirm);
 }

@@ -1,6 +1,5 @@
 #include "wizard/pages/PreSetupDlg.h"
 
-#include <QCheckBox>
 #include <QLabel>
 
 #include <array>
@@ -37,7 +36,7 @@ QString CPreSetupDlg::ManualFileOf(int nLanguage) {
 
 bool CPreSetupDlg::OnInitDialog() {
     Dialog::OnInitDialog();
-    auto* frame = dynamic_cast<CBaseDlg*>(parentDialog());
+    auto* frame = FrameOf(*this);
     const std::wstring target = frame != nullptr ? frame->GetTargetFWVer() : std::wstring();
     m_strVersionLine =
         qx4t::ui::formatString(kVersionFormat,
@@ -70,11 +69,7 @@ void CPreSetupDlg::OnCommand(int id) {
 }
 
 void CPreSetupDlg::OnBnClickedReady() {
-    auto* frame = dynamic_cast<CBaseDlg*>(parentDialog());
-    const QCheckBox* box = checkBox(kReady);
-    if (frame != nullptr && box != nullptr) {
-        frame->SetEnableBtnNext(box->isChecked() ? 1 : 0);
-    }
+    NextFollowsBox(*this, kReady);
 }
 
 void CPreSetupDlg::OnManualLink() {

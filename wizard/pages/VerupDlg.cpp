@@ -39,7 +39,7 @@ std::wstring text(int id) {
 CVerupDlg::CVerupDlg(QWidget* pParent) : Dialog(IDD, pParent) {}
 
 CBaseDlg* CVerupDlg::Frame() const {
-    return dynamic_cast<CBaseDlg*>(parentDialog());
+    return FrameOf(*this);
 }
 
 void CVerupDlg::DoDataExchange(qx4t::ui::DataExchange& dx) {
