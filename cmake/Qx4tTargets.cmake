@@ -34,3 +34,17 @@ function(qx4t_add_area_folders)
         endif()
     endforeach()
 endfunction()
+
+# A GUI test that opens the real frame: it finds the program folder with the built language
+# libraries, and an empty module that stands in for a library that cannot be loaded.
+function(qx4t_test_uses_program_folder target)
+    target_compile_definitions(${target} PRIVATE
+        QX4T_EMPTY_MODULE="$<TARGET_FILE:qx4t_test_empty_module>"
+        QX4T_PROGRAM_DIR="${QX4T_PROGRAM_DIR}")
+    add_dependencies(${target} qx4t_test_empty_module)
+    foreach(lang Qx4t_en Qx4t_ja)
+        if(TARGET ${lang})
+            add_dependencies(${target} ${lang})
+        endif()
+    endforeach()
+endfunction()
