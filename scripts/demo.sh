@@ -22,21 +22,8 @@ case "$lang" in
     *) echo "usage: $0 [en|ja]" >&2; exit 2 ;;
 esac
 
-# Packages: the same list CI installs; only what is missing is asked for.
-missing=()
-while read -r pkg; do
-    [ -n "$pkg" ] || continue
-    dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null | grep -q "install ok installed" ||
-        missing+=("$pkg")
-done < "$root/.ci/packages.txt"
-if [ ${#missing[@]} -gt 0 ]; then
-    echo "Installing: ${missing[*]}"
-    sudo=""
-    [ "$(id -u)" -eq 0 ] || sudo="sudo"
-    $sudo apt-get update
-    $sudo env DEBIAN_FRONTEND=noninteractive apt-get install -y --no-install-recommends \
-        "${missing[@]}"
-fi
+# Packages: the same list CI installs, read the same way; only what is missing is asked for.
+bash "$root/scripts/install-packages.sh"
 
 cd "$root"
 [ -f "$build/build.ninja" ] ||
