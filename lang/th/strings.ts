@@ -183,7 +183,7 @@ Connect only the PLC to be updated, then try again.</source>
     </message>
     <message id="25018">
         <source>Several PLCs connected</source>
-        <translation>เชื่อมต่อ PLC หลายเครื่อง</translation>
+        <translation>มี PLC เชื่อมต่ออยู่หลายเครื่อง</translation>
     </message>
     <message id="25021">
         <source>The firmware data for the version-up has the wrong size.

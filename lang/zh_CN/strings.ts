@@ -29,7 +29,7 @@ Do not disconnect the cable or switch off the PLC or this computer until the too
 
 Start the version-up?</source>
         <translation>现在将向PLC写入固件。
-在本工具报告结果之前，请勿断开电缆，也不要关闭PLC或本电脑的电源。
+在本工具显示结果之前，请勿断开电缆，也不要关闭PLC或本电脑的电源。
 
 是否开始版本升级？</translation>
     </message>
