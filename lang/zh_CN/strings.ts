@@ -221,7 +221,7 @@ If you accept these terms, tick the box below and press Next. Otherwise press Ca
 
 4. 版本升级之前，请备份PLC的程序和设置。版本升级可能会更改或清除PLC中保存的数据。
 
-5. 除法律另有规定外，对于因使用本工具或版本升级失败而造成的任何损坏或损失，制造商概不负责。
+5. 除法律另有规定外，对于因使用本工具或版本升级失败而造成的任何损害或损失，制造商概不负责。
 
 如果您接受这些条款，请勾选下面的复选框，然后单击“下一步”。否则，请单击“取消”。</translation>
     </message>
