@@ -1,0 +1,229 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="th" sourcelanguage="en_US">
+<context>
+    <name></name>
+    <message id="20001">
+        <source>No PLC found</source>
+        <translation>ไม่พบ PLC</translation>
+    </message>
+    <message id="20002">
+        <source>Refresh the port list</source>
+        <translation>รีเฟรชรายการพอร์ต</translation>
+    </message>
+    <message id="20003">
+        <source>Confirmation</source>
+        <translation>ยืนยัน</translation>
+    </message>
+    <message id="20004">
+        <source>This tool updates the PLC's firmware to version %1.</source>
+        <translation>เครื่องมือนี้จะอัปเดตเฟิร์มแวร์ของ PLC เป็นเวอร์ชัน %1</translation>
+    </message>
+    <message id="20005">
+        <source>Firmware version: %1 → %2</source>
+        <translation>เวอร์ชันเฟิร์มแวร์: %1 → %2</translation>
+    </message>
+    <message id="20006">
+        <source>The firmware will now be written to the PLC.
+Do not disconnect the cable or switch off the PLC or this computer until the tool reports the result.
+
+Start the version-up?</source>
+        <translation>เครื่องมือกำลังจะเขียนเฟิร์มแวร์ลงใน PLC
+อย่าถอดสายเคเบิล และอย่าปิด PLC หรือคอมพิวเตอร์เครื่องนี้ จนกว่าเครื่องมือจะแจ้งผลลัพธ์
+
+เริ่มการอัปเกรดเวอร์ชันหรือไม่</translation>
+    </message>
+    <message id="20007">
+        <source>Press Next to start the version-up.</source>
+        <translation>กด “ถัดไป” เพื่อเริ่มการอัปเกรดเวอร์ชัน</translation>
+    </message>
+    <message id="20008">
+        <source>Starting the version-up...</source>
+        <translation>กำลังเริ่มการอัปเกรดเวอร์ชัน...</translation>
+    </message>
+    <message id="20009">
+        <source>Writing the firmware to the PLC...</source>
+        <translation>กำลังเขียนเฟิร์มแวร์ลงใน PLC...</translation>
+    </message>
+    <message id="20010">
+        <source>Waiting for the PLC to restart...</source>
+        <translation>กำลังรอให้ PLC รีสตาร์ต...</translation>
+    </message>
+    <message id="20011">
+        <source>The version-up has completed successfully.</source>
+        <translation>การอัปเกรดเวอร์ชันเสร็จสมบูรณ์แล้ว</translation>
+    </message>
+    <message id="20012">
+        <source>Version-up complete</source>
+        <translation>อัปเกรดเวอร์ชันเสร็จสมบูรณ์</translation>
+    </message>
+    <message id="20013">
+        <source>The PLC's operating mode must be changed before its firmware can be updated.
+
+Change the operating mode now?</source>
+        <translation>ต้องเปลี่ยนโหมดการทำงานของ PLC ก่อน จึงจะอัปเดตเฟิร์มแวร์ได้
+
+เปลี่ยนโหมดการทำงานตอนนี้หรือไม่</translation>
+    </message>
+    <message id="20017">
+        <source>The firmware of this PLC will be updated:</source>
+        <translation>จะอัปเดตเฟิร์มแวร์ของ PLC เครื่องนี้:</translation>
+    </message>
+    <message id="20018">
+        <source>PLC series: %1
+Current firmware version: %2
+New firmware version: %3
+
+Update the firmware of this PLC?</source>
+        <translation>ซีรีส์ PLC: %1
+เวอร์ชันเฟิร์มแวร์ปัจจุบัน: %2
+เวอร์ชันเฟิร์มแวร์ใหม่: %3
+
+อัปเดตเฟิร์มแวร์ของ PLC เครื่องนี้หรือไม่</translation>
+    </message>
+    <message id="20019">
+        <source>Do not disconnect the cable or switch off the PLC during the version-up.</source>
+        <translation>ระหว่างการอัปเกรดเวอร์ชัน อย่าถอดสายเคเบิลหรือปิด PLC</translation>
+    </message>
+    <message id="20020">
+        <source>Writing the firmware. Do not disconnect the cable or switch off the PLC!</source>
+        <translation>กำลังเขียนเฟิร์มแวร์ อย่าถอดสายเคเบิลหรือปิด PLC!</translation>
+    </message>
+    <message id="25000">
+        <source>A page of the wizard cannot be displayed. The tool will close.</source>
+        <translation>ไม่สามารถแสดงหน้าของวิซาร์ดได้ เครื่องมือจะปิดลง</translation>
+    </message>
+    <message id="25001">
+        <source>No PLC port is selected, or the port cannot be opened.
+Check the cable and the PLC's power, then select the PLC's port.</source>
+        <translation>ไม่ได้เลือกพอร์ตของ PLC หรือไม่สามารถเปิดพอร์ตได้
+ตรวจสอบสายเคเบิลและการจ่ายไฟของ PLC แล้วเลือกพอร์ตของ PLC</translation>
+    </message>
+    <message id="25002">
+        <source>Communication port</source>
+        <translation>พอร์ตสื่อสาร</translation>
+    </message>
+    <message id="25003">
+        <source>This PLC model is not supported by this tool, or its firmware is too old to be updated with this tool.</source>
+        <translation>เครื่องมือนี้ไม่รองรับ PLC รุ่นนี้ หรือเฟิร์มแวร์ของ PLC เก่าเกินกว่าจะอัปเดตด้วยเครื่องมือนี้ได้</translation>
+    </message>
+    <message id="25004">
+        <source>Unsupported PLC</source>
+        <translation>PLC ที่ไม่รองรับ</translation>
+    </message>
+    <message id="25005">
+        <source>The PLC already runs a newer firmware version than the one this tool installs. No version-up is needed.</source>
+        <translation>ขณะนี้ PLC ใช้เฟิร์มแวร์เวอร์ชันที่ใหม่กว่าเวอร์ชันที่เครื่องมือนี้จะติดตั้ง ไม่จำเป็นต้องอัปเกรดเวอร์ชัน</translation>
+    </message>
+    <message id="25006">
+        <source>No version-up needed</source>
+        <translation>ไม่จำเป็นต้องอัปเกรดเวอร์ชัน</translation>
+    </message>
+    <message id="25007">
+        <source>Communication with the PLC failed.
+Check the cable and the PLC's power, then try again.</source>
+        <translation>การสื่อสารกับ PLC ล้มเหลว
+ตรวจสอบสายเคเบิลและการจ่ายไฟของ PLC แล้วลองอีกครั้ง</translation>
+    </message>
+    <message id="25008">
+        <source>Communication error</source>
+        <translation>ข้อผิดพลาดในการสื่อสาร</translation>
+    </message>
+    <message id="25009">
+        <source>The PLC's current operating mode does not allow a version-up.
+Change the PLC's mode as the operating manual describes, then try again.</source>
+        <translation>โหมดการทำงานปัจจุบันของ PLC ไม่อนุญาตให้อัปเกรดเวอร์ชัน
+เปลี่ยนโหมดของ PLC ตามที่อธิบายไว้ในคู่มือการใช้งาน แล้วลองอีกครั้ง</translation>
+    </message>
+    <message id="25010">
+        <source>Operating mode</source>
+        <translation>โหมดการทำงาน</translation>
+    </message>
+    <message id="25011">
+        <source>The PLC does not answer after its restart.
+Check the cable and the PLC's power.
+
+Press Retry to wait for the PLC again, or Cancel to stop.</source>
+        <translation>PLC ไม่ตอบสนองหลังจากรีสตาร์ต
+ตรวจสอบสายเคเบิลและการจ่ายไฟของ PLC
+
+กด “ลองใหม่” เพื่อรอ PLC อีกครั้ง หรือกด “ยกเลิก” เพื่อหยุด</translation>
+    </message>
+    <message id="25012">
+        <source>No answer from the PLC</source>
+        <translation>PLC ไม่ตอบสนอง</translation>
+    </message>
+    <message id="25013">
+        <source>The version-up was not completed.
+The PLC may not work normally until its firmware has been updated. Start this tool again and repeat the version-up.</source>
+        <translation>การอัปเกรดเวอร์ชันไม่เสร็จสมบูรณ์
+PLC อาจทำงานไม่ปกติจนกว่าจะอัปเดตเฟิร์มแวร์สำเร็จ เริ่มเครื่องมือนี้อีกครั้งแล้วทำการอัปเกรดเวอร์ชันใหม่</translation>
+    </message>
+    <message id="25014">
+        <source>Version-up stopped</source>
+        <translation>หยุดการอัปเกรดเวอร์ชันแล้ว</translation>
+    </message>
+    <message id="25015">
+        <source>The firmware data for the version-up cannot be found.
+The tool may be damaged; install it again.</source>
+        <translation>ไม่พบข้อมูลเฟิร์มแวร์สำหรับการอัปเกรดเวอร์ชัน
+เครื่องมืออาจเสียหาย โปรดติดตั้งใหม่</translation>
+    </message>
+    <message id="25016">
+        <source>The firmware data for the version-up cannot be loaded.
+The tool may be damaged; install it again.</source>
+        <translation>ไม่สามารถโหลดข้อมูลเฟิร์มแวร์สำหรับการอัปเกรดเวอร์ชันได้
+เครื่องมืออาจเสียหาย โปรดติดตั้งใหม่</translation>
+    </message>
+    <message id="25017">
+        <source>More than one PLC is connected to this computer.
+Connect only the PLC to be updated, then try again.</source>
+        <translation>มี PLC เชื่อมต่อกับคอมพิวเตอร์เครื่องนี้มากกว่าหนึ่งเครื่อง
+เชื่อมต่อเฉพาะ PLC ที่จะอัปเดต แล้วลองอีกครั้ง</translation>
+    </message>
+    <message id="25018">
+        <source>Several PLCs connected</source>
+        <translation>มี PLC เชื่อมต่ออยู่หลายเครื่อง</translation>
+    </message>
+    <message id="25021">
+        <source>The firmware data for the version-up has the wrong size.
+The tool may be damaged; install it again.</source>
+        <translation>ข้อมูลเฟิร์มแวร์สำหรับการอัปเกรดเวอร์ชันมีขนาดไม่ถูกต้อง
+เครื่องมืออาจเสียหาย โปรดติดตั้งใหม่</translation>
+    </message>
+    <message id="25022">
+        <source>The port is in use by another program.
+Close that program, then try again.</source>
+        <translation>พอร์ตนี้ถูกใช้งานโดยโปรแกรมอื่น
+ปิดโปรแกรมนั้น แล้วลองอีกครั้ง</translation>
+    </message>
+    <message id="25028">
+        <source>Please read the following before you use this tool.
+
+1. This tool rewrites the firmware of QX4T series PLCs. Use it only for the PLCs it is intended for, and only as described in the operating manual.
+
+2. While the firmware is being written, the PLC does not control the machine. Stop the machine and make sure that nothing is endangered before you start the version-up.
+
+3. If the cable is disconnected, or the PLC or the computer loses power during the version-up, the PLC may stop working. It may then have to be repaired by the manufacturer.
+
+4. Back up the PLC's program and settings before the version-up. The version-up may change or clear data held in the PLC.
+
+5. The manufacturer accepts no liability for any damage or loss caused by the use of this tool, or by the failure of a version-up, except where the law requires otherwise.
+
+If you accept these terms, tick the box below and press Next. Otherwise press Cancel.</source>
+        <translation>โปรดอ่านข้อความต่อไปนี้ก่อนใช้เครื่องมือนี้
+
+1. เครื่องมือนี้ใช้เขียนเฟิร์มแวร์ของ PLC ซีรีส์ QX4T ใหม่ ใช้กับ PLC ที่เครื่องมือนี้รองรับเท่านั้น และใช้ตามวิธีที่อธิบายไว้ในคู่มือการใช้งานเท่านั้น
+
+2. ระหว่างที่กำลังเขียนเฟิร์มแวร์ PLC จะไม่ควบคุมเครื่องจักร ก่อนเริ่มการอัปเกรดเวอร์ชัน ให้หยุดเครื่องจักรและตรวจสอบให้แน่ใจว่าไม่มีสิ่งใดตกอยู่ในอันตราย
+
+3. หากสายเคเบิลหลุด หรือไฟฟ้าของ PLC หรือคอมพิวเตอร์ดับระหว่างการอัปเกรดเวอร์ชัน PLC อาจหยุดทำงาน และอาจต้องส่งซ่อมที่ผู้ผลิต
+
+4. สำรองโปรแกรมและการตั้งค่าของ PLC ก่อนการอัปเกรดเวอร์ชัน การอัปเกรดเวอร์ชันอาจเปลี่ยนแปลงหรือลบข้อมูลที่เก็บอยู่ใน PLC
+
+5. ผู้ผลิตไม่รับผิดชอบต่อความเสียหายหรือความสูญเสียใด ๆ ที่เกิดจากการใช้เครื่องมือนี้ หรือจากการอัปเกรดเวอร์ชันที่ล้มเหลว เว้นแต่กฎหมายจะกำหนดไว้เป็นอย่างอื่น
+
+หากคุณยอมรับข้อกำหนดเหล่านี้ ให้ทำเครื่องหมายในช่องด้านล่างแล้วกด “ถัดไป” มิฉะนั้นให้กด “ยกเลิก”</translation>
+    </message>
+</context>
+</TS>

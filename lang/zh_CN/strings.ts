@@ -1,0 +1,229 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="zh_CN" sourcelanguage="en_US">
+<context>
+    <name></name>
+    <message id="20001">
+        <source>No PLC found</source>
+        <translation>未找到PLC</translation>
+    </message>
+    <message id="20002">
+        <source>Refresh the port list</source>
+        <translation>刷新端口列表</translation>
+    </message>
+    <message id="20003">
+        <source>Confirmation</source>
+        <translation>确认</translation>
+    </message>
+    <message id="20004">
+        <source>This tool updates the PLC's firmware to version %1.</source>
+        <translation>本工具将PLC的固件更新至版本%1。</translation>
+    </message>
+    <message id="20005">
+        <source>Firmware version: %1 → %2</source>
+        <translation>固件版本：%1 → %2</translation>
+    </message>
+    <message id="20006">
+        <source>The firmware will now be written to the PLC.
+Do not disconnect the cable or switch off the PLC or this computer until the tool reports the result.
+
+Start the version-up?</source>
+        <translation>现在将向PLC写入固件。
+在本工具显示结果之前，请勿断开电缆，也不要关闭PLC或本电脑的电源。
+
+是否开始版本升级？</translation>
+    </message>
+    <message id="20007">
+        <source>Press Next to start the version-up.</source>
+        <translation>单击“下一步”开始版本升级。</translation>
+    </message>
+    <message id="20008">
+        <source>Starting the version-up...</source>
+        <translation>正在开始版本升级……</translation>
+    </message>
+    <message id="20009">
+        <source>Writing the firmware to the PLC...</source>
+        <translation>正在向PLC写入固件……</translation>
+    </message>
+    <message id="20010">
+        <source>Waiting for the PLC to restart...</source>
+        <translation>正在等待PLC重新启动……</translation>
+    </message>
+    <message id="20011">
+        <source>The version-up has completed successfully.</source>
+        <translation>版本升级已成功完成。</translation>
+    </message>
+    <message id="20012">
+        <source>Version-up complete</source>
+        <translation>版本升级完成</translation>
+    </message>
+    <message id="20013">
+        <source>The PLC's operating mode must be changed before its firmware can be updated.
+
+Change the operating mode now?</source>
+        <translation>必须先更改PLC的运行模式，才能更新其固件。
+
+是否立即更改运行模式？</translation>
+    </message>
+    <message id="20017">
+        <source>The firmware of this PLC will be updated:</source>
+        <translation>将更新此PLC的固件：</translation>
+    </message>
+    <message id="20018">
+        <source>PLC series: %1
+Current firmware version: %2
+New firmware version: %3
+
+Update the firmware of this PLC?</source>
+        <translation>PLC系列：%1
+当前固件版本：%2
+新固件版本：%3
+
+是否更新此PLC的固件？</translation>
+    </message>
+    <message id="20019">
+        <source>Do not disconnect the cable or switch off the PLC during the version-up.</source>
+        <translation>版本升级期间，请勿断开电缆或关闭PLC的电源。</translation>
+    </message>
+    <message id="20020">
+        <source>Writing the firmware. Do not disconnect the cable or switch off the PLC!</source>
+        <translation>正在写入固件。请勿断开电缆或关闭PLC的电源！</translation>
+    </message>
+    <message id="25000">
+        <source>A page of the wizard cannot be displayed. The tool will close.</source>
+        <translation>无法显示向导的页面。本工具将关闭。</translation>
+    </message>
+    <message id="25001">
+        <source>No PLC port is selected, or the port cannot be opened.
+Check the cable and the PLC's power, then select the PLC's port.</source>
+        <translation>未选择PLC端口，或无法打开该端口。
+请检查电缆和PLC的电源，然后选择PLC的端口。</translation>
+    </message>
+    <message id="25002">
+        <source>Communication port</source>
+        <translation>通信端口</translation>
+    </message>
+    <message id="25003">
+        <source>This PLC model is not supported by this tool, or its firmware is too old to be updated with this tool.</source>
+        <translation>本工具不支持此PLC型号，或其固件版本过旧，无法用本工具更新。</translation>
+    </message>
+    <message id="25004">
+        <source>Unsupported PLC</source>
+        <translation>不支持的PLC</translation>
+    </message>
+    <message id="25005">
+        <source>The PLC already runs a newer firmware version than the one this tool installs. No version-up is needed.</source>
+        <translation>PLC当前运行的固件版本已高于本工具要安装的版本。无需进行版本升级。</translation>
+    </message>
+    <message id="25006">
+        <source>No version-up needed</source>
+        <translation>无需版本升级</translation>
+    </message>
+    <message id="25007">
+        <source>Communication with the PLC failed.
+Check the cable and the PLC's power, then try again.</source>
+        <translation>与PLC通信失败。
+请检查电缆和PLC的电源，然后重试。</translation>
+    </message>
+    <message id="25008">
+        <source>Communication error</source>
+        <translation>通信错误</translation>
+    </message>
+    <message id="25009">
+        <source>The PLC's current operating mode does not allow a version-up.
+Change the PLC's mode as the operating manual describes, then try again.</source>
+        <translation>PLC当前的运行模式不允许进行版本升级。
+请按照操作手册的说明更改PLC的模式，然后重试。</translation>
+    </message>
+    <message id="25010">
+        <source>Operating mode</source>
+        <translation>运行模式</translation>
+    </message>
+    <message id="25011">
+        <source>The PLC does not answer after its restart.
+Check the cable and the PLC's power.
+
+Press Retry to wait for the PLC again, or Cancel to stop.</source>
+        <translation>PLC重新启动后没有响应。
+请检查电缆和PLC的电源。
+
+单击“重试”再次等待PLC，或单击“取消”停止。</translation>
+    </message>
+    <message id="25012">
+        <source>No answer from the PLC</source>
+        <translation>PLC无响应</translation>
+    </message>
+    <message id="25013">
+        <source>The version-up was not completed.
+The PLC may not work normally until its firmware has been updated. Start this tool again and repeat the version-up.</source>
+        <translation>版本升级未完成。
+在固件更新完成之前，PLC可能无法正常工作。请重新启动本工具，再次进行版本升级。</translation>
+    </message>
+    <message id="25014">
+        <source>Version-up stopped</source>
+        <translation>版本升级已中止</translation>
+    </message>
+    <message id="25015">
+        <source>The firmware data for the version-up cannot be found.
+The tool may be damaged; install it again.</source>
+        <translation>找不到用于版本升级的固件数据。
+本工具可能已损坏，请重新安装。</translation>
+    </message>
+    <message id="25016">
+        <source>The firmware data for the version-up cannot be loaded.
+The tool may be damaged; install it again.</source>
+        <translation>无法加载用于版本升级的固件数据。
+本工具可能已损坏，请重新安装。</translation>
+    </message>
+    <message id="25017">
+        <source>More than one PLC is connected to this computer.
+Connect only the PLC to be updated, then try again.</source>
+        <translation>有多台PLC连接到本电脑。
+请只连接要升级的PLC，然后重试。</translation>
+    </message>
+    <message id="25018">
+        <source>Several PLCs connected</source>
+        <translation>连接了多台PLC</translation>
+    </message>
+    <message id="25021">
+        <source>The firmware data for the version-up has the wrong size.
+The tool may be damaged; install it again.</source>
+        <translation>用于版本升级的固件数据大小不正确。
+本工具可能已损坏，请重新安装。</translation>
+    </message>
+    <message id="25022">
+        <source>The port is in use by another program.
+Close that program, then try again.</source>
+        <translation>该端口正被其他程序使用。
+请关闭该程序，然后重试。</translation>
+    </message>
+    <message id="25028">
+        <source>Please read the following before you use this tool.
+
+1. This tool rewrites the firmware of QX4T series PLCs. Use it only for the PLCs it is intended for, and only as described in the operating manual.
+
+2. While the firmware is being written, the PLC does not control the machine. Stop the machine and make sure that nothing is endangered before you start the version-up.
+
+3. If the cable is disconnected, or the PLC or the computer loses power during the version-up, the PLC may stop working. It may then have to be repaired by the manufacturer.
+
+4. Back up the PLC's program and settings before the version-up. The version-up may change or clear data held in the PLC.
+
+5. The manufacturer accepts no liability for any damage or loss caused by the use of this tool, or by the failure of a version-up, except where the law requires otherwise.
+
+If you accept these terms, tick the box below and press Next. Otherwise press Cancel.</source>
+        <translation>使用本工具之前，请阅读以下内容。
+
+1. 本工具用于改写QX4T系列PLC的固件。请仅将其用于适用的PLC，并仅按照操作手册中说明的方法使用。
+
+2. 写入固件期间，PLC不控制设备。开始版本升级之前，请停止设备，并确认不存在任何危险。
+
+3. 如果在版本升级期间断开电缆，或PLC或电脑断电，PLC可能会停止工作。此时可能需要由制造商进行维修。
+
+4. 版本升级之前，请备份PLC的程序和设置。版本升级可能会更改或清除PLC中保存的数据。
+
+5. 除法律另有规定外，对于因使用本工具或版本升级失败而造成的任何损害或损失，制造商概不负责。
+
+如果您接受这些条款，请勾选下面的复选框，然后单击“下一步”。否则，请单击“取消”。</translation>
+    </message>
+</context>
+</TS>

@@ -1,0 +1,229 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="zh_TW" sourcelanguage="en_US">
+<context>
+    <name></name>
+    <message id="20001">
+        <source>No PLC found</source>
+        <translation>找不到PLC</translation>
+    </message>
+    <message id="20002">
+        <source>Refresh the port list</source>
+        <translation>重新整理連接埠清單</translation>
+    </message>
+    <message id="20003">
+        <source>Confirmation</source>
+        <translation>確認</translation>
+    </message>
+    <message id="20004">
+        <source>This tool updates the PLC's firmware to version %1.</source>
+        <translation>本工具會將PLC的韌體更新為版本%1。</translation>
+    </message>
+    <message id="20005">
+        <source>Firmware version: %1 → %2</source>
+        <translation>韌體版本：%1 → %2</translation>
+    </message>
+    <message id="20006">
+        <source>The firmware will now be written to the PLC.
+Do not disconnect the cable or switch off the PLC or this computer until the tool reports the result.
+
+Start the version-up?</source>
+        <translation>即將把韌體寫入PLC。
+在本工具顯示結果之前，請勿拔除傳輸線，也不要關閉PLC或這台電腦的電源。
+
+要開始版本升級嗎？</translation>
+    </message>
+    <message id="20007">
+        <source>Press Next to start the version-up.</source>
+        <translation>按「下一步」開始版本升級。</translation>
+    </message>
+    <message id="20008">
+        <source>Starting the version-up...</source>
+        <translation>正在開始版本升級……</translation>
+    </message>
+    <message id="20009">
+        <source>Writing the firmware to the PLC...</source>
+        <translation>正在將韌體寫入PLC……</translation>
+    </message>
+    <message id="20010">
+        <source>Waiting for the PLC to restart...</source>
+        <translation>正在等待PLC重新啟動……</translation>
+    </message>
+    <message id="20011">
+        <source>The version-up has completed successfully.</source>
+        <translation>版本升級已順利完成。</translation>
+    </message>
+    <message id="20012">
+        <source>Version-up complete</source>
+        <translation>版本升級完成</translation>
+    </message>
+    <message id="20013">
+        <source>The PLC's operating mode must be changed before its firmware can be updated.
+
+Change the operating mode now?</source>
+        <translation>必須先變更PLC的運轉模式，才能更新其韌體。
+
+要立即變更運轉模式嗎？</translation>
+    </message>
+    <message id="20017">
+        <source>The firmware of this PLC will be updated:</source>
+        <translation>即將更新此PLC的韌體：</translation>
+    </message>
+    <message id="20018">
+        <source>PLC series: %1
+Current firmware version: %2
+New firmware version: %3
+
+Update the firmware of this PLC?</source>
+        <translation>PLC系列：%1
+目前韌體版本：%2
+新韌體版本：%3
+
+要更新此PLC的韌體嗎？</translation>
+    </message>
+    <message id="20019">
+        <source>Do not disconnect the cable or switch off the PLC during the version-up.</source>
+        <translation>版本升級期間，請勿拔除傳輸線或關閉PLC的電源。</translation>
+    </message>
+    <message id="20020">
+        <source>Writing the firmware. Do not disconnect the cable or switch off the PLC!</source>
+        <translation>正在寫入韌體。請勿拔除傳輸線或關閉PLC的電源！</translation>
+    </message>
+    <message id="25000">
+        <source>A page of the wizard cannot be displayed. The tool will close.</source>
+        <translation>無法顯示精靈的頁面。本工具即將關閉。</translation>
+    </message>
+    <message id="25001">
+        <source>No PLC port is selected, or the port cannot be opened.
+Check the cable and the PLC's power, then select the PLC's port.</source>
+        <translation>未選擇PLC連接埠，或無法開啟該連接埠。
+請檢查傳輸線與PLC的電源，然後選擇PLC的連接埠。</translation>
+    </message>
+    <message id="25002">
+        <source>Communication port</source>
+        <translation>通訊連接埠</translation>
+    </message>
+    <message id="25003">
+        <source>This PLC model is not supported by this tool, or its firmware is too old to be updated with this tool.</source>
+        <translation>本工具不支援此PLC機型，或其韌體版本過舊，無法使用本工具更新。</translation>
+    </message>
+    <message id="25004">
+        <source>Unsupported PLC</source>
+        <translation>不支援的PLC</translation>
+    </message>
+    <message id="25005">
+        <source>The PLC already runs a newer firmware version than the one this tool installs. No version-up is needed.</source>
+        <translation>PLC目前執行的韌體版本已比本工具要安裝的版本新。不需要進行版本升級。</translation>
+    </message>
+    <message id="25006">
+        <source>No version-up needed</source>
+        <translation>不需要版本升級</translation>
+    </message>
+    <message id="25007">
+        <source>Communication with the PLC failed.
+Check the cable and the PLC's power, then try again.</source>
+        <translation>與PLC通訊失敗。
+請檢查傳輸線與PLC的電源，然後再試一次。</translation>
+    </message>
+    <message id="25008">
+        <source>Communication error</source>
+        <translation>通訊錯誤</translation>
+    </message>
+    <message id="25009">
+        <source>The PLC's current operating mode does not allow a version-up.
+Change the PLC's mode as the operating manual describes, then try again.</source>
+        <translation>PLC目前的運轉模式無法進行版本升級。
+請依照操作手冊的說明變更PLC的模式，然後再試一次。</translation>
+    </message>
+    <message id="25010">
+        <source>Operating mode</source>
+        <translation>運轉模式</translation>
+    </message>
+    <message id="25011">
+        <source>The PLC does not answer after its restart.
+Check the cable and the PLC's power.
+
+Press Retry to wait for the PLC again, or Cancel to stop.</source>
+        <translation>PLC重新啟動後沒有回應。
+請檢查傳輸線與PLC的電源。
+
+按「重試」再次等待PLC，或按「取消」停止。</translation>
+    </message>
+    <message id="25012">
+        <source>No answer from the PLC</source>
+        <translation>PLC沒有回應</translation>
+    </message>
+    <message id="25013">
+        <source>The version-up was not completed.
+The PLC may not work normally until its firmware has been updated. Start this tool again and repeat the version-up.</source>
+        <translation>版本升級未完成。
+在韌體更新完成之前，PLC可能無法正常運作。請重新啟動本工具，再次執行版本升級。</translation>
+    </message>
+    <message id="25014">
+        <source>Version-up stopped</source>
+        <translation>版本升級已中止</translation>
+    </message>
+    <message id="25015">
+        <source>The firmware data for the version-up cannot be found.
+The tool may be damaged; install it again.</source>
+        <translation>找不到版本升級用的韌體資料。
+本工具可能已損毀，請重新安裝。</translation>
+    </message>
+    <message id="25016">
+        <source>The firmware data for the version-up cannot be loaded.
+The tool may be damaged; install it again.</source>
+        <translation>無法載入版本升級用的韌體資料。
+本工具可能已損毀，請重新安裝。</translation>
+    </message>
+    <message id="25017">
+        <source>More than one PLC is connected to this computer.
+Connect only the PLC to be updated, then try again.</source>
+        <translation>這台電腦連接了多台PLC。
+請只連接要升級的PLC，然後再試一次。</translation>
+    </message>
+    <message id="25018">
+        <source>Several PLCs connected</source>
+        <translation>連接了多台PLC</translation>
+    </message>
+    <message id="25021">
+        <source>The firmware data for the version-up has the wrong size.
+The tool may be damaged; install it again.</source>
+        <translation>版本升級用的韌體資料大小不正確。
+本工具可能已損毀，請重新安裝。</translation>
+    </message>
+    <message id="25022">
+        <source>The port is in use by another program.
+Close that program, then try again.</source>
+        <translation>其他程式正在使用此連接埠。
+請關閉該程式，然後再試一次。</translation>
+    </message>
+    <message id="25028">
+        <source>Please read the following before you use this tool.
+
+1. This tool rewrites the firmware of QX4T series PLCs. Use it only for the PLCs it is intended for, and only as described in the operating manual.
+
+2. While the firmware is being written, the PLC does not control the machine. Stop the machine and make sure that nothing is endangered before you start the version-up.
+
+3. If the cable is disconnected, or the PLC or the computer loses power during the version-up, the PLC may stop working. It may then have to be repaired by the manufacturer.
+
+4. Back up the PLC's program and settings before the version-up. The version-up may change or clear data held in the PLC.
+
+5. The manufacturer accepts no liability for any damage or loss caused by the use of this tool, or by the failure of a version-up, except where the law requires otherwise.
+
+If you accept these terms, tick the box below and press Next. Otherwise press Cancel.</source>
+        <translation>使用本工具之前，請閱讀以下內容。
+
+1. 本工具會改寫QX4T系列PLC的韌體。請僅用於適用的PLC，並僅依照操作手冊所述的方式使用。
+
+2. 寫入韌體期間，PLC不會控制機台。開始版本升級之前，請停止機台，並確認不會造成任何危險。
+
+3. 若在版本升級期間拔除傳輸線，或PLC或電腦斷電，PLC可能會停止運作。此時可能必須送回製造商維修。
+
+4. 版本升級之前，請備份PLC的程式與設定。版本升級可能會變更或清除PLC中儲存的資料。
+
+5. 除法律另有規定外，對於因使用本工具或版本升級失敗所造成的任何損害或損失，製造商概不負責。
+
+若您接受這些條款，請勾選下方的核取方塊，然後按「下一步」。否則請按「取消」。</translation>
+    </message>
+</context>
+</TS>
