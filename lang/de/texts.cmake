@@ -21,7 +21,7 @@ set(T_PRE_STEPS "Bevor Sie fortfahren:\n\
 4. Lassen Sie PC und SPS eingeschaltet, bis das Update abgeschlossen ist.\n\
 Die Betriebsanleitung beschreibt jeden Schritt im Detail.")
 set(T_PRE_MANUAL "Betriebsanleitung öffnen")
-set(T_PRE_READY "Ich habe diese Vorbereitungen &durchgeführt")
+set(T_PRE_READY "Ich habe diese Vorbereitungen &erledigt")
 
 set(T_CON_HEADING "Mit der SPS verbinden")
 set(T_CON_PORT "SPS-&Port:")
@@ -44,4 +44,4 @@ set(T_FIN_TEXT "Die Firmware dieser SPS wurde aktualisiert:")
 set(T_FIN_HINT "Klicken Sie auf „OK“, um das Tool zu schließen, oder auf „Zum Anfang“, um eine weitere SPS zu aktualisieren.")
 
 set(T_DIS_HEADING "Haftungsausschluss")
-set(T_DIS_AGREE "Ich habe die obigen Bedingungen gelesen und a&kzeptiere sie")
+set(T_DIS_AGREE "Ich habe die Bedingungen gelesen und a&kzeptiere sie")
