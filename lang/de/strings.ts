@@ -215,7 +215,7 @@ If you accept these terms, tick the box below and press Next. Otherwise press Ca
 
 1. Dieses Tool überschreibt die Firmware von SPS der Serie QX4T. Verwenden Sie es nur für die dafür vorgesehenen SPS und nur wie in der Betriebsanleitung beschrieben.
 
-2. Während die Firmware geschrieben wird, steuert die SPS die Maschine nicht. Halten Sie die Maschine an und stellen Sie sicher, dass niemand und nichts gefährdet ist, bevor Sie das Update starten.
+2. Während die Firmware geschrieben wird, steuert die SPS die Maschine nicht. Halten Sie die Maschine an und stellen Sie sicher, dass weder Personen noch Sachen gefährdet sind, bevor Sie das Update starten.
 
 3. Wird während des Updates das Kabel getrennt oder fällt die Stromversorgung der SPS oder des PCs aus, kann die SPS funktionsunfähig werden. Sie muss dann unter Umständen vom Hersteller repariert werden.
 

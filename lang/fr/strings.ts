@@ -215,7 +215,7 @@ If you accept these terms, tick the box below and press Next. Otherwise press Ca
 
 1. Cet outil réécrit le micrologiciel des automates de la série QX4T. Ne l'utilisez que pour les automates auxquels il est destiné, et uniquement comme indiqué dans le manuel d'utilisation.
 
-2. Pendant l'écriture du micrologiciel, l'automate ne commande pas la machine. Arrêtez la machine et assurez-vous que personne ni rien n'est mis en danger avant de lancer la mise à jour.
+2. Pendant l'écriture du micrologiciel, l'automate ne commande pas la machine. Arrêtez la machine et assurez-vous que rien ni personne n'est en danger avant de lancer la mise à jour.
 
 3. Si le câble est débranché, ou si l'automate ou l'ordinateur n'est plus alimenté pendant la mise à jour, l'automate peut cesser de fonctionner. Il devra alors peut-être être réparé par le fabricant.
 

@@ -113,7 +113,7 @@ Controllare il cavo e l'alimentazione del PLC, quindi selezionare la porta del P
     </message>
     <message id="25005">
         <source>The PLC already runs a newer firmware version than the one this tool installs. No version-up is needed.</source>
-        <translation>Il PLC ha già una versione firmware più recente di quella installata da questo strumento. L'aggiornamento non è necessario.</translation>
+        <translation>Il PLC ha già una versione firmware più recente di quella che questo strumento installa. L'aggiornamento non è necessario.</translation>
     </message>
     <message id="25006">
         <source>No version-up needed</source>
@@ -215,7 +215,7 @@ If you accept these terms, tick the box below and press Next. Otherwise press Ca
 
 1. Questo strumento riscrive il firmware dei PLC della serie QX4T. Utilizzarlo solo per i PLC a cui è destinato e solo come descritto nel manuale d'uso.
 
-2. Durante la scrittura del firmware il PLC non controlla la macchina. Arrestare la macchina e assicurarsi che nessuno e nulla sia in pericolo prima di avviare l'aggiornamento.
+2. Durante la scrittura del firmware il PLC non controlla la macchina. Arrestare la macchina e assicurarsi che persone e cose non siano in pericolo prima di avviare l'aggiornamento.
 
 3. Se durante l'aggiornamento il cavo viene scollegato oppure il PLC o il computer restano senza alimentazione, il PLC potrebbe smettere di funzionare. In tal caso potrebbe dover essere riparato dal produttore.
 
@@ -223,7 +223,7 @@ If you accept these terms, tick the box below and press Next. Otherwise press Ca
 
 5. Il produttore non si assume alcuna responsabilità per danni o perdite causati dall'uso di questo strumento o dall'esito negativo di un aggiornamento, salvo quanto diversamente previsto dalla legge.
 
-Se si accettano queste condizioni, selezionare la casella qui sotto e premere «Avanti». In caso contrario, premere «Annulla».</translation>
+Se si accettano queste condizioni, spuntare la casella qui sotto e premere «Avanti». In caso contrario, premere «Annulla».</translation>
     </message>
 </context>
 </TS>

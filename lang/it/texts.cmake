@@ -33,7 +33,7 @@ set(T_CON_CONNECTING "Connessione al PLC e preparazione all'aggiornamento in cor
 set(T_CON_PROGRESS "Avanzamento della connessione")
 
 set(T_MODE_HEADING "Verifica della modalità del PLC")
-set(T_MODE_GUIDE "Il PLC è stato portato in modalità di aggiornamento del firmware. Verificare sul PLC che indichi questa modalità, come descritto nel manuale d'uso. Quindi selezionare la casella qui sotto e premere «Avanti».")
+set(T_MODE_GUIDE "Il PLC è stato portato in modalità di aggiornamento del firmware. Verificare sul PLC che indichi questa modalità, come descritto nel manuale d'uso. Quindi spuntare la casella qui sotto e premere «Avanti».")
 set(T_MODE_CONFIRM "Il PLC è in modalità di aggiornamento del &firmware")
 
 set(T_VUP_HEADING "Aggiornamento del firmware")
