@@ -83,7 +83,7 @@ Firmware dieser SPS aktualisieren?</translation>
     </message>
     <message id="20019">
         <source>Do not disconnect the cable or switch off the PLC during the version-up.</source>
-        <translation>Ziehen Sie während des Updates das Kabel nicht ab und schalten Sie die SPS nicht aus.</translation>
+        <translation>Während des Updates Kabel nicht abziehen und SPS nicht ausschalten.</translation>
     </message>
     <message id="20020">
         <source>Writing the firmware. Do not disconnect the cable or switch off the PLC!</source>

@@ -16,9 +16,9 @@ set(T_ANIM "Mit dem PC verbundene SPS")
 set(T_PRE_HEADING "Firmware-Update vorbereiten")
 set(T_PRE_STEPS "Bevor Sie fortfahren:\n\
 1. Halten Sie die von der SPS gesteuerte Maschine an.\n\
-2. Verbinden Sie die SPS über ein USB-Kabel mit diesem PC und schalten Sie die SPS ein.\n\
-3. Schließen Sie alle anderen Programme, die den Port der SPS verwenden.\n\
-4. Lassen Sie PC und SPS eingeschaltet, bis das Update abgeschlossen ist.\n\
+2. Verbinden Sie die SPS über ein USB-Kabel mit diesem PC und schalten Sie sie ein.\n\
+3. Schließen Sie alle anderen Programme, die den SPS-Port verwenden.\n\
+4. Lassen Sie PC und SPS bis zum Ende des Updates eingeschaltet.\n\
 Die Betriebsanleitung beschreibt jeden Schritt im Detail.")
 set(T_PRE_MANUAL "Betriebsanleitung öffnen")
 set(T_PRE_READY "Ich habe diese Vorbereitungen &erledigt")
