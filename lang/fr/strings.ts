@@ -117,7 +117,7 @@ Vérifiez le câble et l'alimentation de l'automate, puis sélectionnez le port 
     </message>
     <message id="25006">
         <source>No version-up needed</source>
-        <translation>Mise à jour inutile</translation>
+        <translation>Mise à jour non nécessaire</translation>
     </message>
     <message id="25007">
         <source>Communication with the PLC failed.
