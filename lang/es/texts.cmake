@@ -15,7 +15,7 @@ set(T_ANIM "PLC conectado al ordenador")
 
 set(T_PRE_HEADING "Preparar la actualización")
 set(T_PRE_STEPS "Antes de continuar:\n\
-1. Detenga la máquina que controla el PLC.\n\
+1. Detenga la máquina controlada por el PLC.\n\
 2. Conecte el PLC a este ordenador con un cable USB y encienda el PLC.\n\
 3. Cierre los demás programas que usen el puerto del PLC.\n\
 4. Mantenga el ordenador y el PLC encendidos hasta que termine la actualización.\n\
