@@ -1,0 +1,229 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="de" sourcelanguage="en_US">
+<context>
+    <name></name>
+    <message id="20001">
+        <source>No PLC found</source>
+        <translation>Keine SPS gefunden</translation>
+    </message>
+    <message id="20002">
+        <source>Refresh the port list</source>
+        <translation>Portliste aktualisieren</translation>
+    </message>
+    <message id="20003">
+        <source>Confirmation</source>
+        <translation>Bestätigung</translation>
+    </message>
+    <message id="20004">
+        <source>This tool updates the PLC's firmware to version %1.</source>
+        <translation>Dieses Tool aktualisiert die Firmware der SPS auf Version %1.</translation>
+    </message>
+    <message id="20005">
+        <source>Firmware version: %1 → %2</source>
+        <translation>Firmware-Version: %1 → %2</translation>
+    </message>
+    <message id="20006">
+        <source>The firmware will now be written to the PLC.
+Do not disconnect the cable or switch off the PLC or this computer until the tool reports the result.
+
+Start the version-up?</source>
+        <translation>Die Firmware wird jetzt in die SPS geschrieben.
+Ziehen Sie das Kabel nicht ab und schalten Sie weder die SPS noch diesen PC aus, bis das Tool das Ergebnis meldet.
+
+Update starten?</translation>
+    </message>
+    <message id="20007">
+        <source>Press Next to start the version-up.</source>
+        <translation>Klicken Sie auf „Weiter“, um das Update zu starten.</translation>
+    </message>
+    <message id="20008">
+        <source>Starting the version-up...</source>
+        <translation>Update wird gestartet…</translation>
+    </message>
+    <message id="20009">
+        <source>Writing the firmware to the PLC...</source>
+        <translation>Firmware wird in die SPS geschrieben…</translation>
+    </message>
+    <message id="20010">
+        <source>Waiting for the PLC to restart...</source>
+        <translation>Warten auf den Neustart der SPS…</translation>
+    </message>
+    <message id="20011">
+        <source>The version-up has completed successfully.</source>
+        <translation>Das Update wurde erfolgreich abgeschlossen.</translation>
+    </message>
+    <message id="20012">
+        <source>Version-up complete</source>
+        <translation>Update abgeschlossen</translation>
+    </message>
+    <message id="20013">
+        <source>The PLC's operating mode must be changed before its firmware can be updated.
+
+Change the operating mode now?</source>
+        <translation>Bevor die Firmware aktualisiert werden kann, muss die Betriebsart der SPS geändert werden.
+
+Betriebsart jetzt ändern?</translation>
+    </message>
+    <message id="20017">
+        <source>The firmware of this PLC will be updated:</source>
+        <translation>Die Firmware dieser SPS wird aktualisiert:</translation>
+    </message>
+    <message id="20018">
+        <source>PLC series: %1
+Current firmware version: %2
+New firmware version: %3
+
+Update the firmware of this PLC?</source>
+        <translation>SPS-Serie: %1
+Aktuelle Firmware-Version: %2
+Neue Firmware-Version: %3
+
+Firmware dieser SPS aktualisieren?</translation>
+    </message>
+    <message id="20019">
+        <source>Do not disconnect the cable or switch off the PLC during the version-up.</source>
+        <translation>Während des Updates Kabel nicht abziehen und SPS nicht ausschalten.</translation>
+    </message>
+    <message id="20020">
+        <source>Writing the firmware. Do not disconnect the cable or switch off the PLC!</source>
+        <translation>Firmware wird geschrieben. Kabel nicht abziehen und SPS nicht ausschalten!</translation>
+    </message>
+    <message id="25000">
+        <source>A page of the wizard cannot be displayed. The tool will close.</source>
+        <translation>Eine Seite des Assistenten kann nicht angezeigt werden. Das Tool wird beendet.</translation>
+    </message>
+    <message id="25001">
+        <source>No PLC port is selected, or the port cannot be opened.
+Check the cable and the PLC's power, then select the PLC's port.</source>
+        <translation>Es ist kein SPS-Port ausgewählt oder der Port kann nicht geöffnet werden.
+Prüfen Sie das Kabel und die Stromversorgung der SPS und wählen Sie dann den Port der SPS aus.</translation>
+    </message>
+    <message id="25002">
+        <source>Communication port</source>
+        <translation>Kommunikationsport</translation>
+    </message>
+    <message id="25003">
+        <source>This PLC model is not supported by this tool, or its firmware is too old to be updated with this tool.</source>
+        <translation>Dieses SPS-Modell wird von diesem Tool nicht unterstützt, oder seine Firmware ist zu alt, um mit diesem Tool aktualisiert zu werden.</translation>
+    </message>
+    <message id="25004">
+        <source>Unsupported PLC</source>
+        <translation>Nicht unterstützte SPS</translation>
+    </message>
+    <message id="25005">
+        <source>The PLC already runs a newer firmware version than the one this tool installs. No version-up is needed.</source>
+        <translation>Auf der SPS läuft bereits eine neuere Firmware-Version als die, die dieses Tool installiert. Ein Update ist nicht erforderlich.</translation>
+    </message>
+    <message id="25006">
+        <source>No version-up needed</source>
+        <translation>Kein Update erforderlich</translation>
+    </message>
+    <message id="25007">
+        <source>Communication with the PLC failed.
+Check the cable and the PLC's power, then try again.</source>
+        <translation>Die Kommunikation mit der SPS ist fehlgeschlagen.
+Prüfen Sie das Kabel und die Stromversorgung der SPS und versuchen Sie es erneut.</translation>
+    </message>
+    <message id="25008">
+        <source>Communication error</source>
+        <translation>Kommunikationsfehler</translation>
+    </message>
+    <message id="25009">
+        <source>The PLC's current operating mode does not allow a version-up.
+Change the PLC's mode as the operating manual describes, then try again.</source>
+        <translation>In der aktuellen Betriebsart der SPS ist kein Update möglich.
+Ändern Sie die Betriebsart der SPS wie in der Betriebsanleitung beschrieben und versuchen Sie es erneut.</translation>
+    </message>
+    <message id="25010">
+        <source>Operating mode</source>
+        <translation>Betriebsart</translation>
+    </message>
+    <message id="25011">
+        <source>The PLC does not answer after its restart.
+Check the cable and the PLC's power.
+
+Press Retry to wait for the PLC again, or Cancel to stop.</source>
+        <translation>Die SPS antwortet nach dem Neustart nicht.
+Prüfen Sie das Kabel und die Stromversorgung der SPS.
+
+Klicken Sie auf „Wiederholen“, um erneut auf die SPS zu warten, oder auf „Abbrechen“, um den Vorgang zu beenden.</translation>
+    </message>
+    <message id="25012">
+        <source>No answer from the PLC</source>
+        <translation>Keine Antwort von der SPS</translation>
+    </message>
+    <message id="25013">
+        <source>The version-up was not completed.
+The PLC may not work normally until its firmware has been updated. Start this tool again and repeat the version-up.</source>
+        <translation>Das Update wurde nicht abgeschlossen.
+Die SPS arbeitet möglicherweise erst wieder normal, wenn ihre Firmware aktualisiert ist. Starten Sie dieses Tool erneut und wiederholen Sie das Update.</translation>
+    </message>
+    <message id="25014">
+        <source>Version-up stopped</source>
+        <translation>Update abgebrochen</translation>
+    </message>
+    <message id="25015">
+        <source>The firmware data for the version-up cannot be found.
+The tool may be damaged; install it again.</source>
+        <translation>Die Firmware-Daten für das Update wurden nicht gefunden.
+Das Tool ist möglicherweise beschädigt. Installieren Sie es neu.</translation>
+    </message>
+    <message id="25016">
+        <source>The firmware data for the version-up cannot be loaded.
+The tool may be damaged; install it again.</source>
+        <translation>Die Firmware-Daten für das Update können nicht geladen werden.
+Das Tool ist möglicherweise beschädigt. Installieren Sie es neu.</translation>
+    </message>
+    <message id="25017">
+        <source>More than one PLC is connected to this computer.
+Connect only the PLC to be updated, then try again.</source>
+        <translation>An diesen PC ist mehr als eine SPS angeschlossen.
+Schließen Sie nur die zu aktualisierende SPS an und versuchen Sie es erneut.</translation>
+    </message>
+    <message id="25018">
+        <source>Several PLCs connected</source>
+        <translation>Mehrere SPS angeschlossen</translation>
+    </message>
+    <message id="25021">
+        <source>The firmware data for the version-up has the wrong size.
+The tool may be damaged; install it again.</source>
+        <translation>Die Firmware-Daten für das Update haben eine falsche Größe.
+Das Tool ist möglicherweise beschädigt. Installieren Sie es neu.</translation>
+    </message>
+    <message id="25022">
+        <source>The port is in use by another program.
+Close that program, then try again.</source>
+        <translation>Der Port wird von einem anderen Programm verwendet.
+Schließen Sie dieses Programm und versuchen Sie es erneut.</translation>
+    </message>
+    <message id="25028">
+        <source>Please read the following before you use this tool.
+
+1. This tool rewrites the firmware of QX4T series PLCs. Use it only for the PLCs it is intended for, and only as described in the operating manual.
+
+2. While the firmware is being written, the PLC does not control the machine. Stop the machine and make sure that nothing is endangered before you start the version-up.
+
+3. If the cable is disconnected, or the PLC or the computer loses power during the version-up, the PLC may stop working. It may then have to be repaired by the manufacturer.
+
+4. Back up the PLC's program and settings before the version-up. The version-up may change or clear data held in the PLC.
+
+5. The manufacturer accepts no liability for any damage or loss caused by the use of this tool, or by the failure of a version-up, except where the law requires otherwise.
+
+If you accept these terms, tick the box below and press Next. Otherwise press Cancel.</source>
+        <translation>Bitte lesen Sie Folgendes, bevor Sie dieses Tool verwenden.
+
+1. Dieses Tool überschreibt die Firmware von SPS der Serie QX4T. Verwenden Sie es nur für die dafür vorgesehenen SPS und nur wie in der Betriebsanleitung beschrieben.
+
+2. Während die Firmware geschrieben wird, steuert die SPS die Maschine nicht. Halten Sie die Maschine an und stellen Sie sicher, dass weder Personen noch Sachen gefährdet sind, bevor Sie das Update starten.
+
+3. Wird während des Updates das Kabel getrennt oder fällt die Stromversorgung der SPS oder des PCs aus, kann die SPS funktionsunfähig werden. Sie muss dann unter Umständen vom Hersteller repariert werden.
+
+4. Sichern Sie vor dem Update das Programm und die Einstellungen der SPS. Durch das Update können in der SPS gespeicherte Daten geändert oder gelöscht werden.
+
+5. Der Hersteller übernimmt keine Haftung für Schäden oder Verluste, die durch die Verwendung dieses Tools oder durch ein fehlgeschlagenes Update entstehen, soweit gesetzlich nicht anders vorgeschrieben.
+
+Wenn Sie diese Bedingungen akzeptieren, aktivieren Sie das Kontrollkästchen unten und klicken Sie auf „Weiter“. Andernfalls klicken Sie auf „Abbrechen“.</translation>
+    </message>
+</context>
+</TS>

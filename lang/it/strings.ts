@@ -1,0 +1,229 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="it" sourcelanguage="en_US">
+<context>
+    <name></name>
+    <message id="20001">
+        <source>No PLC found</source>
+        <translation>Nessun PLC trovato</translation>
+    </message>
+    <message id="20002">
+        <source>Refresh the port list</source>
+        <translation>Aggiornare l'elenco delle porte</translation>
+    </message>
+    <message id="20003">
+        <source>Confirmation</source>
+        <translation>Conferma</translation>
+    </message>
+    <message id="20004">
+        <source>This tool updates the PLC's firmware to version %1.</source>
+        <translation>Questo strumento aggiorna il firmware del PLC alla versione %1.</translation>
+    </message>
+    <message id="20005">
+        <source>Firmware version: %1 → %2</source>
+        <translation>Versione firmware: %1 → %2</translation>
+    </message>
+    <message id="20006">
+        <source>The firmware will now be written to the PLC.
+Do not disconnect the cable or switch off the PLC or this computer until the tool reports the result.
+
+Start the version-up?</source>
+        <translation>Il firmware verrà ora scritto nel PLC.
+Non scollegare il cavo e non spegnere il PLC o questo computer finché lo strumento non indica il risultato.
+
+Avviare l'aggiornamento?</translation>
+    </message>
+    <message id="20007">
+        <source>Press Next to start the version-up.</source>
+        <translation>Premere «Avanti» per avviare l'aggiornamento.</translation>
+    </message>
+    <message id="20008">
+        <source>Starting the version-up...</source>
+        <translation>Avvio dell'aggiornamento…</translation>
+    </message>
+    <message id="20009">
+        <source>Writing the firmware to the PLC...</source>
+        <translation>Scrittura del firmware nel PLC…</translation>
+    </message>
+    <message id="20010">
+        <source>Waiting for the PLC to restart...</source>
+        <translation>In attesa del riavvio del PLC…</translation>
+    </message>
+    <message id="20011">
+        <source>The version-up has completed successfully.</source>
+        <translation>L'aggiornamento è stato completato correttamente.</translation>
+    </message>
+    <message id="20012">
+        <source>Version-up complete</source>
+        <translation>Aggiornamento completato</translation>
+    </message>
+    <message id="20013">
+        <source>The PLC's operating mode must be changed before its firmware can be updated.
+
+Change the operating mode now?</source>
+        <translation>Prima di aggiornare il firmware è necessario cambiare la modalità operativa del PLC.
+
+Cambiare ora la modalità operativa?</translation>
+    </message>
+    <message id="20017">
+        <source>The firmware of this PLC will be updated:</source>
+        <translation>Il firmware di questo PLC verrà aggiornato:</translation>
+    </message>
+    <message id="20018">
+        <source>PLC series: %1
+Current firmware version: %2
+New firmware version: %3
+
+Update the firmware of this PLC?</source>
+        <translation>Serie PLC: %1
+Versione firmware attuale: %2
+Nuova versione firmware: %3
+
+Aggiornare il firmware di questo PLC?</translation>
+    </message>
+    <message id="20019">
+        <source>Do not disconnect the cable or switch off the PLC during the version-up.</source>
+        <translation>Non scollegare il cavo e non spegnere il PLC durante l'aggiornamento.</translation>
+    </message>
+    <message id="20020">
+        <source>Writing the firmware. Do not disconnect the cable or switch off the PLC!</source>
+        <translation>Scrittura del firmware in corso. Non scollegare il cavo e non spegnere il PLC!</translation>
+    </message>
+    <message id="25000">
+        <source>A page of the wizard cannot be displayed. The tool will close.</source>
+        <translation>Impossibile visualizzare una pagina della procedura guidata. Lo strumento verrà chiuso.</translation>
+    </message>
+    <message id="25001">
+        <source>No PLC port is selected, or the port cannot be opened.
+Check the cable and the PLC's power, then select the PLC's port.</source>
+        <translation>Nessuna porta PLC selezionata oppure impossibile aprire la porta.
+Controllare il cavo e l'alimentazione del PLC, quindi selezionare la porta del PLC.</translation>
+    </message>
+    <message id="25002">
+        <source>Communication port</source>
+        <translation>Porta di comunicazione</translation>
+    </message>
+    <message id="25003">
+        <source>This PLC model is not supported by this tool, or its firmware is too old to be updated with this tool.</source>
+        <translation>Questo modello di PLC non è supportato da questo strumento, oppure il suo firmware è troppo vecchio per essere aggiornato con questo strumento.</translation>
+    </message>
+    <message id="25004">
+        <source>Unsupported PLC</source>
+        <translation>PLC non supportato</translation>
+    </message>
+    <message id="25005">
+        <source>The PLC already runs a newer firmware version than the one this tool installs. No version-up is needed.</source>
+        <translation>Il PLC ha già una versione firmware più recente di quella che questo strumento installa. L'aggiornamento non è necessario.</translation>
+    </message>
+    <message id="25006">
+        <source>No version-up needed</source>
+        <translation>Aggiornamento non necessario</translation>
+    </message>
+    <message id="25007">
+        <source>Communication with the PLC failed.
+Check the cable and the PLC's power, then try again.</source>
+        <translation>Comunicazione con il PLC non riuscita.
+Controllare il cavo e l'alimentazione del PLC, quindi riprovare.</translation>
+    </message>
+    <message id="25008">
+        <source>Communication error</source>
+        <translation>Errore di comunicazione</translation>
+    </message>
+    <message id="25009">
+        <source>The PLC's current operating mode does not allow a version-up.
+Change the PLC's mode as the operating manual describes, then try again.</source>
+        <translation>La modalità operativa attuale del PLC non consente l'aggiornamento.
+Cambiare la modalità del PLC come descritto nel manuale d'uso, quindi riprovare.</translation>
+    </message>
+    <message id="25010">
+        <source>Operating mode</source>
+        <translation>Modalità operativa</translation>
+    </message>
+    <message id="25011">
+        <source>The PLC does not answer after its restart.
+Check the cable and the PLC's power.
+
+Press Retry to wait for the PLC again, or Cancel to stop.</source>
+        <translation>Il PLC non risponde dopo il riavvio.
+Controllare il cavo e l'alimentazione del PLC.
+
+Premere «Riprova» per attendere di nuovo il PLC oppure «Annulla» per interrompere.</translation>
+    </message>
+    <message id="25012">
+        <source>No answer from the PLC</source>
+        <translation>Nessuna risposta dal PLC</translation>
+    </message>
+    <message id="25013">
+        <source>The version-up was not completed.
+The PLC may not work normally until its firmware has been updated. Start this tool again and repeat the version-up.</source>
+        <translation>L'aggiornamento non è stato completato.
+Il PLC potrebbe non funzionare correttamente finché il suo firmware non viene aggiornato. Riavviare questo strumento e ripetere l'aggiornamento.</translation>
+    </message>
+    <message id="25014">
+        <source>Version-up stopped</source>
+        <translation>Aggiornamento interrotto</translation>
+    </message>
+    <message id="25015">
+        <source>The firmware data for the version-up cannot be found.
+The tool may be damaged; install it again.</source>
+        <translation>Impossibile trovare i dati del firmware per l'aggiornamento.
+Lo strumento potrebbe essere danneggiato: reinstallarlo.</translation>
+    </message>
+    <message id="25016">
+        <source>The firmware data for the version-up cannot be loaded.
+The tool may be damaged; install it again.</source>
+        <translation>Impossibile caricare i dati del firmware per l'aggiornamento.
+Lo strumento potrebbe essere danneggiato: reinstallarlo.</translation>
+    </message>
+    <message id="25017">
+        <source>More than one PLC is connected to this computer.
+Connect only the PLC to be updated, then try again.</source>
+        <translation>Al computer è collegato più di un PLC.
+Collegare solo il PLC da aggiornare, quindi riprovare.</translation>
+    </message>
+    <message id="25018">
+        <source>Several PLCs connected</source>
+        <translation>Più PLC collegati</translation>
+    </message>
+    <message id="25021">
+        <source>The firmware data for the version-up has the wrong size.
+The tool may be damaged; install it again.</source>
+        <translation>I dati del firmware per l'aggiornamento hanno una dimensione errata.
+Lo strumento potrebbe essere danneggiato: reinstallarlo.</translation>
+    </message>
+    <message id="25022">
+        <source>The port is in use by another program.
+Close that program, then try again.</source>
+        <translation>La porta è utilizzata da un altro programma.
+Chiudere quel programma, quindi riprovare.</translation>
+    </message>
+    <message id="25028">
+        <source>Please read the following before you use this tool.
+
+1. This tool rewrites the firmware of QX4T series PLCs. Use it only for the PLCs it is intended for, and only as described in the operating manual.
+
+2. While the firmware is being written, the PLC does not control the machine. Stop the machine and make sure that nothing is endangered before you start the version-up.
+
+3. If the cable is disconnected, or the PLC or the computer loses power during the version-up, the PLC may stop working. It may then have to be repaired by the manufacturer.
+
+4. Back up the PLC's program and settings before the version-up. The version-up may change or clear data held in the PLC.
+
+5. The manufacturer accepts no liability for any damage or loss caused by the use of this tool, or by the failure of a version-up, except where the law requires otherwise.
+
+If you accept these terms, tick the box below and press Next. Otherwise press Cancel.</source>
+        <translation>Leggere quanto segue prima di utilizzare questo strumento.
+
+1. Questo strumento riscrive il firmware dei PLC della serie QX4T. Utilizzarlo solo per i PLC a cui è destinato e solo come descritto nel manuale d'uso.
+
+2. Durante la scrittura del firmware il PLC non controlla la macchina. Arrestare la macchina e assicurarsi che persone e cose non siano in pericolo prima di avviare l'aggiornamento.
+
+3. Se durante l'aggiornamento il cavo viene scollegato oppure il PLC o il computer restano senza alimentazione, il PLC potrebbe smettere di funzionare. In tal caso potrebbe dover essere riparato dal produttore.
+
+4. Eseguire un backup del programma e delle impostazioni del PLC prima dell'aggiornamento. L'aggiornamento può modificare o cancellare i dati memorizzati nel PLC.
+
+5. Il produttore non si assume alcuna responsabilità per danni o perdite causati dall'uso di questo strumento o dall'esito negativo di un aggiornamento, salvo quanto diversamente previsto dalla legge.
+
+Se si accettano queste condizioni, spuntare la casella qui sotto e premere «Avanti». In caso contrario, premere «Annulla».</translation>
+    </message>
+</context>
+</TS>
