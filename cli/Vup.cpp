@@ -384,6 +384,8 @@ void Session::ReportStatus(const stPlcStatus& status) {
     const bool updateMode = (mode & kModeUpdate) != 0;
     const bool updatable = (mode & kModeUpdatable) != 0;
     const bool change = (mode & kModeChangeNeeded) != 0;
+    const std::string target = Narrow(TargetVersionDisplay(m_target));
+    const bool needed = VersionUpNeeded(status.strVersion, status.strMode, m_target);
     if (m_report.json()) {
         m_report.record(JsonObject()
                             .add("type", "status")
@@ -395,7 +397,9 @@ void Session::ReportStatus(const stPlcStatus& status) {
                             .add("mode", modeText)
                             .add("update_mode", updateMode)
                             .add("update_allowed", updatable)
-                            .add("mode_change_needed", change));
+                            .add("mode_change_needed", change)
+                            .add("target_version", target)
+                            .add("update_needed", needed));
         return;
     }
     auto yesNo = [](bool b) { return b ? "yes" : "no"; };
@@ -406,6 +410,7 @@ void Session::ReportStatus(const stPlcStatus& status) {
     m_report.info("Mode:      " + modeText + "  (0x80 update allowed: " + yesNo(updatable) +
                   "; 0x10 update mode: " + yesNo(updateMode) +
                   "; 0x01 mode change needed: " + yesNo(change) + ")");
+    m_report.info("Target:    " + target + "  (update needed: " + yesNo(needed) + ")");
 }
 
 int Session::Ports() {

@@ -86,6 +86,14 @@ std::wstring_view SeriesName(std::wstring_view code) {
     return row ? row->series : std::wstring_view(L"***");
 }
 
+bool VersionUpNeeded(std::wstring_view strVersion, std::wstring_view strMode,
+                     std::wstring_view target) {
+    if (IsUpdateMode(strMode))
+        return true;
+    return !IsTargetVersion(strVersion, target) &&
+           CheckPlcVersion(strVersion, target) != VersionCheck::Newer;
+}
+
 ModeCheck CheckPlcMode(std::wstring_view strMode) {
     const unsigned long mode = ParseHexPrefix(strMode);
     if ((mode & kModeUpdatable) == 0)

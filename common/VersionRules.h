@@ -63,6 +63,13 @@ inline constexpr unsigned long kModeChangeNeeded = 0x01;  // the mode change mus
     return (ParseHexPrefix(strMode) & kModeUpdate) != 0;
 }
 
+// Whether `update` has work to do: a PLC left in its update mode needs the image, and one
+// below the target the version-up; one at the target or newer needs nothing. A PLC that the
+// checks would refuse (too old, a mode that allows no update) still counts as needing it, so
+// that a caller that acts on this gets the refusal and its reason rather than silence.
+[[nodiscard]] bool VersionUpNeeded(std::wstring_view strVersion, std::wstring_view strMode,
+                                   std::wstring_view target);
+
 enum class ModeCheck {
     Ok,               // 0x80 set, 0x01 clear
     NotUpdatable,     // 0x80 clear

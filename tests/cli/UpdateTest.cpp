@@ -430,6 +430,33 @@ TEST_F(CliRun, PortsAndStatusInJson) {
     EXPECT_NE(out.str().find("0x80 update allowed: yes"), std::string::npos) << out.str();
 }
 
+// A script decides from the status alone whether to run `update`: below the target, or left in
+// update mode, is work; at the target or newer is none.
+TEST_F(CliRun, StatusSaysWhetherAnUpdateIsNeeded) {
+    auto needed = [this](const std::string& version, int mode) {
+        fresh();
+        PlcConfig config;
+        config.version = version;
+        config.mode = mode;
+        addPlc(config);
+        EXPECT_EQ(run({"status", "--port", "pts/90", "--json"}), kExitSuccess) << err.str();
+        const auto records = test::ParseJsonLines(out.str());
+        EXPECT_EQ(test::Str(records.at(0), "target_version"), "1.80");
+        return test::Bool(records.at(0), "update_needed");
+    };
+    EXPECT_TRUE(needed("0170", 0x80));
+    EXPECT_FALSE(needed("0180", 0x80));
+    EXPECT_FALSE(needed("0181", 0x80));
+    EXPECT_TRUE(needed("0180", 0x90));
+
+    fresh();
+    addPlc();
+    ASSERT_EQ(run({"update", "--yes"}), kExitSuccess) << err.str();
+    ASSERT_EQ(run({"status"}), kExitSuccess);
+    EXPECT_NE(out.str().find("Target:    1.80  (update needed: no)"), std::string::npos)
+        << out.str();
+}
+
 TEST_F(CliRun, TranscriptOfTheStatusRead) {
     PlcConfig config;
     config.version = "0181";  // refused after the status read: the transcript holds it alone

@@ -80,6 +80,30 @@ TEST(VersionRules, FinalComparisonIsExact) {
     EXPECT_FALSE(IsTargetVersion(L"01ab", L"01.AB"));
 }
 
+TEST(VersionRules, VersionUpNeededBelowTheTargetOrInUpdateMode) {
+    struct Case {
+        const wchar_t* version;
+        const wchar_t* mode;
+        bool needed;
+    };
+    for (const Case& c : std::vector<Case>{
+             {L"0170", L"80", true},
+             {L"0180", L"80", false},
+             {L"0181", L"80", false},
+             // Refused by the checks, yet needed: acting on it must bring the refusal to light.
+             {L"0050", L"80", true},
+             {L"0170", L"00", true},
+             // Left in update mode by an interrupted run: the image is owed whatever it reports.
+             {L"0180", L"90", true},
+             {L"0181", L"90", true},
+             // The connect check passes 1180 (last three digits) but only 0180 is the target.
+             {L"1180", L"80", true},
+         }) {
+        EXPECT_EQ(VersionUpNeeded(c.version, c.mode, L"01.80"), c.needed)
+            << c.version << L" mode " << c.mode;
+    }
+}
+
 TEST(VersionRules, ModelsAndImages) {
     const ModelRow* b0 = FindModel(L"B0");
     const ModelRow* b1 = FindModel(L"B1");
