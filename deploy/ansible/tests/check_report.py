@@ -1,13 +1,19 @@
 """Checks the role's report (JSON and CSV) against what a test run expects, read from stdin:
-{"check_mode": bool, "summary": {...}, "batches": bool, "plcs": {port: {field: value}}}, where
-the field "first_exit" stands for the exit code of the first of two attempts.
+{"check_mode": bool, "summary": {...}, "batches": bool, "parallel": host,
+"plcs": {port: {field: value}}}, where the field "first_exit" stands for the exit code of the
+first of two attempts.
 "batches": every PLC of host line1 was finished before the first of line2 was started."""
 import csv
+import datetime
 import json
 import sys
 
 COLUMNS = ["host", "port", "identity", "model", "version_before", "version_after", "result",
            "exit", "message", "duration_s", "attempts", "started", "finished"]
+
+
+def stamp(text):
+    return datetime.datetime.strptime(text, "%Y-%m-%d %H:%M:%S.%f").timestamp()
 
 
 def fail(text):
@@ -64,6 +70,18 @@ def main():
             fail("rows of both hosts expected")
         if max(r["finished"] for r in line1) > min(r["started"] for r in line2):
             fail("line2 was started before line1 was finished: not one batch after the other")
+
+    if expected.get("parallel"):
+        # One process per port: the host's version-ups overlap, so together they take less
+        # than one after the other would.
+        updated = [r for r in rows if r["host"] == expected["parallel"] and r["attempts"] > 0]
+        if len(updated) < 2:
+            fail("two version-ups on %s expected" % expected["parallel"])
+        span = (stamp(max(r["finished"] for r in updated))
+                - stamp(min(r["started"] for r in updated)))
+        if span >= sum(r["duration_s"] for r in updated):
+            fail("the version-ups on %s ran one after the other (%.1f s)" %
+                 (expected["parallel"], span))
 
     with open(csv_path, encoding="utf-8", newline="") as f:
         table = list(csv.reader(f))

@@ -112,6 +112,7 @@ done
 play first 2
 check first <<EOF
 {"check_mode": false, "summary": {"changed": 2, "ok": 1, "failed": 1}, "batches": true,
+ "parallel": "line2",
  "plcs": {"$a": {"result": "changed", "version_before": "1.70", "version_after": "1.80", "exit": 0},
           "$c": {"result": "ok", "version_before": "1.80", "version_after": "1.80", "exit": 0},
           "$b": {"result": "changed", "version_before": "1.70", "version_after": "1.80", "exit": 0},
