@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds and runs every test in the normal and the ASan+UBSan build, checks the formatting,
-# and runs each fuzz target for a short, bounded time.
+# drives the Ansible role against simulated PLCs (normal build only), and runs each fuzz
+# target for a short, bounded time.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 FUZZ_SECONDS="${QX4T_FUZZ_SECONDS:-20}"
@@ -15,6 +16,12 @@ for preset in default asan; do
     cmake --build --preset "$preset" -j "$JOBS"
     echo "== $preset tests"
     ctest --preset "$preset" -j "$JOBS"
+    if [ "$preset" = default ]; then
+        echo "== ansible role against simulated PLCs"
+        command -v ansible-playbook >/dev/null ||
+            { echo "ansible-playbook not found: install ansible-core (.ci/packages.txt)" >&2; exit 1; }
+        deploy/ansible/tests/run.sh build/default/bin
+    fi
 done
 
 echo "== fuzz targets (${FUZZ_SECONDS}s each)"
