@@ -19,19 +19,21 @@ cleanup() {
     done
     [ -n "${KEEP:-}" ] || rm -rf "$work"
 }
-trap cleanup EXIT INT TERM
+trap cleanup EXIT
+trap "exit 130" INT TERM
 
-# Starts a simulated PLC in the registry of host $1 and prints its port.
+# Starts a simulated PLC in the registry of host $1 and sets `port` to its port. Not in a
+# subshell: the process must join `sims`, or the cleanup would miss it.
 start_plc() {
     local host="$1" out
     shift
     mkdir -p -m 0700 "$work/$host"
-    out="$work/$host/sim-$((${#sims[@]}))"
+    out="$work/$host/sim-${#sims[@]}"
     XDG_RUNTIME_DIR="$work/$host" "$bin/qx4t-plcsim" --restart-time 100 "$@" >"$out" 2>&1 &
     sims+=("$!")
     for _ in $(seq 100); do
         if [ -s "$out" ]; then
-            head -n 1 "$out"
+            port=$(head -n 1 "$out")
             return
         fi
         sleep 0.05
@@ -48,10 +50,10 @@ r = json.loads(sys.stdin.readline())
 print(r["version"], str(r["update_mode"]).lower())'
 }
 
-a=$(start_plc line1)                        # to update
-c=$(start_plc line1 --version 0180)         # already at the target
-b=$(start_plc line2)                        # to update
-d=$(start_plc line2 --fault wrong-ack --fault-on image --fault-block 5)
+start_plc line1 && a=$port                                  # to update
+start_plc line1 --version 0180 && c=$port                   # already at the target
+start_plc line2 && b=$port                                  # to update
+start_plc line2 --fault wrong-ack --fault-on image --fault-block 5 && d=$port
 echo "work folder: $work"
 echo "line1: $a (1.70) $c (1.80); line2: $b (1.70) $d (1.70, fault from block 5)"
 
