@@ -9,6 +9,7 @@
 
 #include "tests/nav/NavTestSupport.h"
 #include "wizard/link/PortList.h"
+#include "wizard/pages/ConnectDlg.h"
 
 namespace qx4t::test {
 namespace {

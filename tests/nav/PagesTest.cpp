@@ -16,6 +16,7 @@
 #include "platform/ui/MessageBox.h"
 #include "platform/ui/Shell.h"
 #include "tests/nav/NavTestSupport.h"
+#include "wizard/pages/PreSetupDlg.h"
 
 namespace qx4t::test {
 namespace {

@@ -1,9 +1,7 @@
 #include "wizard/frame/BaseDlg.h"
 
-#include <QAbstractButton>
 #include <QApplication>
 #include <QBitmap>
-#include <QCheckBox>
 #include <QEvent>
 #include <QLayout>
 #include <QPainter>
@@ -20,6 +18,12 @@
 #include "wizard/frame/ButtonTable.h"
 #include "wizard/frame/ProgramFolder.h"
 #include "wizard/link/PortList.h"
+#include "wizard/pages/ConnectDlg.h"
+#include "wizard/pages/DisclaimerDlg.h"
+#include "wizard/pages/FinishDlg.h"
+#include "wizard/pages/ModeChkDlg.h"
+#include "wizard/pages/PreSetupDlg.h"
+#include "wizard/pages/VerupDlg.h"
 
 namespace {
 
@@ -29,9 +33,6 @@ constexpr int kTop = 8012;
 constexpr int kFirstStepLabel = 8005;
 constexpr int kFirstDecoration = 8029;
 constexpr int kLastDecoration = 8032;
-// The connect page's controls that the frame gives back after a failed attempt: the port
-// list, the refresh button and the two radios.
-constexpr int kConnectControls[] = {8015, 8016, 8017, 8018};
 
 // The wizard library looks itself up under this name in the program folder.
 constexpr const char* kWizardLibrary = "Qx4t_V0180.so";
@@ -50,10 +51,25 @@ QString languageLoadFailure(int language) {
 
 }  // namespace
 
+struct CBaseDlg::Pages {
+    CDisclaimerDlg m_DisclaimerDlg;
+    CPreSetupDlg m_PreSetupDlg;
+    CConnectDlg m_ConnectDlg;
+    CModeChkDlg m_ModeChkDlg;
+    CVerupDlg m_VerupDlg;
+    CFinishDlg m_FinishDlg;
+
+    [[nodiscard]] std::array<qx4t::ui::Dialog*, 6> all() {
+        return {&m_DisclaimerDlg, &m_PreSetupDlg, &m_ConnectDlg,
+                &m_ModeChkDlg,    &m_VerupDlg,    &m_FinishDlg};
+    }
+};
+
 CBaseDlg::CBaseDlg(int nLanguage, QWidget* pParent)
     : Dialog(IDD, pParent),
       m_brCurrentStep(166, 202, 240),
       m_brFinishStep(255, 174, 201),
+      m_pPages(std::make_unique<Pages>()),
       m_nLanguage(nLanguage) {
     // While the link waits for the PLC, the wizard's timers fire and its windows paint.
     CComManager::SetEventPump([] { return qx4t::ui::pumpOnce(); });
@@ -187,28 +203,16 @@ const void* CBaseDlg::LoadFWUpdateData(qx4t::res::ModuleHandle hModule, unsigned
 }
 
 qx4t::ui::Dialog* CBaseDlg::PageOf(int nPage) {
-    switch (nPage) {
-        case CDisclaimerDlg::IDD:
-            return &m_DisclaimerDlg;
-        case CPreSetupDlg::IDD:
-            return &m_PreSetupDlg;
-        case CConnectDlg::IDD:
-            return &m_ConnectDlg;
-        case CModeChkDlg::IDD:
-            return &m_ModeChkDlg;
-        case CVerupDlg::IDD:
-            return &m_VerupDlg;
-        case CFinishDlg::IDD:
-            return &m_FinishDlg;
-        default:
-            return nullptr;
+    for (qx4t::ui::Dialog* page : m_pPages->all()) {
+        if (page->templateId() == nPage) {
+            return page;
+        }
     }
+    return nullptr;
 }
 
 void CBaseDlg::CreateChildDlg() {
-    qx4t::ui::Dialog* pages[] = {&m_DisclaimerDlg, &m_PreSetupDlg, &m_ConnectDlg,
-                                 &m_ModeChkDlg,    &m_VerupDlg,    &m_FinishDlg};
-    for (qx4t::ui::Dialog* page : pages) {
+    for (qx4t::ui::Dialog* page : m_pPages->all()) {
         if (!page->Create(page->templateId(), this)) {
             qx4t::ui::appMessageBox(25000);
             EndDialog(IDCANCEL);
@@ -230,13 +234,11 @@ void CBaseDlg::CreateChildDlg() {
         origin = anchor->mapTo(this, QPoint(anchor->width() + 7, 0));
     }
 
-    m_DisclaimerDlg.hide();
-    for (qx4t::ui::Dialog* page : {static_cast<qx4t::ui::Dialog*>(&m_PreSetupDlg),
-                                   static_cast<qx4t::ui::Dialog*>(&m_ConnectDlg),
-                                   static_cast<qx4t::ui::Dialog*>(&m_ModeChkDlg),
-                                   static_cast<qx4t::ui::Dialog*>(&m_VerupDlg),
-                                   static_cast<qx4t::ui::Dialog*>(&m_FinishDlg)}) {
-        page->move(origin);
+    // The disclaimer keeps its template's place.
+    for (qx4t::ui::Dialog* page : m_pPages->all()) {
+        if (page != &m_pPages->m_DisclaimerDlg) {
+            page->move(origin);
+        }
         page->hide();
     }
 }
@@ -263,12 +265,7 @@ void CBaseDlg::ApplyPageButtons(int nPage) {
 }
 
 void CBaseDlg::DispTopDlg() {
-    for (qx4t::ui::Dialog* page : {static_cast<qx4t::ui::Dialog*>(&m_DisclaimerDlg),
-                                   static_cast<qx4t::ui::Dialog*>(&m_PreSetupDlg),
-                                   static_cast<qx4t::ui::Dialog*>(&m_ConnectDlg),
-                                   static_cast<qx4t::ui::Dialog*>(&m_ModeChkDlg),
-                                   static_cast<qx4t::ui::Dialog*>(&m_VerupDlg),
-                                   static_cast<qx4t::ui::Dialog*>(&m_FinishDlg)}) {
+    for (qx4t::ui::Dialog* page : m_pPages->all()) {
         if (page->IsWindow()) {
             page->DestroyWindow();
         }
@@ -279,12 +276,12 @@ void CBaseDlg::DispTopDlg() {
     ApplyPageButtons(target);
     if (m_bShowDisclaimer) {
         ShowProgressMenu(SW_HIDE);
-        m_DisclaimerDlg.show();
+        m_pPages->m_DisclaimerDlg.show();
         setDefaultButton(kNext);
         m_nCurrentPage = CDisclaimerDlg::IDD;
         m_bShowDisclaimer = 0;
     } else {
-        m_PreSetupDlg.show();
+        m_pPages->m_PreSetupDlg.show();
         setDefaultButton(kNext);
         m_nCurrentPage = CPreSetupDlg::IDD;
     }
@@ -301,8 +298,7 @@ void CBaseDlg::DispNextDlg() {
             target = CConnectDlg::IDD;
             break;
         case CConnectDlg::IDD:
-            m_ConnectDlg.UpdateData(true);
-            target = m_ConnectDlg.m_nSkipModeChk ? CVerupDlg::IDD : CModeChkDlg::IDD;
+            target = m_pPages->m_ConnectDlg.SkipsModeCheck() ? CVerupDlg::IDD : CModeChkDlg::IDD;
             break;
         case CModeChkDlg::IDD:
             target = CVerupDlg::IDD;
@@ -393,9 +389,7 @@ void CBaseDlg::OnBnClickedNext() {
             DispNextDlg();
             break;
         case CPreSetupDlg::IDD:
-            if (QAbstractButton* box = m_PreSetupDlg.button(8041)) {
-                box->setChecked(false);
-            }
+            m_pPages->m_PreSetupDlg.ClearReadyBox();
             DispNextDlg();
             break;
         case CConnectDlg::IDD:
@@ -414,28 +408,26 @@ void CBaseDlg::OnBnClickedNext() {
 
 void CBaseDlg::NextOnConnect() {
     m_strPort = m_PageCalls.getSelectPortName ? m_PageCalls.getSelectPortName()
-                                              : m_ConnectDlg.GetSelectPortName();
+                                              : m_pPages->m_ConnectDlg.GetSelectPortName();
     const bool portOk = m_PageCalls.checkPortSelect ? m_PageCalls.checkPortSelect()
-                                                    : m_ConnectDlg.CheckPortSelect();
+                                                    : m_pPages->m_ConnectDlg.CheckPortSelect();
     if (!portOk) {
         return;
     }
     const bool takenOver =
-        m_PageCalls.connectPlc ? m_PageCalls.connectPlc() : m_ConnectDlg.ConnectPlc();
+        m_PageCalls.connectPlc ? m_PageCalls.connectPlc() : m_pPages->m_ConnectDlg.ConnectPlc();
     if (takenOver) {
         return;
     }
-    // A failed attempt that ends after the step has already moved on (or the wizard has been
-    // told to end) must not bring the connect page's buttons back over another page.
+    // The page messages reach this frame synchronously, and the link pumps the page's timer,
+    // so the step can end while the procedure is still on the stack. The connect page reports
+    // the end only on its way to answering true, but the frame does not rest on that timing: a
+    // failure answered after the step has moved on (or after the wizard was told to end) must
+    // not bring the connect page's buttons back over another page.
     if (m_nCurrentPage != CConnectDlg::IDD) {
         return;
     }
-    m_ConnectDlg.ShowConnectProgress(SW_HIDE);
-    m_ConnectDlg.m_nSkipModeChk = 0;
-    m_ConnectDlg.UpdateData(false);
-    for (int id : kConnectControls) {
-        m_ConnectDlg.enableItem(id, true);
-    }
+    m_pPages->m_ConnectDlg.ShowIdle();
     SetEnableBtnBack(1);
     SetEnableBtnNext(1);
     SetEnableBtnCancel(1);
@@ -457,7 +449,7 @@ void CBaseDlg::NextOnVerup() {
     if (m_PageCalls.startVersionUp) {
         (void)m_PageCalls.startVersionUp();
     } else {
-        (void)m_VerupDlg.StartVersionUp();
+        (void)m_pPages->m_VerupDlg.StartVersionUp();
     }
 }
 
@@ -573,17 +565,5 @@ long CBaseDlg::OnMessage(unsigned message, unsigned long wParam, long lParam) {
             return OnVersionUpEnd(wParam, lParam);
         default:
             return Dialog::OnMessage(message, wParam, lParam);
-    }
-}
-
-CBaseDlg* FrameOf(const qx4t::ui::Dialog& page) {
-    return dynamic_cast<CBaseDlg*>(page.parentDialog());
-}
-
-void NextFollowsBox(const qx4t::ui::Dialog& page, int boxId) {
-    CBaseDlg* frame = FrameOf(page);
-    const QCheckBox* box = page.checkBox(boxId);
-    if (frame != nullptr && box != nullptr) {
-        frame->SetEnableBtnNext(box->isChecked() ? 1 : 0);
     }
 }

@@ -1,5 +1,6 @@
 #include "wizard/pages/PreSetupDlg.h"
 
+#include <QAbstractButton>
 #include <QLabel>
 
 #include <array>
@@ -7,7 +8,7 @@
 #include "common/VersionRules.h"
 #include "platform/ui/MessageBox.h"
 #include "platform/ui/Shell.h"
-#include "wizard/frame/BaseDlg.h"
+#include "wizard/frame/WizardFrame.h"
 
 namespace {
 
@@ -66,6 +67,12 @@ void CPreSetupDlg::OnCommand(int id) {
         return;
     }
     Dialog::OnCommand(id);
+}
+
+void CPreSetupDlg::ClearReadyBox() {
+    if (QAbstractButton* box = button(kReady)) {
+        box->setChecked(false);
+    }
 }
 
 void CPreSetupDlg::OnBnClickedReady() {
