@@ -1,21 +1,16 @@
 #include "wizard/frame/BaseDlg.h"
 
-#include <QApplication>
-#include <QBitmap>
-#include <QEvent>
 #include <QLayout>
-#include <QPainter>
-#include <QPalette>
 #include <QPushButton>
 
 #include <array>
 #include <string_view>
 
-#include "common/ModelTable.h"
 #include "platform/ProgramFolder.h"
 #include "platform/ui/MessageBox.h"
 #include "platform/ui/Timers.h"
 #include "wizard/frame/ButtonTable.h"
+#include "wizard/frame/FrameControls.h"
 #include "wizard/frame/ProgramFolder.h"
 #include "wizard/link/PortList.h"
 #include "wizard/pages/ConnectDlg.h"
@@ -25,17 +20,9 @@
 #include "wizard/pages/PreSetupDlg.h"
 #include "wizard/pages/VerupDlg.h"
 
+using namespace qx4t::frame;
+
 namespace {
-
-constexpr int kNext = 8011;
-constexpr int kBack = 8010;
-constexpr int kTop = 8012;
-constexpr int kFirstStepLabel = 8005;
-constexpr int kFirstDecoration = 8029;
-constexpr int kLastDecoration = 8032;
-
-// The wizard library looks itself up under this name in the program folder.
-constexpr const char* kWizardLibrary = "Qx4t_V0180.so";
 
 // The load failure texts are fixed English: no language library is there to say them.
 constexpr std::array<std::string_view, qx4t::kLanguageCount> kLanguageTags = {
@@ -82,20 +69,7 @@ CBaseDlg::CBaseDlg(int nLanguage, QWidget* pParent)
 
     InitFlag();
 
-    m_brNormalStep = QApplication::palette().color(QPalette::Button);
-
-    // Bitmap 8105 holds one 16 x 16 picture per 16 pixels of width; white is transparent.
-    const QPixmap strip = qx4t::res::loadBitmap(8105);
-    for (int x = 0; x + 16 <= strip.width(); x += 16) {
-        QPixmap image = strip.copy(x, 0, 16, std::min(16, strip.height()));
-        image.setMask(image.createMaskFromColor(Qt::white, Qt::MaskInColor));
-        m_StepImageList.append(image);
-    }
-
-    m_hIcon = qx4t::res::loadIcon(8103);
-    if (!m_hIcon.isNull()) {
-        m_IconList.append(m_hIcon);
-    }
+    LoadStepPictures();
 }
 
 CBaseDlg::~CBaseDlg() = default;
@@ -121,34 +95,12 @@ void CBaseDlg::DoDataExchange(qx4t::ui::DataExchange& dx) {
 
 bool CBaseDlg::OnInitDialog() {
     Dialog::OnInitDialog();
-    for (int id = kFirstDecoration; id <= kLastDecoration; ++id) {
-        if (QWidget* decoration = item(id)) {
-            decoration->installEventFilter(this);
-        }
-    }
+    WatchDecorations();
 
-    const auto hModule = qx4t::res::loadLibrary(qx4t::frame::programFolder() + kWizardLibrary);
-    if (hModule == nullptr) {
-        qx4t::ui::appMessageBox(QStringLiteral("QX4T_Vup Resource file cannot be read."));
+    if (!LoadFirmwareImages()) {
         EndDialog(IDCANCEL);
         return true;
     }
-
-    unsigned long size = 0;
-    m_pFWUpdateData = LoadFWUpdateData(hModule, qx4t::kImageIdPlain, &size);
-    if (m_pFWUpdateData == nullptr) {
-        EndDialog(IDCANCEL);
-        return true;
-    }
-    m_dwFWUpdateDataSize = size;
-
-    m_pEthernetFWUpdateData = LoadFWUpdateData(hModule, qx4t::kImageIdEthernet, &size);
-    if (m_pEthernetFWUpdateData == nullptr) {
-        EndDialog(IDCANCEL);
-        return true;
-    }
-    m_dwEthernetFWUpdateDataSize = size;
-
     DispTopDlg();
     return true;
 }
@@ -166,40 +118,6 @@ std::wstring CBaseDlg::GetPLCSeriesName() const {
 
 std::wstring CBaseDlg::GetTargetFWVer() const {
     return qx4t::res::loadString(8109).toStdWString();
-}
-
-std::uint32_t CBaseDlg::Convert(std::uint32_t value) {
-    return ((value & 0x000000FFu) << 24) | ((value & 0x0000FF00u) << 8) |
-           ((value & 0x00FF0000u) >> 8) | ((value & 0xFF000000u) >> 24);
-}
-
-const void* CBaseDlg::LoadResData(qx4t::res::ModuleHandle hModule, unsigned short nId,
-                                  unsigned long* pSize) {
-    const qx4t::res::DataBlock* block = qx4t::res::findData(hModule, "DAT", nId);
-    if (block == nullptr) {
-        MessageBox(25015, 25014, MB_OK | MB_ICONEXCLAMATION);
-        return nullptr;
-    }
-    *pSize = static_cast<unsigned long>(block->size);
-    const void* data = qx4t::res::lockData(block);
-    if (data == nullptr) {
-        MessageBox(25016, 25014, MB_OK | MB_ICONEXCLAMATION);
-        return nullptr;
-    }
-    return data;
-}
-
-const void* CBaseDlg::LoadFWUpdateData(qx4t::res::ModuleHandle hModule, unsigned short nId,
-                                       unsigned long* pSize) {
-    const void* data = LoadResData(hModule, nId, pSize);
-    if (data == nullptr) {
-        return nullptr;
-    }
-    if (*pSize != qx4t::kFirmwareImageSize) {
-        MessageBox(25021, 25014, MB_OK | MB_ICONEXCLAMATION);
-        return nullptr;
-    }
-    return data;
 }
 
 qx4t::ui::Dialog* CBaseDlg::PageOf(int nPage) {
@@ -359,16 +277,6 @@ void CBaseDlg::DispPrevDlg() {
     OnPaint();
 }
 
-void CBaseDlg::ShowProgressMenu(int nCmdShow) {
-    for (int i = 0; i < 5; ++i) {
-        showItem(8000 + i, nCmdShow == SW_SHOW);
-        showItem(8005 + i, nCmdShow == SW_SHOW);
-    }
-    for (int i = 0; i < 4; ++i) {
-        showItem(8029 + i, nCmdShow == SW_SHOW);
-    }
-}
-
 void CBaseDlg::SetEnableBtnNext(int bEnable) {
     enableItem(kNext, bEnable != 0);
 }
@@ -480,61 +388,6 @@ long CBaseDlg::OnModeChgEnd(unsigned long wParam, long) {
 
 long CBaseDlg::OnVersionUpEnd(unsigned long wParam, long lParam) {
     return OnModeChgEnd(wParam, lParam);
-}
-
-QColor CBaseDlg::OnCtlColor(int nCtlId) const {
-    if (nCtlId < 8000 || nCtlId > 8009) {
-        return {};
-    }
-    if (nCtlId < kFirstStepLabel) {
-        return QColor(Qt::transparent);
-    }
-    const int page = CPreSetupDlg::IDD + (nCtlId - kFirstStepLabel);
-    if (page != m_nCurrentPage) {
-        return m_brNormalStep;
-    }
-    return nCtlId == 8009 ? m_brFinishStep : m_brCurrentStep;
-}
-
-void CBaseDlg::OnPaint() {
-    for (int id = 8000; id <= 8009; ++id) {
-        QWidget* w = item(id);
-        if (w == nullptr) {
-            continue;
-        }
-        const QColor colour = OnCtlColor(id);
-        const bool fill = colour.isValid() && colour.alpha() != 0;
-        w->setAutoFillBackground(fill);
-        if (fill) {
-            QPalette palette = w->palette();
-            palette.setColor(w->backgroundRole(), colour);
-            w->setPalette(palette);
-        }
-        w->update();
-    }
-    for (int id = kFirstDecoration; id <= kLastDecoration; ++id) {
-        if (QWidget* w = item(id)) {
-            w->update();
-        }
-    }
-}
-
-bool CBaseDlg::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() != QEvent::Paint || m_StepImageList.isEmpty()) {
-        return Dialog::eventFilter(watched, event);
-    }
-    auto* w = qobject_cast<QWidget*>(watched);
-    bool decoration = false;
-    for (int id = kFirstDecoration; id <= kLastDecoration && !decoration; ++id) {
-        decoration = w != nullptr && item(id) == w;
-    }
-    if (!decoration) {
-        return Dialog::eventFilter(watched, event);
-    }
-    // Centred, truncating toward zero as the control's size may be odd or below 16.
-    QPainter painter(w);
-    painter.drawPixmap((w->width() - 16) / 2, (w->height() - 16) / 2, m_StepImageList.front());
-    return true;
 }
 
 void CBaseDlg::OnCommand(int id) {

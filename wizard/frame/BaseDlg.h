@@ -109,6 +109,12 @@ private:
     friend struct CBaseDlgTestAccess;  // the frame's tests reach the private steps
 
     void InitFlag();
+    // The firmware images of the wizard library, each checked for its size; false when one is
+    // missing or wrong (the message shown).
+    [[nodiscard]] bool LoadFirmwareImages();
+    // The step list's pictures and the icon list, from the language library.
+    void LoadStepPictures();
+    void WatchDecorations();
     void CreateChildDlg();
     void DispTopDlg();
     void DispNextDlg();
