@@ -6,6 +6,7 @@
 #include <QTemporaryDir>
 #include <QTimer>
 
+#include "common/Languages.h"
 #include "platform/ProgramFolder.h"
 #include "platform/res/Resources.h"
 #include "tests/ui/support/UiTestSupport.h"

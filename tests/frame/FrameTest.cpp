@@ -14,6 +14,7 @@
 #include <functional>
 #include <vector>
 
+#include "common/Languages.h"
 #include "common/ModelTable.h"
 #include "firmware/Images.h"
 #include "platform/ProgramFolder.h"

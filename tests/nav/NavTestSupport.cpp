@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QTimer>
 
+#include "common/Languages.h"
 #include "platform/ProgramFolder.h"
 #include "platform/res/Resources.h"
 #include "wizard/frame/ProgramFolder.h"

@@ -6,7 +6,7 @@
 #include <array>
 #include <string_view>
 
-#include "platform/ProgramFolder.h"
+#include "common/Languages.h"
 #include "platform/ui/MessageBox.h"
 #include "platform/ui/Timers.h"
 #include "wizard/frame/ButtonTable.h"
@@ -25,15 +25,11 @@ using namespace qx4t::frame;
 namespace {
 
 // The load failure texts are fixed English: no language library is there to say them.
-constexpr std::array<std::string_view, qx4t::kLanguageCount> kLanguageTags = {
-    "Enu", "Jpn", "Chs", "Cht", "Kor", "Esp", "Ita", "Deu", "Fra", "Thi"};
-
 QString languageLoadFailure(int language) {
-    if (language < 0 || language >= qx4t::kLanguageCount) {
-        return QStringLiteral("QX4T_Vup Language Resource file cannot be read.");
-    }
-    return QStringLiteral("QX4T_Vup%1 Resource file cannot be read.")
-        .arg(QLatin1String(kLanguageTags[static_cast<std::size_t>(language)].data(), 3));
+    const qx4t::LanguageRow* row = qx4t::FindLanguage(language);
+    const std::string_view text =
+        row != nullptr ? row->loadFailure : qx4t::kUnknownLanguageLoadFailure;
+    return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
 }
 
 }  // namespace
