@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "common/Languages.h"
+#include "common/VersionRules.h"
 #include "platform/ui/MessageBox.h"
 #include "platform/ui/Timers.h"
 #include "wizard/frame/ButtonTable.h"
@@ -102,14 +103,7 @@ bool CBaseDlg::OnInitDialog() {
 }
 
 std::wstring CBaseDlg::GetPLCSeriesName() const {
-    std::wstring name = L"***";
-    for (const qx4t::ModelRow& row : qx4t::kModelTable) {
-        if (row.code == m_PlcStatus.strModel) {
-            name = row.series;
-            break;
-        }
-    }
-    return name;
+    return std::wstring(qx4t::SeriesName(m_PlcStatus.strModel));
 }
 
 std::wstring CBaseDlg::GetTargetFWVer() const {
