@@ -1,4 +1,4 @@
-#include "tests/nav/NavTestSupport.h"
+#include "tests/wizard/support/NavTestSupport.h"
 
 #include <QDir>
 #include <QFile>
