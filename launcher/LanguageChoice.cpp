@@ -3,7 +3,7 @@
 #include <filesystem>
 #include <system_error>
 
-#include "platform/ProgramFolder.h"
+#include "common/Languages.h"
 
 namespace qx4t {
 

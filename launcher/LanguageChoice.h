@@ -1,6 +1,8 @@
 #pragma once
 #include <string>
 
+#include "common/Languages.h"
+
 namespace qx4t {
 
 // The language index of the first language library present in programFolder, in index order

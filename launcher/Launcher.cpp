@@ -3,7 +3,6 @@
 #include <QString>
 
 #include "launcher/LanguageChoice.h"
-#include "platform/ProgramFolder.h"
 #include "platform/ui/MessageBox.h"
 
 namespace qx4t {

@@ -2,6 +2,8 @@
 #include <functional>
 #include <string>
 
+#include "common/Languages.h"
+
 namespace qx4t {
 
 // The launcher's whole run once the process is the only copy: chooses the language from the

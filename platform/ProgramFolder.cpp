@@ -14,13 +14,6 @@ std::filesystem::path executablePath() {
 
 }  // namespace
 
-std::string_view languageLibraryName(int language) {
-    if (language < 0 || language >= kLanguageCount) {
-        return {};
-    }
-    return kLanguageLibraryNames[static_cast<std::size_t>(language)];
-}
-
 std::string programFolder() {
     const auto path = executablePath();
     if (path.empty()) {

@@ -26,12 +26,11 @@
 
 #include "platform/ui/MessageBox.h"
 #include "sim/PtyServer.h"
+#include "tests/wizard/support/CBaseDlgTestAccess.h"
 #include "wizard/frame/BaseDlg.h"
 #include "wizard/frame/ProgramFolder.h"
-
-struct CBaseDlgTestAccess {
-    static qx4t::ui::Dialog* Page(CBaseDlg& d, int id) { return d.PageOf(id); }
-};
+#include "wizard/pages/ConnectDlg.h"
+#include "wizard/pages/VerupDlg.h"
 
 namespace {
 

@@ -16,15 +16,12 @@
 #include <functional>
 
 #include "platform/ProgramFolder.h"
-#include "tests/ui/support/UiTestSupport.h"
+#include "tests/platform/ui/support/UiTestSupport.h"
+#include "tests/wizard/support/CBaseDlgTestAccess.h"
 #include "wizard/frame/BaseDlg.h"
 #include "wizard/frame/ProgramFolder.h"
 
 using qx4t::test::ScriptedMessageBoxes;
-
-struct CBaseDlgTestAccess {
-    static qx4t::ui::Dialog* Page(CBaseDlg& d, int id) { return d.PageOf(id); }
-};
 
 namespace {
 

@@ -1,59 +1,59 @@
 #include "wizard/frame/BaseDlg.h"
 
-#include <QAbstractButton>
-#include <QApplication>
-#include <QBitmap>
-#include <QCheckBox>
-#include <QEvent>
 #include <QLayout>
-#include <QPainter>
-#include <QPalette>
 #include <QPushButton>
 
 #include <array>
 #include <string_view>
 
-#include "common/ModelTable.h"
-#include "platform/ProgramFolder.h"
+#include "common/Languages.h"
+#include "common/VersionRules.h"
 #include "platform/ui/MessageBox.h"
 #include "platform/ui/Timers.h"
 #include "wizard/frame/ButtonTable.h"
+#include "wizard/frame/FrameControls.h"
 #include "wizard/frame/ProgramFolder.h"
 #include "wizard/link/PortList.h"
+#include "wizard/pages/ConnectDlg.h"
+#include "wizard/pages/DisclaimerDlg.h"
+#include "wizard/pages/FinishDlg.h"
+#include "wizard/pages/ModeChkDlg.h"
+#include "wizard/pages/PreSetupDlg.h"
+#include "wizard/pages/VerupDlg.h"
+
+using namespace qx4t::frame;
 
 namespace {
 
-constexpr int kNext = 8011;
-constexpr int kBack = 8010;
-constexpr int kTop = 8012;
-constexpr int kFirstStepLabel = 8005;
-constexpr int kFirstDecoration = 8029;
-constexpr int kLastDecoration = 8032;
-// The connect page's controls that the frame gives back after a failed attempt: the port
-// list, the refresh button and the two radios.
-constexpr int kConnectControls[] = {8015, 8016, 8017, 8018};
-
-// The wizard library looks itself up under this name in the program folder.
-constexpr const char* kWizardLibrary = "Qx4t_V0180.so";
-
 // The load failure texts are fixed English: no language library is there to say them.
-constexpr std::array<std::string_view, qx4t::kLanguageCount> kLanguageTags = {
-    "Enu", "Jpn", "Chs", "Cht", "Kor", "Esp", "Ita", "Deu", "Fra", "Thi"};
-
 QString languageLoadFailure(int language) {
-    if (language < 0 || language >= qx4t::kLanguageCount) {
-        return QStringLiteral("QX4T_Vup Language Resource file cannot be read.");
-    }
-    return QStringLiteral("QX4T_Vup%1 Resource file cannot be read.")
-        .arg(QLatin1String(kLanguageTags[static_cast<std::size_t>(language)].data(), 3));
+    const qx4t::LanguageRow* row = qx4t::FindLanguage(language);
+    const std::string_view text =
+        row != nullptr ? row->loadFailure : qx4t::kUnknownLanguageLoadFailure;
+    return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
 }
 
 }  // namespace
+
+struct CBaseDlg::Pages {
+    CDisclaimerDlg m_DisclaimerDlg;
+    CPreSetupDlg m_PreSetupDlg;
+    CConnectDlg m_ConnectDlg;
+    CModeChkDlg m_ModeChkDlg;
+    CVerupDlg m_VerupDlg;
+    CFinishDlg m_FinishDlg;
+
+    [[nodiscard]] std::array<qx4t::ui::Dialog*, 6> all() {
+        return {&m_DisclaimerDlg, &m_PreSetupDlg, &m_ConnectDlg,
+                &m_ModeChkDlg,    &m_VerupDlg,    &m_FinishDlg};
+    }
+};
 
 CBaseDlg::CBaseDlg(int nLanguage, QWidget* pParent)
     : Dialog(IDD, pParent),
       m_brCurrentStep(166, 202, 240),
       m_brFinishStep(255, 174, 201),
+      m_pPages(std::make_unique<Pages>()),
       m_nLanguage(nLanguage) {
     // While the link waits for the PLC, the wizard's timers fire and its windows paint.
     CComManager::SetEventPump([] { return qx4t::ui::pumpOnce(); });
@@ -66,20 +66,7 @@ CBaseDlg::CBaseDlg(int nLanguage, QWidget* pParent)
 
     InitFlag();
 
-    m_brNormalStep = QApplication::palette().color(QPalette::Button);
-
-    // Bitmap 8105 holds one 16 x 16 picture per 16 pixels of width; white is transparent.
-    const QPixmap strip = qx4t::res::loadBitmap(8105);
-    for (int x = 0; x + 16 <= strip.width(); x += 16) {
-        QPixmap image = strip.copy(x, 0, 16, std::min(16, strip.height()));
-        image.setMask(image.createMaskFromColor(Qt::white, Qt::MaskInColor));
-        m_StepImageList.append(image);
-    }
-
-    m_hIcon = qx4t::res::loadIcon(8103);
-    if (!m_hIcon.isNull()) {
-        m_IconList.append(m_hIcon);
-    }
+    LoadStepPictures();
 }
 
 CBaseDlg::~CBaseDlg() = default;
@@ -105,110 +92,35 @@ void CBaseDlg::DoDataExchange(qx4t::ui::DataExchange& dx) {
 
 bool CBaseDlg::OnInitDialog() {
     Dialog::OnInitDialog();
-    for (int id = kFirstDecoration; id <= kLastDecoration; ++id) {
-        if (QWidget* decoration = item(id)) {
-            decoration->installEventFilter(this);
-        }
-    }
+    WatchDecorations();
 
-    const auto hModule = qx4t::res::loadLibrary(qx4t::frame::programFolder() + kWizardLibrary);
-    if (hModule == nullptr) {
-        qx4t::ui::appMessageBox(QStringLiteral("QX4T_Vup Resource file cannot be read."));
+    if (!LoadFirmwareImages()) {
         EndDialog(IDCANCEL);
         return true;
     }
-
-    unsigned long size = 0;
-    m_pFWUpdateData = LoadFWUpdateData(hModule, qx4t::kImageIdPlain, &size);
-    if (m_pFWUpdateData == nullptr) {
-        EndDialog(IDCANCEL);
-        return true;
-    }
-    m_dwFWUpdateDataSize = size;
-
-    m_pEthernetFWUpdateData = LoadFWUpdateData(hModule, qx4t::kImageIdEthernet, &size);
-    if (m_pEthernetFWUpdateData == nullptr) {
-        EndDialog(IDCANCEL);
-        return true;
-    }
-    m_dwEthernetFWUpdateDataSize = size;
-
     DispTopDlg();
     return true;
 }
 
 std::wstring CBaseDlg::GetPLCSeriesName() const {
-    std::wstring name = L"***";
-    for (const qx4t::ModelRow& row : qx4t::kModelTable) {
-        if (row.code == m_PlcStatus.strModel) {
-            name = row.series;
-            break;
-        }
-    }
-    return name;
+    return std::wstring(qx4t::SeriesName(m_PlcStatus.strModel));
 }
 
 std::wstring CBaseDlg::GetTargetFWVer() const {
     return qx4t::res::loadString(8109).toStdWString();
 }
 
-std::uint32_t CBaseDlg::Convert(std::uint32_t value) {
-    return ((value & 0x000000FFu) << 24) | ((value & 0x0000FF00u) << 8) |
-           ((value & 0x00FF0000u) >> 8) | ((value & 0xFF000000u) >> 24);
-}
-
-const void* CBaseDlg::LoadResData(qx4t::res::ModuleHandle hModule, unsigned short nId,
-                                  unsigned long* pSize) {
-    const qx4t::res::DataBlock* block = qx4t::res::findData(hModule, "DAT", nId);
-    if (block == nullptr) {
-        MessageBox(25015, 25014, MB_OK | MB_ICONEXCLAMATION);
-        return nullptr;
-    }
-    *pSize = static_cast<unsigned long>(block->size);
-    const void* data = qx4t::res::lockData(block);
-    if (data == nullptr) {
-        MessageBox(25016, 25014, MB_OK | MB_ICONEXCLAMATION);
-        return nullptr;
-    }
-    return data;
-}
-
-const void* CBaseDlg::LoadFWUpdateData(qx4t::res::ModuleHandle hModule, unsigned short nId,
-                                       unsigned long* pSize) {
-    const void* data = LoadResData(hModule, nId, pSize);
-    if (data == nullptr) {
-        return nullptr;
-    }
-    if (*pSize != qx4t::kFirmwareImageSize) {
-        MessageBox(25021, 25014, MB_OK | MB_ICONEXCLAMATION);
-        return nullptr;
-    }
-    return data;
-}
-
 qx4t::ui::Dialog* CBaseDlg::PageOf(int nPage) {
-    switch (nPage) {
-        case CDisclaimerDlg::IDD:
-            return &m_DisclaimerDlg;
-        case CPreSetupDlg::IDD:
-            return &m_PreSetupDlg;
-        case CConnectDlg::IDD:
-            return &m_ConnectDlg;
-        case CModeChkDlg::IDD:
-            return &m_ModeChkDlg;
-        case CVerupDlg::IDD:
-            return &m_VerupDlg;
-        case CFinishDlg::IDD:
-            return &m_FinishDlg;
-        default:
-            return nullptr;
+    for (qx4t::ui::Dialog* page : m_pPages->all()) {
+        if (page->templateId() == nPage) {
+            return page;
+        }
     }
+    return nullptr;
 }
 
 void CBaseDlg::CreateChildDlg() {
-    qx4t::ui::Dialog* pages[] = {&m_DisclaimerDlg, &m_PreSetupDlg, &m_ConnectDlg,
-                                 &m_ModeChkDlg,    &m_VerupDlg,    &m_FinishDlg};
-    for (qx4t::ui::Dialog* page : pages) {
+    for (qx4t::ui::Dialog* page : m_pPages->all()) {
         if (!page->Create(page->templateId(), this)) {
             qx4t::ui::appMessageBox(25000);
             EndDialog(IDCANCEL);
@@ -230,13 +142,11 @@ void CBaseDlg::CreateChildDlg() {
         origin = anchor->mapTo(this, QPoint(anchor->width() + 7, 0));
     }
 
-    m_DisclaimerDlg.hide();
-    for (qx4t::ui::Dialog* page : {static_cast<qx4t::ui::Dialog*>(&m_PreSetupDlg),
-                                   static_cast<qx4t::ui::Dialog*>(&m_ConnectDlg),
-                                   static_cast<qx4t::ui::Dialog*>(&m_ModeChkDlg),
-                                   static_cast<qx4t::ui::Dialog*>(&m_VerupDlg),
-                                   static_cast<qx4t::ui::Dialog*>(&m_FinishDlg)}) {
-        page->move(origin);
+    // The disclaimer keeps its template's place.
+    for (qx4t::ui::Dialog* page : m_pPages->all()) {
+        if (page != &m_pPages->m_DisclaimerDlg) {
+            page->move(origin);
+        }
         page->hide();
     }
 }
@@ -263,12 +173,7 @@ void CBaseDlg::ApplyPageButtons(int nPage) {
 }
 
 void CBaseDlg::DispTopDlg() {
-    for (qx4t::ui::Dialog* page : {static_cast<qx4t::ui::Dialog*>(&m_DisclaimerDlg),
-                                   static_cast<qx4t::ui::Dialog*>(&m_PreSetupDlg),
-                                   static_cast<qx4t::ui::Dialog*>(&m_ConnectDlg),
-                                   static_cast<qx4t::ui::Dialog*>(&m_ModeChkDlg),
-                                   static_cast<qx4t::ui::Dialog*>(&m_VerupDlg),
-                                   static_cast<qx4t::ui::Dialog*>(&m_FinishDlg)}) {
+    for (qx4t::ui::Dialog* page : m_pPages->all()) {
         if (page->IsWindow()) {
             page->DestroyWindow();
         }
@@ -279,12 +184,12 @@ void CBaseDlg::DispTopDlg() {
     ApplyPageButtons(target);
     if (m_bShowDisclaimer) {
         ShowProgressMenu(SW_HIDE);
-        m_DisclaimerDlg.show();
+        m_pPages->m_DisclaimerDlg.show();
         setDefaultButton(kNext);
         m_nCurrentPage = CDisclaimerDlg::IDD;
         m_bShowDisclaimer = 0;
     } else {
-        m_PreSetupDlg.show();
+        m_pPages->m_PreSetupDlg.show();
         setDefaultButton(kNext);
         m_nCurrentPage = CPreSetupDlg::IDD;
     }
@@ -301,8 +206,7 @@ void CBaseDlg::DispNextDlg() {
             target = CConnectDlg::IDD;
             break;
         case CConnectDlg::IDD:
-            m_ConnectDlg.UpdateData(true);
-            target = m_ConnectDlg.m_nSkipModeChk ? CVerupDlg::IDD : CModeChkDlg::IDD;
+            target = m_pPages->m_ConnectDlg.SkipsModeCheck() ? CVerupDlg::IDD : CModeChkDlg::IDD;
             break;
         case CModeChkDlg::IDD:
             target = CVerupDlg::IDD;
@@ -363,16 +267,6 @@ void CBaseDlg::DispPrevDlg() {
     OnPaint();
 }
 
-void CBaseDlg::ShowProgressMenu(int nCmdShow) {
-    for (int i = 0; i < 5; ++i) {
-        showItem(8000 + i, nCmdShow == SW_SHOW);
-        showItem(8005 + i, nCmdShow == SW_SHOW);
-    }
-    for (int i = 0; i < 4; ++i) {
-        showItem(8029 + i, nCmdShow == SW_SHOW);
-    }
-}
-
 void CBaseDlg::SetEnableBtnNext(int bEnable) {
     enableItem(kNext, bEnable != 0);
 }
@@ -393,9 +287,7 @@ void CBaseDlg::OnBnClickedNext() {
             DispNextDlg();
             break;
         case CPreSetupDlg::IDD:
-            if (QAbstractButton* box = m_PreSetupDlg.button(8041)) {
-                box->setChecked(false);
-            }
+            m_pPages->m_PreSetupDlg.ClearReadyBox();
             DispNextDlg();
             break;
         case CConnectDlg::IDD:
@@ -414,28 +306,26 @@ void CBaseDlg::OnBnClickedNext() {
 
 void CBaseDlg::NextOnConnect() {
     m_strPort = m_PageCalls.getSelectPortName ? m_PageCalls.getSelectPortName()
-                                              : m_ConnectDlg.GetSelectPortName();
+                                              : m_pPages->m_ConnectDlg.GetSelectPortName();
     const bool portOk = m_PageCalls.checkPortSelect ? m_PageCalls.checkPortSelect()
-                                                    : m_ConnectDlg.CheckPortSelect();
+                                                    : m_pPages->m_ConnectDlg.CheckPortSelect();
     if (!portOk) {
         return;
     }
     const bool takenOver =
-        m_PageCalls.connectPlc ? m_PageCalls.connectPlc() : m_ConnectDlg.ConnectPlc();
+        m_PageCalls.connectPlc ? m_PageCalls.connectPlc() : m_pPages->m_ConnectDlg.ConnectPlc();
     if (takenOver) {
         return;
     }
-    // A failed attempt that ends after the step has already moved on (or the wizard has been
-    // told to end) must not bring the connect page's buttons back over another page.
+    // The page messages reach this frame synchronously, and the link pumps the page's timer,
+    // so the step can end while the procedure is still on the stack. The connect page reports
+    // the end only on its way to answering true, but the frame does not rest on that timing: a
+    // failure answered after the step has moved on (or after the wizard was told to end) must
+    // not bring the connect page's buttons back over another page.
     if (m_nCurrentPage != CConnectDlg::IDD) {
         return;
     }
-    m_ConnectDlg.ShowConnectProgress(SW_HIDE);
-    m_ConnectDlg.m_nSkipModeChk = 0;
-    m_ConnectDlg.UpdateData(false);
-    for (int id : kConnectControls) {
-        m_ConnectDlg.enableItem(id, true);
-    }
+    m_pPages->m_ConnectDlg.ShowIdle();
     SetEnableBtnBack(1);
     SetEnableBtnNext(1);
     SetEnableBtnCancel(1);
@@ -457,7 +347,7 @@ void CBaseDlg::NextOnVerup() {
     if (m_PageCalls.startVersionUp) {
         (void)m_PageCalls.startVersionUp();
     } else {
-        (void)m_VerupDlg.StartVersionUp();
+        (void)m_pPages->m_VerupDlg.StartVersionUp();
     }
 }
 
@@ -490,61 +380,6 @@ long CBaseDlg::OnVersionUpEnd(unsigned long wParam, long lParam) {
     return OnModeChgEnd(wParam, lParam);
 }
 
-QColor CBaseDlg::OnCtlColor(int nCtlId) const {
-    if (nCtlId < 8000 || nCtlId > 8009) {
-        return {};
-    }
-    if (nCtlId < kFirstStepLabel) {
-        return QColor(Qt::transparent);
-    }
-    const int page = CPreSetupDlg::IDD + (nCtlId - kFirstStepLabel);
-    if (page != m_nCurrentPage) {
-        return m_brNormalStep;
-    }
-    return nCtlId == 8009 ? m_brFinishStep : m_brCurrentStep;
-}
-
-void CBaseDlg::OnPaint() {
-    for (int id = 8000; id <= 8009; ++id) {
-        QWidget* w = item(id);
-        if (w == nullptr) {
-            continue;
-        }
-        const QColor colour = OnCtlColor(id);
-        const bool fill = colour.isValid() && colour.alpha() != 0;
-        w->setAutoFillBackground(fill);
-        if (fill) {
-            QPalette palette = w->palette();
-            palette.setColor(w->backgroundRole(), colour);
-            w->setPalette(palette);
-        }
-        w->update();
-    }
-    for (int id = kFirstDecoration; id <= kLastDecoration; ++id) {
-        if (QWidget* w = item(id)) {
-            w->update();
-        }
-    }
-}
-
-bool CBaseDlg::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() != QEvent::Paint || m_StepImageList.isEmpty()) {
-        return Dialog::eventFilter(watched, event);
-    }
-    auto* w = qobject_cast<QWidget*>(watched);
-    bool decoration = false;
-    for (int id = kFirstDecoration; id <= kLastDecoration && !decoration; ++id) {
-        decoration = w != nullptr && item(id) == w;
-    }
-    if (!decoration) {
-        return Dialog::eventFilter(watched, event);
-    }
-    // Centred, truncating toward zero as the control's size may be odd or below 16.
-    QPainter painter(w);
-    painter.drawPixmap((w->width() - 16) / 2, (w->height() - 16) / 2, m_StepImageList.front());
-    return true;
-}
-
 void CBaseDlg::OnCommand(int id) {
     switch (id) {
         case kNext:
@@ -573,17 +408,5 @@ long CBaseDlg::OnMessage(unsigned message, unsigned long wParam, long lParam) {
             return OnVersionUpEnd(wParam, lParam);
         default:
             return Dialog::OnMessage(message, wParam, lParam);
-    }
-}
-
-CBaseDlg* FrameOf(const qx4t::ui::Dialog& page) {
-    return dynamic_cast<CBaseDlg*>(page.parentDialog());
-}
-
-void NextFollowsBox(const qx4t::ui::Dialog& page, int boxId) {
-    CBaseDlg* frame = FrameOf(page);
-    const QCheckBox* box = page.checkBox(boxId);
-    if (frame != nullptr && box != nullptr) {
-        frame->SetEnableBtnNext(box->isChecked() ? 1 : 0);
     }
 }

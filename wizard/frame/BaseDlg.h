@@ -2,7 +2,8 @@
 // The wizard frame: the one class the wizard library exports. A modal dialog (template 8500)
 // with the step list on the left, the row of buttons, and the area where one of the six pages
 // is shown. It owns what the pages share (the link, the PLC status, the port name, the
-// firmware images); pages reach it as their parent dialog through the accessors below.
+// firmware images); pages reach it as their parent dialog through CWizardFrame, and the frame
+// asks a page for what it wants of it rather than touching the page's controls.
 #include <QColor>
 #include <QIcon>
 #include <QList>
@@ -10,29 +11,22 @@
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <string>
 #include <utility>
 
 #include "platform/res/Resources.h"
 #include "platform/ui/Dialog.h"
+#include "wizard/frame/WizardFrame.h"
 #include "wizard/link/ComManager.h"
-#include "wizard/pages/ConnectDlg.h"
-#include "wizard/pages/DisclaimerDlg.h"
-#include "wizard/pages/FinishDlg.h"
-#include "wizard/pages/ModeChkDlg.h"
-#include "wizard/pages/PreSetupDlg.h"
-#include "wizard/pages/VerupDlg.h"
 
 class QPushButton;
 
 #define QX4T_WIZARD_EXPORT __attribute__((visibility("default")))
 
-class QX4T_WIZARD_EXPORT CBaseDlg : public qx4t::ui::Dialog {
+class QX4T_WIZARD_EXPORT CBaseDlg : public qx4t::ui::Dialog, public CWizardFrame {
 public:
     static constexpr int IDD = 8500;
-    // The page messages, sent synchronously by the connect and version-up pages.
-    static constexpr unsigned WM_MODECHG_END = WM_USER + 100;
-    static constexpr unsigned WM_VERSIONUP_END = WM_USER + 101;
 
     // Loads the language library of the index from the program folder (a failure is told in
     // the application's message box and the frame goes on) and resets the shared state.
@@ -42,23 +36,25 @@ public:
     bool OnInitDialog() override;
 
     // Shared state, reached by the pages.
-    [[nodiscard]] int GetLanguage() const { return m_nLanguage; }
-    [[nodiscard]] CComManager* GetComPortPtr() { return &m_ComManager; }
-    [[nodiscard]] stPlcStatus* GetPlcStatusPtr() { return &m_PlcStatus; }
-    [[nodiscard]] std::wstring* GetVerInfoPtr() { return &m_strVerInfo; }
-    [[nodiscard]] std::wstring* GetPortPtr() { return &m_strPort; }
-    [[nodiscard]] const void* GetFWUpdateDataPtr() const { return m_pFWUpdateData; }
-    [[nodiscard]] unsigned long GetFWUpdateDataSize() const { return m_dwFWUpdateDataSize; }
-    [[nodiscard]] const void* GetEthernetFWUpdateDataPtr() const { return m_pEthernetFWUpdateData; }
-    [[nodiscard]] unsigned long GetEthernetWUpdateDataSize() const {
+    [[nodiscard]] int GetLanguage() const override { return m_nLanguage; }
+    [[nodiscard]] CComManager* GetComPortPtr() override { return &m_ComManager; }
+    [[nodiscard]] stPlcStatus* GetPlcStatusPtr() override { return &m_PlcStatus; }
+    [[nodiscard]] std::wstring* GetVerInfoPtr() override { return &m_strVerInfo; }
+    [[nodiscard]] std::wstring* GetPortPtr() override { return &m_strPort; }
+    [[nodiscard]] const void* GetFWUpdateDataPtr() const override { return m_pFWUpdateData; }
+    [[nodiscard]] unsigned long GetFWUpdateDataSize() const override {
+        return m_dwFWUpdateDataSize;
+    }
+    [[nodiscard]] const void* GetEthernetFWUpdateDataPtr() const override {
+        return m_pEthernetFWUpdateData;
+    }
+    [[nodiscard]] unsigned long GetEthernetWUpdateDataSize() const override {
         return m_dwEthernetFWUpdateDataSize;
     }
     [[nodiscard]] int GetCurrentPage() const { return m_nCurrentPage; }
 
-    // The series name of the model in the status record, "***" for an unknown model.
-    [[nodiscard]] std::wstring GetPLCSeriesName() const;
-    // String 8109 of the wizard library ("01.80"), "" when it cannot be found.
-    [[nodiscard]] std::wstring GetTargetFWVer() const;
+    [[nodiscard]] std::wstring GetPLCSeriesName() const override;
+    [[nodiscard]] std::wstring GetTargetFWVer() const override;
     // The value with its four bytes in reverse order.
     [[nodiscard]] static std::uint32_t Convert(std::uint32_t value);
 
@@ -69,12 +65,14 @@ public:
     [[nodiscard]] QColor GetFinishStepColor() const { return m_brFinishStep; }
     [[nodiscard]] QColor GetNormalStepColor() const { return m_brNormalStep; }
     [[nodiscard]] const QList<QPixmap>& GetStepImageList() const { return m_StepImageList; }
-    [[nodiscard]] const QList<QIcon>& GetIconList() const { return m_IconList; }
+    [[nodiscard]] const QList<QIcon>& GetIconList() const override { return m_IconList; }
 
-    void SetEnableBtnNext(int bEnable);
-    void SetEnableBtnBack(int bEnable);
-    // Cancel and, with it, the window's Close item.
-    void SetEnableBtnCancel(int bEnable);
+    void SetEnableBtnNext(int bEnable) override;
+    void SetEnableBtnBack(int bEnable) override;
+    void SetEnableBtnCancel(int bEnable) override;
+    long SendMessage(unsigned message, unsigned long wParam, long lParam) override {
+        return Dialog::SendMessage(message, wParam, lParam);
+    }
 
     void OnBnClickedNext();
     void OnBnClickedBack();
@@ -111,6 +109,12 @@ private:
     friend struct CBaseDlgTestAccess;  // the frame's tests reach the private steps
 
     void InitFlag();
+    // The firmware images of the wizard library, each checked for its size; false when one is
+    // missing or wrong (the message shown).
+    [[nodiscard]] bool LoadFirmwareImages();
+    // The step list's pictures and the icon list, from the language library.
+    void LoadStepPictures();
+    void WatchDecorations();
     void CreateChildDlg();
     void DispTopDlg();
     void DispNextDlg();
@@ -137,12 +141,9 @@ private:
     QColor m_brFinishStep;
     QColor m_brNormalStep;
     QList<QPixmap> m_StepImageList;
-    CDisclaimerDlg m_DisclaimerDlg;
-    CPreSetupDlg m_PreSetupDlg;
-    CConnectDlg m_ConnectDlg;
-    CModeChkDlg m_ModeChkDlg;
-    CVerupDlg m_VerupDlg;
-    CFinishDlg m_FinishDlg;
+    // The six pages, in the order of the wizard; defined where the frame uses them.
+    struct Pages;
+    std::unique_ptr<Pages> m_pPages;
     int m_nCurrentPage = 8507;
     int m_nLanguage;
     CComManager m_ComManager;
@@ -156,8 +157,3 @@ private:
     int m_bShowDisclaimer = 1;
     PageCalls m_PageCalls;
 };
-
-// The frame that a page window belongs to; null while the page is not inside one.
-[[nodiscard]] CBaseDlg* FrameOf(const qx4t::ui::Dialog& page);
-// For a page whose check box gates the frame's Next button: Next follows the box.
-void NextFollowsBox(const qx4t::ui::Dialog& page, int boxId);

@@ -10,7 +10,8 @@
 
 #include "common/VersionRules.h"
 #include "platform/res/Resources.h"
-#include "wizard/frame/BaseDlg.h"
+#include "wizard/frame/WizardFrame.h"
+#include "wizard/link/ComManager.h"
 #include "wizard/link/PortList.h"
 #include "wizard/link/ResultCodes.h"
 
@@ -44,7 +45,7 @@ private:
 
 CConnectDlg::CConnectDlg(QWidget* pParent) : Dialog(IDD, pParent) {}
 
-CBaseDlg* CConnectDlg::Frame() const {
+CWizardFrame* CConnectDlg::Frame() const {
     return FrameOf(*this);
 }
 
@@ -65,7 +66,7 @@ bool CConnectDlg::OnInitDialog() {
     Dialog::OnInitDialog();
     RefreshPortList();
     if (m_btnRefresh != nullptr) {
-        if (CBaseDlg* frame = Frame(); frame != nullptr && !frame->GetIconList().isEmpty()) {
+        if (CWizardFrame* frame = Frame(); frame != nullptr && !frame->GetIconList().isEmpty()) {
             m_btnRefresh->setIcon(frame->GetIconList().front());
         }
         m_btnRefresh->setToolTip(qx4t::res::loadString(20002));
@@ -145,7 +146,7 @@ void CConnectDlg::RefreshPortList() {
     const bool found = !m_saPortName.empty();
     enableItem(kFirstRadio, found);
     enableItem(kSecondRadio, found);
-    if (CBaseDlg* frame = Frame()) {
+    if (CWizardFrame* frame = Frame()) {
         *frame->GetPortPtr() = found ? m_saPortName[static_cast<std::size_t>(selected)] : L"";
         frame->SetEnableBtnNext(found ? 1 : 0);
     }
@@ -162,7 +163,7 @@ std::wstring CConnectDlg::GetSelectPortName() {
 
 bool CConnectDlg::CheckPortSelect() {
     RefreshPortList();
-    CBaseDlg* frame = Frame();
+    CWizardFrame* frame = Frame();
     if (frame == nullptr || frame->GetPortPtr()->empty()) {
         MessageBox(25001, 25002, kWarning);
         return false;
@@ -188,6 +189,20 @@ void CConnectDlg::ShowConnectProgress(int nShow) {
     UpdateData(false);
 }
 
+void CConnectDlg::ShowIdle() {
+    ShowConnectProgress(SW_HIDE);
+    m_nSkipModeChk = 0;
+    UpdateData(false);
+    for (int id : {kPortList, kRefresh, kFirstRadio, kSecondRadio}) {
+        enableItem(id, true);
+    }
+}
+
+bool CConnectDlg::SkipsModeCheck() {
+    UpdateData(true);
+    return m_nSkipModeChk != 0;
+}
+
 int CConnectDlg::ProgressPos() const {
     return m_prgConnect != nullptr ? m_prgConnect->value() : 0;
 }
@@ -210,13 +225,13 @@ bool CConnectDlg::Fail(int textId, int captionId) {
 }
 
 void CConnectDlg::EndStep(unsigned long wParam) {
-    if (Dialog* frame = parentDialog()) {
-        frame->SendMessage(CBaseDlg::WM_MODECHG_END, wParam, 0);
+    if (CWizardFrame* frame = Frame()) {
+        frame->SendMessage(CWizardFrame::WM_MODECHG_END, wParam, 0);
     }
 }
 
 bool CConnectDlg::ConnectPlc() {
-    CBaseDlg* frame = Frame();
+    CWizardFrame* frame = Frame();
     if (frame == nullptr) {
         return false;
     }

@@ -7,7 +7,7 @@
 
 #include "platform/ui/Dialog.h"
 
-class CBaseDlg;
+class CWizardFrame;
 class QAbstractButton;
 class QLabel;
 class QProgressBar;
@@ -32,6 +32,11 @@ public:
     [[nodiscard]] bool ConnectPlc();
     // SW_SHOW: the progress view; anything else: the selection view. The bar goes back to 0.
     void ShowConnectProgress(int nShow);
+    // After a failed attempt: the selection view with the port list, the refresh button and
+    // the radios usable again, and the mode check page chosen.
+    void ShowIdle();
+    // The user's radio choice: true when the mode check page is to be skipped.
+    [[nodiscard]] bool SkipsModeCheck();
     void RefreshPortList();
 
     // Radios 8017 (0: go through the mode check page) and 8018 (1: skip it).
@@ -48,7 +53,7 @@ protected:
 private:
     void OnShowWindow(bool bShow);
     void OnBnClickedRefresh();
-    [[nodiscard]] CBaseDlg* Frame() const;
+    [[nodiscard]] CWizardFrame* Frame() const;
     [[nodiscard]] int ProgressPos() const;
     void SetProgressPos(int nPos);
     // Stops the pseudo-progress, then shows the box; the answer.

@@ -4,7 +4,7 @@
 #include <QShowEvent>
 
 #include "platform/res/Resources.h"
-#include "wizard/frame/BaseDlg.h"
+#include "wizard/frame/WizardFrame.h"
 
 namespace {
 constexpr int kHeading = 8042;

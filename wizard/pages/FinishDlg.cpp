@@ -4,7 +4,8 @@
 
 #include "common/VersionRules.h"
 #include "platform/ui/MessageBox.h"
-#include "wizard/frame/BaseDlg.h"
+#include "wizard/frame/WizardFrame.h"
+#include "wizard/link/ComManager.h"
 
 namespace {
 constexpr int kSeries = 8039;

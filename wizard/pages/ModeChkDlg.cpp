@@ -3,7 +3,7 @@
 #include <QHideEvent>
 #include <QShowEvent>
 
-#include "wizard/frame/BaseDlg.h"
+#include "wizard/frame/WizardFrame.h"
 
 namespace {
 constexpr int kAnimation = 8020;

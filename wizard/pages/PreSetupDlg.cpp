@@ -1,13 +1,13 @@
 #include "wizard/pages/PreSetupDlg.h"
 
+#include <QAbstractButton>
 #include <QLabel>
 
-#include <array>
-
+#include "common/Languages.h"
 #include "common/VersionRules.h"
 #include "platform/ui/MessageBox.h"
 #include "platform/ui/Shell.h"
-#include "wizard/frame/BaseDlg.h"
+#include "wizard/frame/WizardFrame.h"
 
 namespace {
 
@@ -16,22 +16,17 @@ constexpr int kManualLink = 8014;
 constexpr int kReady = 8041;
 constexpr int kVersionFormat = 20004;
 
-// By language index; relative, so the manual is looked for where the tool was started.
-constexpr std::array<const char*, 10> kManualFiles = {
-    "./Qx4t_Manual_en.pdf",  "./Qx4t_Manual_ja.pdf",  "./Qx4t_Vup_ManChs.pdf",
-    "./Qx4t_Vup_ManCht.pdf", "./Qx4t_Vup_ManKor.pdf", "./Qx4t_Vup_ManEsp.pdf",
-    "./Qx4t_Vup_ManIta.pdf", "./Qx4t_Vup_ManDeu.pdf", "./Qx4t_Vup_ManFra.pdf",
-    "./Qx4t_Vup_ManThi.pdf"};
-
 }  // namespace
 
 CPreSetupDlg::CPreSetupDlg(QWidget* pParent) : Dialog(IDD, pParent) {}
 
 QString CPreSetupDlg::ManualFileOf(int nLanguage) {
-    if (nLanguage < 0 || nLanguage >= static_cast<int>(kManualFiles.size())) {
+    // Relative, so the manual is looked for where the tool was started.
+    const qx4t::LanguageRow* row = qx4t::FindLanguage(nLanguage);
+    if (row == nullptr) {
         return {};
     }
-    return QString::fromLatin1(kManualFiles[static_cast<std::size_t>(nLanguage)]);
+    return QString::fromLatin1(row->manual.data(), static_cast<qsizetype>(row->manual.size()));
 }
 
 bool CPreSetupDlg::OnInitDialog() {
@@ -66,6 +61,12 @@ void CPreSetupDlg::OnCommand(int id) {
         return;
     }
     Dialog::OnCommand(id);
+}
+
+void CPreSetupDlg::ClearReadyBox() {
+    if (QAbstractButton* box = button(kReady)) {
+        box->setChecked(false);
+    }
 }
 
 void CPreSetupDlg::OnBnClickedReady() {

@@ -16,6 +16,9 @@ public:
     // What the manual link opens; empty when the language has no manual.
     [[nodiscard]] const QString& GetManualURL() const { return m_strManualURL; }
 
+    // Leaving the page: coming back to it needs a fresh tick.
+    void ClearReadyBox();
+
     std::wstring m_strVersionLine;  // string 20004 with the target version, control 8013
 
 protected:

@@ -9,7 +9,8 @@
 
 #include "platform/res/Resources.h"
 #include "platform/ui/MessageBox.h"
-#include "wizard/frame/BaseDlg.h"
+#include "wizard/frame/WizardFrame.h"
+#include "wizard/link/ComManager.h"
 #include "wizard/link/ResultCodes.h"
 
 namespace {
@@ -38,7 +39,7 @@ std::wstring text(int id) {
 
 CVerupDlg::CVerupDlg(QWidget* pParent) : Dialog(IDD, pParent) {}
 
-CBaseDlg* CVerupDlg::Frame() const {
+CWizardFrame* CVerupDlg::Frame() const {
     return FrameOf(*this);
 }
 
@@ -76,7 +77,7 @@ void CVerupDlg::showEvent(QShowEvent* event) {
 }
 
 void CVerupDlg::OnShowWindow(bool bShow) {
-    CBaseDlg* frame = Frame();
+    CWizardFrame* frame = Frame();
     if (!bShow || frame == nullptr) {
         return;
     }
@@ -109,7 +110,7 @@ bool CVerupDlg::StartVersionUp() {
     if (MessageBox(20006, 20003, MB_YESNO | MB_ICONEXCLAMATION) != IDYES) {
         return true;
     }
-    if (CBaseDlg* frame = Frame()) {
+    if (CWizardFrame* frame = Frame()) {
         frame->SetEnableBtnNext(0);
         frame->SetEnableBtnCancel(0);
     }
@@ -125,8 +126,8 @@ bool CVerupDlg::StartVersionUp() {
 
 void CVerupDlg::EndVersionUp(unsigned long wParam) {
     m_RestartPoll.Reset();
-    if (Dialog* frame = parentDialog()) {
-        frame->SendMessage(CBaseDlg::WM_VERSIONUP_END, wParam, 0);
+    if (CWizardFrame* frame = Frame()) {
+        frame->SendMessage(CWizardFrame::WM_VERSIONUP_END, wParam, 0);
     }
 }
 
@@ -164,7 +165,7 @@ void CVerupDlg::OnTransfer() {
     m_nProgress = 0;
     SetTimer(kTransferTimer, kTransferPeriod);
 
-    CBaseDlg* frame = Frame();
+    CWizardFrame* frame = Frame();
     const stPlcStatus& status = *frame->GetPlcStatusPtr();
     const qx4t::ModelRow* row = qx4t::FindModel(status.strModel);
     if (row == nullptr) {
@@ -256,7 +257,7 @@ void CVerupDlg::OnPoll() {
     if (!m_RestartPoll.BeginPoll()) {
         return;
     }
-    CBaseDlg* frame = Frame();
+    CWizardFrame* frame = Frame();
     CComManager* link = frame->GetComPortPtr();
     stPlcStatus scratch;
     int read = -1;

@@ -9,7 +9,7 @@
 #include "common/VersionRules.h"
 #include "platform/ui/Dialog.h"
 
-class CBaseDlg;
+class CWizardFrame;
 class QProgressBar;
 
 class CVerupDlg : public qx4t::ui::Dialog {
@@ -53,7 +53,7 @@ private:
     void OnSettleEnd();
     void OnCreep();
     void OnPoll();
-    [[nodiscard]] CBaseDlg* Frame() const;
+    [[nodiscard]] CWizardFrame* Frame() const;
     [[nodiscard]] int ProgressPos() const;
     void SetProgressPos(int nPos);
     // Tells the frame the outcome: 1 the finish page, 0 the wizard ends.

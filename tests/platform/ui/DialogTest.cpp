@@ -21,7 +21,7 @@
 #include "platform/ui/MessageBox.h"
 #include "platform/ui/Timers.h"
 #include "platform/ui/VirtualTime.h"
-#include "tests/ui/support/UiTestSupport.h"
+#include "tests/platform/ui/support/UiTestSupport.h"
 
 using namespace std::chrono_literals;
 using qx4t::test::ScriptedMessageBoxes;

@@ -1,4 +1,4 @@
-#include "tests/e2e/WizardRig.h"
+#include "tests/wizard/support/WizardRig.h"
 
 #include <QAbstractButton>
 #include <QDir>
@@ -6,15 +6,13 @@
 #include <QTemporaryDir>
 #include <QTimer>
 
+#include "common/Languages.h"
 #include "platform/ProgramFolder.h"
 #include "platform/res/Resources.h"
-#include "tests/ui/support/UiTestSupport.h"
+#include "tests/platform/ui/support/UiTestSupport.h"
+#include "tests/wizard/support/CBaseDlgTestAccess.h"
 #include "wizard/frame/ProgramFolder.h"
 #include "wizard/link/PortList.h"
-
-struct CBaseDlgTestAccess {
-    static qx4t::ui::Dialog* Page(CBaseDlg& d, int id) { return d.PageOf(id); }
-};
 
 namespace qx4t::test {
 

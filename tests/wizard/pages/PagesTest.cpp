@@ -15,7 +15,8 @@
 #include "platform/res/Resources.h"
 #include "platform/ui/MessageBox.h"
 #include "platform/ui/Shell.h"
-#include "tests/nav/NavTestSupport.h"
+#include "tests/wizard/support/NavTestSupport.h"
+#include "wizard/pages/PreSetupDlg.h"
 
 namespace qx4t::test {
 namespace {

@@ -9,7 +9,7 @@
 #include <array>
 
 #include "platform/res/Resources.h"
-#include "tests/ui/support/UiTestSupport.h"
+#include "tests/platform/ui/support/UiTestSupport.h"
 
 namespace res = qx4t::res;
 

@@ -10,8 +10,8 @@
 #include <memory>
 #include <optional>
 
-#include "tests/e2e/WizardRig.h"
-#include "tests/ui/support/UiTestSupport.h"
+#include "tests/platform/ui/support/UiTestSupport.h"
+#include "tests/wizard/support/WizardRig.h"
 #include "wizard/link/ResultCodes.h"
 
 using qx4t::sim::Fault;

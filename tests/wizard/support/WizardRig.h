@@ -14,6 +14,8 @@
 #include "platform/ui/VirtualTime.h"
 #include "sim/InProcessBench.h"
 #include "wizard/frame/BaseDlg.h"
+#include "wizard/pages/ConnectDlg.h"
+#include "wizard/pages/VerupDlg.h"
 
 class QTemporaryDir;
 

@@ -14,24 +14,21 @@
 #include <functional>
 #include <vector>
 
+#include "common/Languages.h"
 #include "common/ModelTable.h"
 #include "firmware/Images.h"
 #include "platform/ProgramFolder.h"
 #include "platform/res/Resources.h"
 #include "platform/ui/Timers.h"
 #include "platform/ui/VirtualTime.h"
+#include "tests/platform/ui/support/UiTestSupport.h"
 #include "tests/support/FakeSerialPort.h"
-#include "tests/ui/support/UiTestSupport.h"
+#include "tests/wizard/support/CBaseDlgTestAccess.h"
 #include "wizard/frame/BaseDlg.h"
 #include "wizard/frame/ProgramFolder.h"
 #include "wizard/link/ResultCodes.h"
 
 using qx4t::test::ScriptedMessageBoxes;
-
-struct CBaseDlgTestAccess {
-    static void InitFlag(CBaseDlg& d) { d.InitFlag(); }
-    static qx4t::ui::Dialog* Page(CBaseDlg& d, int id) { return d.PageOf(id); }
-};
 
 namespace {
 

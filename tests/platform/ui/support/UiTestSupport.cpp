@@ -1,4 +1,4 @@
-#include "tests/ui/support/UiTestSupport.h"
+#include "tests/platform/ui/support/UiTestSupport.h"
 
 #include <gtest/gtest.h>
 

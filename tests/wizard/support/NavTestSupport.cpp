@@ -1,9 +1,10 @@
-#include "tests/nav/NavTestSupport.h"
+#include "tests/wizard/support/NavTestSupport.h"
 
 #include <QDir>
 #include <QFile>
 #include <QTimer>
 
+#include "common/Languages.h"
 #include "platform/ProgramFolder.h"
 #include "platform/res/Resources.h"
 #include "wizard/frame/ProgramFolder.h"

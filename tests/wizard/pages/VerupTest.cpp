@@ -11,8 +11,8 @@
 #include <optional>
 
 #include "firmware/Images.h"
-#include "tests/e2e/WizardRig.h"
-#include "tests/ui/support/UiTestSupport.h"
+#include "tests/platform/ui/support/UiTestSupport.h"
+#include "tests/wizard/support/WizardRig.h"
 
 using qx4t::sim::Fault;
 using qx4t::sim::FaultKind;

@@ -7,8 +7,9 @@
 #include <QPointer>
 #include <QPushButton>
 
-#include "tests/nav/NavTestSupport.h"
+#include "tests/wizard/support/NavTestSupport.h"
 #include "wizard/link/PortList.h"
+#include "wizard/pages/ConnectDlg.h"
 
 namespace qx4t::test {
 namespace {

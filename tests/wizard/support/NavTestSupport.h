@@ -14,12 +14,9 @@
 #include "platform/Clock.h"
 #include "platform/ports/PortEnumerator.h"
 #include "platform/ui/VirtualTime.h"
-#include "tests/ui/support/UiTestSupport.h"
+#include "tests/platform/ui/support/UiTestSupport.h"
+#include "tests/wizard/support/CBaseDlgTestAccess.h"
 #include "wizard/frame/BaseDlg.h"
-
-struct CBaseDlgTestAccess {
-    static qx4t::ui::Dialog* Page(CBaseDlg& d, int id) { return d.PageOf(id); }
-};
 
 namespace qx4t::test {
 
