@@ -10,11 +10,11 @@
 #include "cli/ExitCodes.h"
 #include "cli/Report.h"
 #include "common/VersionRules.h"
+#include "link/ComManager.h"
+#include "link/PortList.h"
+#include "link/ResultCodes.h"
 #include "platform/Quit.h"
-#include "platform/ports/Utf8.h"
-#include "wizard/link/ComManager.h"
-#include "wizard/link/PortList.h"
-#include "wizard/link/ResultCodes.h"
+#include "platform/text/Utf8.h"
 
 namespace qx4t::cli {
 namespace {

@@ -6,11 +6,11 @@
 #include <QTemporaryDir>
 #include <QTimer>
 
+#include "link/PortList.h"
 #include "platform/ProgramFolder.h"
 #include "platform/res/Resources.h"
 #include "tests/ui/support/UiTestSupport.h"
 #include "wizard/frame/ProgramFolder.h"
-#include "wizard/link/PortList.h"
 
 struct CBaseDlgTestAccess {
     static qx4t::ui::Dialog* Page(CBaseDlg& d, int id) { return d.PageOf(id); }

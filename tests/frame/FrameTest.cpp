@@ -16,6 +16,7 @@
 
 #include "common/ModelTable.h"
 #include "firmware/Images.h"
+#include "link/ResultCodes.h"
 #include "platform/ProgramFolder.h"
 #include "platform/res/Resources.h"
 #include "platform/ui/Timers.h"
@@ -24,7 +25,6 @@
 #include "tests/ui/support/UiTestSupport.h"
 #include "wizard/frame/BaseDlg.h"
 #include "wizard/frame/ProgramFolder.h"
-#include "wizard/link/ResultCodes.h"
 
 using qx4t::test::ScriptedMessageBoxes;
 

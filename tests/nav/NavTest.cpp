@@ -7,8 +7,8 @@
 #include <QPointer>
 #include <QPushButton>
 
+#include "link/PortList.h"
 #include "tests/nav/NavTestSupport.h"
-#include "wizard/link/PortList.h"
 
 namespace qx4t::test {
 namespace {

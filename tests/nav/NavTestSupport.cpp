@@ -4,10 +4,10 @@
 #include <QFile>
 #include <QTimer>
 
+#include "link/PortList.h"
 #include "platform/ProgramFolder.h"
 #include "platform/res/Resources.h"
 #include "wizard/frame/ProgramFolder.h"
-#include "wizard/link/PortList.h"
 
 namespace qx4t::test {
 

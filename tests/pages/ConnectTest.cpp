@@ -10,9 +10,9 @@
 #include <memory>
 #include <optional>
 
+#include "link/ResultCodes.h"
 #include "tests/e2e/WizardRig.h"
 #include "tests/ui/support/UiTestSupport.h"
-#include "wizard/link/ResultCodes.h"
 
 using qx4t::sim::Fault;
 using qx4t::sim::FaultKind;

@@ -16,10 +16,10 @@
 #include <thread>
 
 #include "firmware/Images.h"
+#include "link/ComManager.h"
 #include "platform/ports/PortEnumerator.h"
 #include "sim/PtyServer.h"
-#include "tests/serial/RunAsNobody.h"
-#include "wizard/link/ComManager.h"
+#include "tests/platform/serial/RunAsNobody.h"
 
 namespace qx4t::sim {
 namespace {

@@ -14,12 +14,12 @@
 #include <string_view>
 
 #include "common/ModelTable.h"
+#include "link/PortList.h"
 #include "platform/ProgramFolder.h"
 #include "platform/ui/MessageBox.h"
 #include "platform/ui/Timers.h"
 #include "wizard/frame/ButtonTable.h"
 #include "wizard/frame/ProgramFolder.h"
-#include "wizard/link/PortList.h"
 
 namespace {
 

@@ -13,9 +13,9 @@
 #include <string>
 #include <utility>
 
+#include "link/ComManager.h"
 #include "platform/res/Resources.h"
 #include "platform/ui/Dialog.h"
-#include "wizard/link/ComManager.h"
 #include "wizard/pages/ConnectDlg.h"
 #include "wizard/pages/DisclaimerDlg.h"
 #include "wizard/pages/FinishDlg.h"

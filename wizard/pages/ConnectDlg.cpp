@@ -9,10 +9,10 @@
 #include <algorithm>
 
 #include "common/VersionRules.h"
+#include "link/PortList.h"
+#include "link/ResultCodes.h"
 #include "platform/res/Resources.h"
 #include "wizard/frame/BaseDlg.h"
-#include "wizard/link/PortList.h"
-#include "wizard/link/ResultCodes.h"
 
 namespace {
 

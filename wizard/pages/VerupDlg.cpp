@@ -7,10 +7,10 @@
 
 #include <algorithm>
 
+#include "link/ResultCodes.h"
 #include "platform/res/Resources.h"
 #include "platform/ui/MessageBox.h"
 #include "wizard/frame/BaseDlg.h"
-#include "wizard/link/ResultCodes.h"
 
 namespace {
 

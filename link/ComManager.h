@@ -7,8 +7,8 @@
 #include <memory>
 #include <string>
 
+#include "link/ResultCodes.h"
 #include "platform/serial/SerialPort.h"
-#include "wizard/link/ResultCodes.h"
 
 struct stPlcStatus {
     std::wstring strModel;    // "B0" or "B1"

@@ -1,4 +1,4 @@
-#include "wizard/link/ComManager.h"
+#include "link/ComManager.h"
 
 #include <algorithm>
 #include <chrono>
@@ -12,9 +12,9 @@
 
 #include "common/ModelTable.h"
 #include "common/VersionRules.h"
+#include "link/Frame.h"
 #include "platform/Quit.h"
-#include "platform/ports/Utf8.h"
-#include "wizard/link/Frame.h"
+#include "platform/text/Utf8.h"
 
 using namespace std::chrono_literals;
 using qx4t::serial::OpenStatus;
