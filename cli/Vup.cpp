@@ -11,6 +11,7 @@
 #include "cli/Report.h"
 #include "common/VersionRules.h"
 #include "link/ComManager.h"
+#include "link/ImageTransfer.h"
 #include "link/PortList.h"
 #include "link/ResultCodes.h"
 #include "platform/Quit.h"
@@ -21,8 +22,6 @@ namespace {
 
 namespace lk = qx4t::link;
 
-constexpr std::size_t kImageHead = 64;
-constexpr std::size_t kImageBlock = 65536;
 // Longest wait between two refreshes of the elapsed time on a terminal.
 constexpr std::chrono::milliseconds kDisplayRefresh{250};
 
@@ -630,7 +629,7 @@ int Session::Transfer(bool portOpen) {
             return FailAfterEntry("status read before the transfer failed: " + LinkFailure(rc));
         }
     }
-    m_blocks = static_cast<int>((image.size - kImageHead + kImageBlock - 1) / kImageBlock);
+    m_blocks = static_cast<int>(lk::ImageBlockCount(image.size));
     m_blockSent = -1;
     m_bytesSent = 0;
     m_counting = true;
@@ -646,8 +645,8 @@ int Session::Transfer(bool portOpen) {
 int Session::RestartAndVerify() {
     m_report.phase(Phase::Restart, "waiting for the PLC to restart");
     RestartPoll poll;
-    // The page's bar after the transfer: 30 + percent x 40 / 100.
-    poll.Start(30 + m_progress * 40 / 100);
+    // Where the page's bar stands after the transfer.
+    poll.Start(lk::TransferBarPosition(m_progress));
     Clock::time_point due = m_clock.now() + poll.NextDelay();
     std::optional<Clock::time_point> pollingSince;
     for (;;) {

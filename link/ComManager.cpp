@@ -13,6 +13,7 @@
 #include "common/ModelTable.h"
 #include "common/VersionRules.h"
 #include "link/Frame.h"
+#include "link/ImageTransfer.h"
 #include "platform/Quit.h"
 #include "platform/text/Utf8.h"
 
@@ -21,6 +22,8 @@ using qx4t::serial::OpenStatus;
 using qx4t::serial::WaitStatus;
 using qx4t::serial::WriteStatus;
 namespace rc = qx4t::link;
+using qx4t::link::kImageBlockSize;
+using qx4t::link::kImageHeadSize;
 
 namespace {
 
@@ -47,9 +50,6 @@ constexpr std::size_t kStatusReplyLen = 67;
 constexpr std::size_t kModeReplyLen = 9;
 constexpr std::size_t kUpdateEntryReplyLen = 11;
 constexpr std::size_t kAckLen = 1;
-
-constexpr std::uint32_t kImageHeadSize = 64;
-constexpr std::uint32_t kImageBlockSize = 65536;
 
 constexpr int kFillerBytes = 255;
 constexpr unsigned kMinFrameCount = 100;
@@ -400,10 +400,8 @@ int CComManager::SendFWImage(const void* pData, std::uint32_t dwSize, int* pProg
         return rc::kImageTooShort;
     }
     const auto* image = static_cast<const unsigned char*>(pData);
-    const std::uint32_t remaining = dwSize - kImageHeadSize;
     // Wider than the block counter the PLC protocol suggests, so that no size wraps it to zero.
-    const std::uint32_t blocks =
-        remaining / kImageBlockSize + (remaining % kImageBlockSize != 0 ? 1 : 0);
+    const std::uint32_t blocks = qx4t::link::ImageBlockCount(dwSize);
 
     std::unique_ptr<unsigned char[]> buffer(new (std::nothrow) unsigned char[kImageBlockSize]());
     if (!buffer) {
@@ -432,7 +430,7 @@ int CComManager::SendFWImage(const void* pData, std::uint32_t dwSize, int* pProg
         if (left >= kImageBlockSize) {
             result = sendReversed(image + offset, kImageBlockSize, kBlockTimeout);
             if (pProgress != nullptr) {
-                *pProgress = static_cast<int>(static_cast<double>(i) / blocks * 100.0);
+                *pProgress = qx4t::link::TransferPercent(i, blocks);
             }
             if (result != rc::kOk) {
                 return result;
