@@ -58,6 +58,7 @@ struct LinkSeams {
     std::function<bool()> pump;
     qx4t::serial::PortFactory factory;
     std::function<void(char, const std::string&)> transcript;
+    std::function<unsigned()> fillerSeed;
 };
 
 LinkSeams& seams() {
@@ -134,7 +135,9 @@ std::string asciiFromWide(const std::wstring& s) {
 CComManager::CComManager() : m_strPort(kDefaultPort) {
     // The update-mode entry's filler comes from the C runtime's generator, seeded here and
     // nowhere else, once per link.
-    std::srand(static_cast<unsigned>(std::time(nullptr)));
+    m_fillerSeed =
+        seams().fillerSeed ? seams().fillerSeed() : static_cast<unsigned>(std::time(nullptr));
+    std::srand(m_fillerSeed);
 }
 
 CComManager::~CComManager() {
@@ -146,7 +149,8 @@ CComManager::CComManager(CComManager&& other) noexcept
       m_hComm(std::exchange(other.m_hComm, -1)),
       m_nRecvLen(std::exchange(other.m_nRecvLen, 0)),
       m_port(std::move(other.m_port)),
-      m_lastOpen(std::move(other.m_lastOpen)) {
+      m_lastOpen(std::move(other.m_lastOpen)),
+      m_fillerSeed(other.m_fillerSeed) {
     std::memcpy(m_RecvBuf, other.m_RecvBuf, sizeof m_RecvBuf);
     std::memset(other.m_RecvBuf, 0, sizeof other.m_RecvBuf);
 }
@@ -161,6 +165,7 @@ CComManager& CComManager::operator=(CComManager&& other) noexcept {
         m_nRecvLen = std::exchange(other.m_nRecvLen, 0);
         m_port = std::move(other.m_port);
         m_lastOpen = std::move(other.m_lastOpen);
+        m_fillerSeed = other.m_fillerSeed;
     }
     return *this;
 }
@@ -463,4 +468,8 @@ void CComManager::SetPortFactory(qx4t::serial::PortFactory factory) {
 
 void CComManager::SetTranscript(std::function<void(char, const std::string&)> sink) {
     seams().transcript = std::move(sink);
+}
+
+void CComManager::SetFillerSeed(std::function<unsigned()> seed) {
+    seams().fillerSeed = std::move(seed);
 }
