@@ -3,39 +3,13 @@
 #include <cmath>
 #include <cstdio>
 
+#include "platform/text/Utf8.h"
+
 namespace qx4t::cli {
 namespace {
 
 double Seconds(Clock::duration d) {
     return std::chrono::duration<double>(d).count();
-}
-
-// Length of the valid UTF-8 sequence at text[i], or 0.
-std::size_t Utf8SequenceLength(std::string_view text, std::size_t i) {
-    const auto b = static_cast<unsigned char>(text[i]);
-    std::size_t len = 0;
-    unsigned min = 0;
-    unsigned cp = 0;
-    if (b >= 0xC2 && b <= 0xDF) {
-        len = 2, cp = b & 0x1F, min = 0x80;
-    } else if (b >= 0xE0 && b <= 0xEF) {
-        len = 3, cp = b & 0x0F, min = 0x800;
-    } else if (b >= 0xF0 && b <= 0xF4) {
-        len = 4, cp = b & 0x07, min = 0x10000;
-    } else {
-        return 0;
-    }
-    if (i + len > text.size())
-        return 0;
-    for (std::size_t k = 1; k < len; ++k) {
-        const auto c = static_cast<unsigned char>(text[i + k]);
-        if ((c & 0xC0) != 0x80)
-            return 0;
-        cp = (cp << 6) | (c & 0x3F);
-    }
-    if (cp < min || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF))
-        return 0;
-    return len;
 }
 
 // Text for a terminal: what came from a device (descriptions, the PLC's own characters) must
@@ -47,7 +21,7 @@ std::string Printable(std::string_view text) {
     for (std::size_t i = 0; i < text.size();) {
         const auto c = static_cast<unsigned char>(text[i]);
         if (c >= 0x80) {
-            const std::size_t len = Utf8SequenceLength(text, i);
+            const std::size_t len = decodeUtf8At(text, i).length;
             const bool c1 = len == 2 && c == 0xC2 && static_cast<unsigned char>(text[i + 1]) < 0xA0;
             if (len == 0 || c1) {
                 out += '?';
@@ -71,7 +45,7 @@ std::string JsonString(std::string_view text) {
     for (std::size_t i = 0; i < text.size();) {
         const auto c = static_cast<unsigned char>(text[i]);
         if (c >= 0x80) {
-            const std::size_t len = Utf8SequenceLength(text, i);
+            const std::size_t len = decodeUtf8At(text, i).length;
             if (len == 0) {
                 out += "\\ufffd";
                 ++i;

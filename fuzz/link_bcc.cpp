@@ -8,7 +8,7 @@
 #include <memory>
 #include <string>
 
-#include "wizard/link/Frame.h"
+#include "link/Frame.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     // An exact-size copy, so that any read past the end is caught.

@@ -6,8 +6,8 @@
 #include <cstdlib>
 #include <string>
 
+#include "link/ComManager.h"
 #include "tests/support/FakeLink.h"
-#include "wizard/link/ComManager.h"
 
 namespace {
 

@@ -32,24 +32,6 @@ bool isUpperHex(char c) {
     return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'F');
 }
 
-const std::vector<FaultInfo> kCatalogue = {
-    {FaultKind::NoReply, "no-reply", "never answer the affected requests"},
-    {FaultKind::ErrorReply, "error-reply", "answer with '!' at position 3 (an error reply)"},
-    {FaultKind::WrongBcc, "wrong-bcc", "answer with a wrong block check"},
-    {FaultKind::WrongLength, "wrong-length", "answer one byte short (block check still right)"},
-    {FaultKind::SplitReply, "split-reply", "send each reply in two halves with a pause"},
-    {FaultKind::WrongAck, "wrong-ack", "acknowledge image blocks with 0x01"},
-    {FaultKind::DoubleAck, "double-ack", "acknowledge image blocks with two zero bytes"},
-    {FaultKind::SilenceFromBlock, "silence-from-block",
-     "stop acknowledging the image from block K on"},
-    {FaultKind::PortClosedMidTransfer, "port-closed",
-     "the port disappears when image block K arrives"},
-    {FaultKind::NewNameAfterRestart, "new-name-after-restart",
-     "after the restart the port comes back under a new name"},
-    {FaultKind::SlowReplies, "slow-replies", "send reply bytes one at a time with gaps"},
-    {FaultKind::SecondPlc, "second-plc", "attach a second simulated PLC beside this one"},
-};
-
 bool imageOnly(FaultKind kind) {
     return kind == FaultKind::WrongAck || kind == FaultKind::DoubleAck ||
            kind == FaultKind::SilenceFromBlock || kind == FaultKind::PortClosedMidTransfer;
@@ -61,62 +43,6 @@ bool frameOnly(FaultKind kind) {
 }
 
 }  // namespace
-
-const std::vector<FaultInfo>& faultCatalogue() {
-    return kCatalogue;
-}
-
-std::optional<FaultKind> faultFromName(std::string_view name) {
-    for (const auto& f : kCatalogue)
-        if (f.name == name)
-            return f.kind;
-    return std::nullopt;
-}
-
-std::string_view faultName(FaultKind kind) {
-    for (const auto& f : kCatalogue)
-        if (f.kind == kind)
-            return f.name;
-    return "none";
-}
-
-std::optional<Request> requestFromName(std::string_view name) {
-    if (name == "any")
-        return Request::Any;
-    if (name == "status")
-        return Request::Status;
-    if (name == "mode-change")
-        return Request::ModeChange;
-    if (name == "update-entry")
-        return Request::UpdateEntry;
-    if (name == "image")
-        return Request::Image;
-    return std::nullopt;
-}
-
-std::string validate(const PlcConfig& c) {
-    if (c.model.size() != 2)
-        return "the model code must have two characters";
-    auto hex4 = [](const std::string& v) {
-        return v.size() == 4 && std::all_of(v.begin(), v.end(), isUpperHex);
-    };
-    if (!hex4(c.version))
-        return "the version must be four upper-case hexadecimal digits";
-    if (!hex4(c.newVersion))
-        return "the new version must be four upper-case hexadecimal digits";
-    if (c.mode < 0 || c.mode > 0xFF)
-        return "the mode must lie between 00 and FF";
-    if (c.entryReplyCode.size() != 4 || c.entryReplyCode[0] == '!' ||
-        c.entryReplyCode.find('\r') != std::string::npos)
-        return "the entry reply code must have four characters, not starting with '!'";
-    using ms = std::chrono::milliseconds;
-    for (ms d : {c.replyDelay, c.restartTime, c.splitPause, c.slowByteGap, c.imageIdleGap})
-        if (d < ms::zero())
-            return "times must not be negative";
-    if (c.imageIdleGap == ms::zero())
-        return "the image idle gap must be positive";
-    return {};
-}
 
 std::string blockCheck(std::string_view text) {
     unsigned x = 0;

@@ -14,70 +14,11 @@
 
 #include "firmware/Images.h"
 #include "platform/Clock.h"
+#include "sim/PlcConfig.h"
 
 namespace qx4t::sim {
 
 inline constexpr std::string_view kDefaultDescription = "TEMLO PLC (simulated)";
-
-// Named ways to misbehave, shared by the in-process tests and qx4t-plcsim.
-enum class FaultKind {
-    None,
-    NoReply,                // no answer at all
-    ErrorReply,             // the normal reply with '!' at position 3 (frames only)
-    WrongBcc,               // the normal reply with a wrong block check (frames only)
-    WrongLength,            // the normal reply one byte short, block check still right (frames)
-    SplitReply,             // the reply in two halves with PlcConfig::splitPause between them
-    WrongAck,               // an image acknowledgement of 0x01 instead of 0x00
-    DoubleAck,              // an image acknowledgement of two zero bytes
-    SilenceFromBlock,       // image blocks from Fault::from on are not acknowledged
-    PortClosedMidTransfer,  // the line disappears when image block Fault::from arrives
-    NewNameAfterRestart,    // after the restart the port comes back under another name
-    SlowReplies,            // reply bytes one at a time, PlcConfig::slowByteGap apart
-    SecondPlc,              // a second simulated PLC is attached beside this one
-};
-
-// The requests a fault can be aimed at.
-enum class Request { Any, Status, ModeChange, UpdateEntry, Image };
-
-struct Fault {
-    FaultKind kind = FaultKind::None;
-    Request on = Request::Any;
-    // The first affected request, counted from 0 per kind of request. For the image it is the
-    // block index as the tool counts it: 0 is the first 64 KiB block, -1 the 64-byte head.
-    int from = 0;
-    // How many requests are affected from `from` on; 0 means all of them.
-    int count = 0;
-};
-
-struct FaultInfo {
-    FaultKind kind;
-    std::string_view name;  // as qx4t-plcsim's --fault takes it
-    std::string_view help;
-};
-[[nodiscard]] const std::vector<FaultInfo>& faultCatalogue();
-[[nodiscard]] std::optional<FaultKind> faultFromName(std::string_view name);
-[[nodiscard]] std::string_view faultName(FaultKind kind);
-[[nodiscard]] std::optional<Request> requestFromName(std::string_view name);
-
-struct PlcConfig {
-    std::string model = "B1";         // two characters, at status positions 14-15
-    std::string version = "0170";     // four hexadecimal digits as the tool shows them
-    int mode = 0x80;                  // the mode value; 0x10 is the update-mode bit
-    std::string newVersion = "0180";  // what a good image installs
-    std::chrono::milliseconds replyDelay{0};
-    std::chrono::milliseconds restartTime{10000};
-    std::chrono::milliseconds splitPause{50};
-    std::chrono::milliseconds slowByteGap{20};
-    // Silence after which a partly received image block is taken as the image's last block.
-    std::chrono::milliseconds imageIdleGap{500};
-    // Positions 3-6 of the update-mode entry replies; with the opening frame's filler sum they
-    // fix how many frames the tool sends.
-    std::string entryReplyCode = "$FV0";
-    std::vector<Fault> faults;
-};
-
-// A reason the configuration cannot be used, or empty when it can.
-[[nodiscard]] std::string validate(const PlcConfig& config);
 
 enum class Direction { ToPlc, FromPlc };
 

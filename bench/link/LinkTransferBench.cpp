@@ -18,8 +18,8 @@
 #include <vector>
 
 #include "firmware/Images.h"
+#include "link/ComManager.h"
 #include "sim/PtyServer.h"
-#include "wizard/link/ComManager.h"
 
 namespace {
 

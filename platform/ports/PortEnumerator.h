@@ -1,7 +1,7 @@
 #pragma once
 // The machine's serial ports as plain records: the tty devices that sysfs shows with hardware
 // behind them, then the virtual ports that simulators register. Matching a PLC among them is
-// the link's business (wizard/link/PortList.h).
+// the link's business (link/PortList.h).
 //
 // Rules, in the order they apply to each /sys/class/tty entry:
 //  - kept only when it has a `device` link (virtual consoles, ptmx and the like have none);

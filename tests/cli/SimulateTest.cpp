@@ -12,12 +12,12 @@
 #include <fstream>
 #include <sstream>
 #include <string>
-#include <thread>
 
 #include "JsonLines.h"
 #include "cli/ExitCodes.h"
 #include "cli/Machine.h"
 #include "platform/Quit.h"
+#include "tests/support/BoundedWait.h"
 
 namespace qx4t::cli {
 namespace {
@@ -100,10 +100,7 @@ TEST(CliProgram, ATerminalHangUpDoesNotKillIt) {
         }
         return false;
     };
-    const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(10);
-    while (!ignoresHangUp() && std::chrono::steady_clock::now() < until) {
-        std::this_thread::sleep_for(std::chrono::milliseconds(5));
-    }
+    (void)test::WaitFor(ignoresHangUp, std::chrono::seconds(10));
     ::kill(pid, SIGHUP);
     ::kill(pid, SIGINT);
     int status = 0;

@@ -11,9 +11,9 @@
 #include "JsonLines.h"
 #include "cli/ExitCodes.h"
 #include "cli/Vup.h"
+#include "link/ComManager.h"
 #include "platform/Quit.h"
 #include "sim/InProcessBench.h"
-#include "wizard/link/ComManager.h"
 
 namespace qx4t::cli {
 namespace {

@@ -14,13 +14,13 @@
 #include <set>
 #include <sstream>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "launcher/LanguageChoice.h"
 #include "launcher/Launcher.h"
 #include "platform/ProgramFolder.h"
 #include "platform/ui/MessageBox.h"
+#include "tests/support/BoundedWait.h"
 
 namespace qx4t {
 namespace {
@@ -171,15 +171,7 @@ protected:
 
     // Bounded waits: a loaded machine gets its time, a hang still fails.
     static bool waitFor(const std::function<bool()>& condition) {
-        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
-        while (!condition()) {
-            if (std::chrono::steady_clock::now() > deadline) {
-                return false;
-            }
-            std::this_thread::yield();
-            ::usleep(2000);
-        }
-        return true;
+        return qx4t::test::WaitFor(condition, std::chrono::seconds(20));
     }
 
     // The exit status once pid has ended, or -1 if it has not within the bound.

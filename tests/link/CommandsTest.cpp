@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
+#include "link/ComManager.h"
+#include "link/Frame.h"
 #include "tests/support/FakeLink.h"
-#include "wizard/link/ComManager.h"
-#include "wizard/link/Frame.h"
 
 namespace {
 

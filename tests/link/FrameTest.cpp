@@ -1,10 +1,10 @@
-#include "wizard/link/Frame.h"
+#include "link/Frame.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 
-#include "wizard/link/ResultCodes.h"
+#include "link/ResultCodes.h"
 
 namespace {
 

@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "link/ComManager.h"
 #include "tests/support/FakeLink.h"
-#include "wizard/link/ComManager.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "wizard/link/PortList.h"
+#include "link/PortList.h"
 
 #include <gtest/gtest.h>
 

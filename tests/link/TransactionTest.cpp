@@ -4,8 +4,8 @@
 #include <chrono>
 #include <string>
 
+#include "link/ComManager.h"
 #include "tests/support/FakeLink.h"
-#include "wizard/link/ComManager.h"
 
 namespace {
 

@@ -6,8 +6,8 @@
 #include <chrono>
 
 #include "firmware/Images.h"
+#include "link/ComManager.h"
 #include "sim/InProcessBench.h"
-#include "wizard/link/ComManager.h"
 
 namespace qx4t::sim {
 namespace {

@@ -13,13 +13,13 @@
 #include <cstring>
 #include <filesystem>
 #include <string>
-#include <thread>
 
 #include "firmware/Images.h"
+#include "link/ComManager.h"
 #include "platform/ports/PortEnumerator.h"
 #include "sim/PtyServer.h"
-#include "tests/serial/RunAsNobody.h"
-#include "wizard/link/ComManager.h"
+#include "tests/platform/serial/RunAsNobody.h"
+#include "tests/support/BoundedWait.h"
 
 namespace qx4t::sim {
 namespace {
@@ -39,18 +39,6 @@ std::string run(const std::string& command) {
         ::pclose(p);
     }
     return out;
-}
-
-// Waits, with a bound, until `done` holds.
-template <class Done>
-bool eventually(Done done, std::chrono::milliseconds bound = 10s) {
-    auto end = std::chrono::steady_clock::now() + bound;
-    while (!done()) {
-        if (std::chrono::steady_clock::now() > end)
-            return false;
-        std::this_thread::sleep_for(5ms);
-    }
-    return true;
 }
 
 class PtyTest : public ::testing::Test {
@@ -117,10 +105,12 @@ TEST_F(PtyTest, AWholeVersionUpWithTheLinkReopeningBetweenSteps) {
     link.ClosePort();
     EXPECT_EQ(progress, 93);
 
-    ASSERT_TRUE(eventually([&] {
-        PlcState s = server.state();
-        return s.restartCount == 1 && !s.restarting;
-    }));
+    ASSERT_TRUE(test::WaitFor(
+        [&] {
+            PlcState s = server.state();
+            return s.restartCount == 1 && !s.restarting;
+        },
+        10s));
     ASSERT_EQ(link.OpenPort(port), 0);
     EXPECT_EQ(link.ReadPlcStatus(&status), 0);
     link.ClosePort();
@@ -168,7 +158,7 @@ TEST_F(PtyTest, ThePortIsRegisteredWhileServedAndFollowsANewName) {
     auto image = firmware::ethernetImage();
     ASSERT_EQ(link.SendFWImage(image.data, static_cast<std::uint32_t>(image.size), &progress), 0);
     link.ClosePort();
-    ASSERT_TRUE(eventually([&] { return server.portName() != before; }));
+    ASSERT_TRUE(test::WaitFor([&] { return server.portName() != before; }, 10s));
     const std::string after = server.portName();
     ASSERT_FALSE(after.empty());
     bool found = false;

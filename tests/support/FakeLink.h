@@ -6,8 +6,8 @@
 #include <utility>
 #include <vector>
 
+#include "link/ComManager.h"
 #include "tests/support/FakeSerialPort.h"
-#include "wizard/link/ComManager.h"
 
 namespace qx4t::test {
 

@@ -8,12 +8,12 @@
 
 #include "common/Languages.h"
 #include "common/VersionRules.h"
+#include "link/PortList.h"
 #include "platform/ui/MessageBox.h"
 #include "platform/ui/Timers.h"
 #include "wizard/frame/ButtonTable.h"
 #include "wizard/frame/FrameControls.h"
 #include "wizard/frame/ProgramFolder.h"
-#include "wizard/link/PortList.h"
 #include "wizard/pages/ConnectDlg.h"
 #include "wizard/pages/DisclaimerDlg.h"
 #include "wizard/pages/FinishDlg.h"

@@ -15,10 +15,11 @@
 #include <string>
 #include <utility>
 
+#include "link/ComManager.h"
 #include "platform/res/Resources.h"
 #include "platform/ui/Dialog.h"
 #include "wizard/frame/WizardFrame.h"
-#include "wizard/link/ComManager.h"
+#include "link/ComManager.h"
 
 class QPushButton;
 

@@ -9,11 +9,13 @@
 #include <algorithm>
 
 #include "common/VersionRules.h"
+#include "link/PortList.h"
+#include "link/ResultCodes.h"
 #include "platform/res/Resources.h"
 #include "wizard/frame/WizardFrame.h"
-#include "wizard/link/ComManager.h"
-#include "wizard/link/PortList.h"
-#include "wizard/link/ResultCodes.h"
+#include "link/ComManager.h"
+#include "link/PortList.h"
+#include "link/ResultCodes.h"
 
 namespace {
 

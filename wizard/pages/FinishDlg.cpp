@@ -5,7 +5,7 @@
 #include "common/VersionRules.h"
 #include "platform/ui/MessageBox.h"
 #include "wizard/frame/WizardFrame.h"
-#include "wizard/link/ComManager.h"
+#include "link/ComManager.h"
 
 namespace {
 constexpr int kSeries = 8039;

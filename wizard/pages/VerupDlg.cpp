@@ -7,11 +7,13 @@
 
 #include <algorithm>
 
+#include "link/ImageTransfer.h"
+#include "link/ResultCodes.h"
 #include "platform/res/Resources.h"
 #include "platform/ui/MessageBox.h"
 #include "wizard/frame/WizardFrame.h"
-#include "wizard/link/ComManager.h"
-#include "wizard/link/ResultCodes.h"
+#include "link/ComManager.h"
+#include "link/ResultCodes.h"
 
 namespace {
 
@@ -25,11 +27,9 @@ constexpr int kWarningLine = 8040;
 constexpr unsigned kWarning = MB_OK | MB_ICONEXCLAMATION;
 
 // The bar stands here from the confirmation until the transfer reports its first percent,
-// creeping up to kCreepLimit meanwhile; the transfer itself spans kTransferBase up to 70.
+// creeping up to kCreepLimit meanwhile; the transfer itself spans from there up to 70.
 constexpr int kStartPosition = 15;
-constexpr int kCreepLimit = 30;
-constexpr double kTransferBase = 30.0;
-constexpr double kTransferSpan = 40.0;
+constexpr int kCreepLimit = qx4t::link::kTransferBarBase;
 
 std::wstring text(int id) {
     return qx4t::res::loadString(id).toStdWString();
@@ -226,7 +226,7 @@ void CVerupDlg::OnTransferProgress() {
     m_strStatus = text(20009);
     m_strWarning = text(20020);
     UpdateData(false);
-    SetProgressPos(static_cast<int>(m_nProgress / 100.0 * kTransferSpan + kTransferBase));
+    SetProgressPos(qx4t::link::TransferBarPosition(m_nProgress));
 }
 
 void CVerupDlg::OnSettleEnd() {

@@ -17,6 +17,7 @@
 #include "common/Languages.h"
 #include "common/ModelTable.h"
 #include "firmware/Images.h"
+#include "link/ResultCodes.h"
 #include "platform/ProgramFolder.h"
 #include "platform/res/Resources.h"
 #include "platform/ui/Timers.h"
@@ -26,7 +27,6 @@
 #include "tests/wizard/support/CBaseDlgTestAccess.h"
 #include "wizard/frame/BaseDlg.h"
 #include "wizard/frame/ProgramFolder.h"
-#include "wizard/link/ResultCodes.h"
 
 using qx4t::test::ScriptedMessageBoxes;
 

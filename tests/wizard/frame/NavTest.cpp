@@ -8,7 +8,7 @@
 #include <QPushButton>
 
 #include "tests/wizard/support/NavTestSupport.h"
-#include "wizard/link/PortList.h"
+#include "link/PortList.h"
 #include "wizard/pages/ConnectDlg.h"
 
 namespace qx4t::test {

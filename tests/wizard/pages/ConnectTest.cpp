@@ -12,7 +12,7 @@
 
 #include "tests/platform/ui/support/UiTestSupport.h"
 #include "tests/wizard/support/WizardRig.h"
-#include "wizard/link/ResultCodes.h"
+#include "link/ResultCodes.h"
 
 using qx4t::sim::Fault;
 using qx4t::sim::FaultKind;

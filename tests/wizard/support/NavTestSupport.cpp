@@ -5,10 +5,10 @@
 #include <QTimer>
 
 #include "common/Languages.h"
+#include "link/PortList.h"
 #include "platform/ProgramFolder.h"
 #include "platform/res/Resources.h"
 #include "wizard/frame/ProgramFolder.h"
-#include "wizard/link/PortList.h"
 
 namespace qx4t::test {
 

@@ -7,12 +7,12 @@
 #include <QTimer>
 
 #include "common/Languages.h"
+#include "link/PortList.h"
 #include "platform/ProgramFolder.h"
 #include "platform/res/Resources.h"
 #include "tests/platform/ui/support/UiTestSupport.h"
 #include "tests/wizard/support/CBaseDlgTestAccess.h"
 #include "wizard/frame/ProgramFolder.h"
-#include "wizard/link/PortList.h"
 
 namespace qx4t::test {
 

@@ -1,9 +1,4 @@
-# Compile settings for the project's own targets. Third-party code (Qt's generated sources,
-# GoogleTest) is not held to -Werror, so the flags go on our targets only.
-function(qx4t_strict target)
-    target_compile_features(${target} PUBLIC cxx_std_20)
-    target_compile_options(${target} PRIVATE -Wall -Wextra -Werror)
-endfunction()
+# Test registration. Needs qx4t_strict (Qx4tStrict.cmake).
 
 # A GoogleTest executable registered with CTest; every test runs on the offscreen platform.
 function(qx4t_add_test name)
@@ -20,21 +15,6 @@ function(qx4t_add_test name)
         DISCOVERY_TIMEOUT 60)
 endfunction()
 
-# Adds every sub-folder of the current folder that has a CMakeLists.txt (one folder per area).
-# Without the GUI, folders whose targets need Qt are left out.
-function(qx4t_add_area_folders)
-    file(GLOB dirs LIST_DIRECTORIES true ${CMAKE_CURRENT_SOURCE_DIR}/*)
-    foreach(dir ${dirs})
-        if(IS_DIRECTORY ${dir} AND EXISTS ${dir}/CMakeLists.txt)
-            file(READ ${dir}/CMakeLists.txt body)
-            if(NOT QX4T_BUILD_GUI AND body MATCHES "qx4t_ui|Qt6|qt_add|qx4t_wizard")
-                continue()
-            endif()
-            add_subdirectory(${dir})
-        endif()
-    endforeach()
-endfunction()
-
 # A GUI test that opens the real frame: it finds the program folder with the built language
 # libraries, and an empty module that stands in for a library that cannot be loaded.
 function(qx4t_test_uses_program_folder target)
@@ -42,7 +22,7 @@ function(qx4t_test_uses_program_folder target)
         QX4T_EMPTY_MODULE="$<TARGET_FILE:qx4t_test_empty_module>"
         QX4T_PROGRAM_DIR="${QX4T_PROGRAM_DIR}")
     add_dependencies(${target} qx4t_test_empty_module)
-    foreach(lang Qx4t_en Qx4t_ja)
+    foreach(lang ${QX4T_LANGUAGE_LIBRARIES})
         if(TARGET ${lang})
             add_dependencies(${target} ${lang})
         endif()

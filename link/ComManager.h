@@ -7,8 +7,8 @@
 #include <memory>
 #include <string>
 
+#include "link/ResultCodes.h"
 #include "platform/serial/SerialPort.h"
-#include "wizard/link/ResultCodes.h"
 
 struct stPlcStatus {
     std::wstring strModel;    // "B0" or "B1"
@@ -48,6 +48,9 @@ public:
     // sum of the digits' character codes modulo 256.
     [[nodiscard]] static std::string MakeRandomData(unsigned& nSum);
 
+    // The seed this link gave the filler's generator.
+    [[nodiscard]] unsigned FillerSeed() const { return m_fillerSeed; }
+
     // Why the last OpenPort failed, in the OS's words (for the command line's advice).
     [[nodiscard]] const qx4t::serial::OpenResult& LastOpenResult() const;
 
@@ -59,6 +62,9 @@ public:
     static void SetPortFactory(qx4t::serial::PortFactory factory);
     // Sees every exchange: direction ('>' to the PLC, '<' from it) and the bytes.
     static void SetTranscript(std::function<void(char direction, const std::string& bytes)> sink);
+    // Gives each new link the seed for the filler's generator (default: the time), so that a
+    // replayed transcript sends the filler the recorded run sent.
+    static void SetFillerSeed(std::function<unsigned()> seed);
 
     std::wstring m_strPort;  // full device path, "/dev/" + the port name
     int m_hComm = -1;        // the open port's descriptor, -1 while closed
@@ -72,4 +78,5 @@ private:
 
     std::unique_ptr<qx4t::serial::SerialPort> m_port;
     qx4t::serial::OpenResult m_lastOpen;
+    unsigned m_fillerSeed = 0;
 };

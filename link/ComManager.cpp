@@ -1,4 +1,4 @@
-#include "wizard/link/ComManager.h"
+#include "link/ComManager.h"
 
 #include <algorithm>
 #include <chrono>
@@ -12,15 +12,18 @@
 
 #include "common/ModelTable.h"
 #include "common/VersionRules.h"
+#include "link/Frame.h"
+#include "link/ImageTransfer.h"
 #include "platform/Quit.h"
-#include "platform/ports/Utf8.h"
-#include "wizard/link/Frame.h"
+#include "platform/text/Utf8.h"
 
 using namespace std::chrono_literals;
 using qx4t::serial::OpenStatus;
 using qx4t::serial::WaitStatus;
 using qx4t::serial::WriteStatus;
 namespace rc = qx4t::link;
+using qx4t::link::kImageBlockSize;
+using qx4t::link::kImageHeadSize;
 
 namespace {
 
@@ -48,9 +51,6 @@ constexpr std::size_t kModeReplyLen = 9;
 constexpr std::size_t kUpdateEntryReplyLen = 11;
 constexpr std::size_t kAckLen = 1;
 
-constexpr std::uint32_t kImageHeadSize = 64;
-constexpr std::uint32_t kImageBlockSize = 65536;
-
 constexpr int kFillerBytes = 255;
 constexpr unsigned kMinFrameCount = 100;
 
@@ -58,6 +58,7 @@ struct LinkSeams {
     std::function<bool()> pump;
     qx4t::serial::PortFactory factory;
     std::function<void(char, const std::string&)> transcript;
+    std::function<unsigned()> fillerSeed;
 };
 
 LinkSeams& seams() {
@@ -134,7 +135,9 @@ std::string asciiFromWide(const std::wstring& s) {
 CComManager::CComManager() : m_strPort(kDefaultPort) {
     // The update-mode entry's filler comes from the C runtime's generator, seeded here and
     // nowhere else, once per link.
-    std::srand(static_cast<unsigned>(std::time(nullptr)));
+    m_fillerSeed =
+        seams().fillerSeed ? seams().fillerSeed() : static_cast<unsigned>(std::time(nullptr));
+    std::srand(m_fillerSeed);
 }
 
 CComManager::~CComManager() {
@@ -146,7 +149,8 @@ CComManager::CComManager(CComManager&& other) noexcept
       m_hComm(std::exchange(other.m_hComm, -1)),
       m_nRecvLen(std::exchange(other.m_nRecvLen, 0)),
       m_port(std::move(other.m_port)),
-      m_lastOpen(std::move(other.m_lastOpen)) {
+      m_lastOpen(std::move(other.m_lastOpen)),
+      m_fillerSeed(other.m_fillerSeed) {
     std::memcpy(m_RecvBuf, other.m_RecvBuf, sizeof m_RecvBuf);
     std::memset(other.m_RecvBuf, 0, sizeof other.m_RecvBuf);
 }
@@ -161,6 +165,7 @@ CComManager& CComManager::operator=(CComManager&& other) noexcept {
         m_nRecvLen = std::exchange(other.m_nRecvLen, 0);
         m_port = std::move(other.m_port);
         m_lastOpen = std::move(other.m_lastOpen);
+        m_fillerSeed = other.m_fillerSeed;
     }
     return *this;
 }
@@ -400,10 +405,8 @@ int CComManager::SendFWImage(const void* pData, std::uint32_t dwSize, int* pProg
         return rc::kImageTooShort;
     }
     const auto* image = static_cast<const unsigned char*>(pData);
-    const std::uint32_t remaining = dwSize - kImageHeadSize;
     // Wider than the block counter the PLC protocol suggests, so that no size wraps it to zero.
-    const std::uint32_t blocks =
-        remaining / kImageBlockSize + (remaining % kImageBlockSize != 0 ? 1 : 0);
+    const std::uint32_t blocks = qx4t::link::ImageBlockCount(dwSize);
 
     std::unique_ptr<unsigned char[]> buffer(new (std::nothrow) unsigned char[kImageBlockSize]());
     if (!buffer) {
@@ -432,7 +435,7 @@ int CComManager::SendFWImage(const void* pData, std::uint32_t dwSize, int* pProg
         if (left >= kImageBlockSize) {
             result = sendReversed(image + offset, kImageBlockSize, kBlockTimeout);
             if (pProgress != nullptr) {
-                *pProgress = static_cast<int>(static_cast<double>(i) / blocks * 100.0);
+                *pProgress = qx4t::link::TransferPercent(i, blocks);
             }
             if (result != rc::kOk) {
                 return result;
@@ -465,4 +468,8 @@ void CComManager::SetPortFactory(qx4t::serial::PortFactory factory) {
 
 void CComManager::SetTranscript(std::function<void(char, const std::string&)> sink) {
     seams().transcript = std::move(sink);
+}
+
+void CComManager::SetFillerSeed(std::function<unsigned()> seed) {
+    seams().fillerSeed = std::move(seed);
 }

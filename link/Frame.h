@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "wizard/link/ResultCodes.h"
+#include "link/ResultCodes.h"
 
 namespace qx4t::link {
 

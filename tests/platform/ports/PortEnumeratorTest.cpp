@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "tests/ports/FakeMachine.h"
-#include "wizard/link/PortList.h"
+#include "link/PortList.h"
+#include "tests/platform/ports/FakeMachine.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "platform/ports/Utf8.h"
+#include "platform/text/Utf8.h"
 
 namespace qx4t {
 namespace {
@@ -11,45 +11,45 @@ bool isContinuation(unsigned char b) {
 
 }  // namespace
 
+Utf8Char decodeUtf8At(std::string_view utf8, std::size_t i) {
+    const auto lead = static_cast<unsigned char>(utf8[i]);
+    std::size_t extra = 0;
+    char32_t cp = 0;
+    char32_t minimum = 0;
+    if (lead < 0x80) {
+        return {lead, 1};
+    } else if ((lead & 0xE0) == 0xC0) {
+        extra = 1, cp = lead & 0x1F, minimum = 0x80;
+    } else if ((lead & 0xF0) == 0xE0) {
+        extra = 2, cp = lead & 0x0F, minimum = 0x800;
+    } else if ((lead & 0xF8) == 0xF0) {
+        extra = 3, cp = lead & 0x07, minimum = 0x10000;
+    } else {
+        return {kReplacement, 0};
+    }
+    for (std::size_t taken = 1; taken <= extra; ++taken) {
+        if (i + taken >= utf8.size() || !isContinuation(utf8[i + taken])) {
+            return {kReplacement, 0};
+        }
+        cp = (cp << 6) | (static_cast<unsigned char>(utf8[i + taken]) & 0x3F);
+    }
+    // Overlong forms, surrogates and code points past the last plane are not characters.
+    if (cp < minimum || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) {
+        return {kReplacement, 0};
+    }
+    return {cp, extra + 1};
+}
+
 std::wstring utf8ToWide(std::string_view utf8) {
     std::wstring out;
     out.reserve(utf8.size());
     std::size_t i = 0;
     while (i < utf8.size()) {
-        const auto lead = static_cast<unsigned char>(utf8[i]);
-        std::size_t extra = 0;
-        char32_t cp = 0;
-        char32_t minimum = 0;
-        if (lead < 0x80) {
-            cp = lead;
-        } else if ((lead & 0xE0) == 0xC0) {
-            extra = 1, cp = lead & 0x1F, minimum = 0x80;
-        } else if ((lead & 0xF0) == 0xE0) {
-            extra = 2, cp = lead & 0x0F, minimum = 0x800;
-        } else if ((lead & 0xF8) == 0xF0) {
-            extra = 3, cp = lead & 0x07, minimum = 0x10000;
-        } else {
-            out.push_back(static_cast<wchar_t>(kReplacement));
-            ++i;
-            continue;
-        }
-        std::size_t taken = 1;
-        bool good = true;
-        for (; taken <= extra; ++taken) {
-            if (i + taken >= utf8.size() || !isContinuation(utf8[i + taken])) {
-                good = false;
-                break;
-            }
-            cp = (cp << 6) | (static_cast<unsigned char>(utf8[i + taken]) & 0x3F);
-        }
-        if (!good || cp < minimum || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) {
-            // Only the lead byte is dropped, so a valid character after a stray byte survives.
-            out.push_back(static_cast<wchar_t>(kReplacement));
-            ++i;
-            continue;
-        }
-        out.push_back(static_cast<wchar_t>(cp));
-        i += taken;
+        const Utf8Char c = decodeUtf8At(utf8, i);
+        out.push_back(static_cast<wchar_t>(c.cp));
+        // Only the lead byte of a broken sequence is dropped, so a valid character after a
+        // stray byte survives.
+        i += c.length == 0 ? 1 : c.length;
     }
     return out;
 }

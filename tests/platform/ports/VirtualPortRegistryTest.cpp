@@ -9,7 +9,7 @@
 #include <string>
 
 #include "platform/ports/PortEnumerator.h"
-#include "tests/ports/FakeMachine.h"
+#include "tests/platform/ports/FakeMachine.h"
 
 namespace {
 

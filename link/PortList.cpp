@@ -1,9 +1,9 @@
-#include "wizard/link/PortList.h"
+#include "link/PortList.h"
 
 #include <array>
 #include <utility>
 
-#include "platform/ports/Utf8.h"
+#include "platform/text/Utf8.h"
 
 namespace {
 

@@ -1,8 +1,8 @@
-#include "wizard/link/Frame.h"
+#include "link/Frame.h"
 
 #include <cstring>
 
-#include "wizard/link/ResultCodes.h"
+#include "link/ResultCodes.h"
 
 namespace qx4t::link {
 namespace {

@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "platform/serial/SerialPort.h"
-#include "tests/serial/RunAsNobody.h"
+#include "tests/platform/serial/RunAsNobody.h"
 
 namespace qx4t::serial {
 namespace {

@@ -1,0 +1,582 @@
+#include "cli/Session.h"
+
+#include <algorithm>
+#include <optional>
+#include <utility>
+
+#include "cli/Advice.h"
+#include "cli/ExitCodes.h"
+#include "cli/LinkMessages.h"
+#include "common/VersionRules.h"
+#include "link/ImageTransfer.h"
+#include "link/PortList.h"
+#include "link/ResultCodes.h"
+#include "platform/Quit.h"
+#include "platform/text/Utf8.h"
+
+namespace qx4t::cli {
+namespace {
+
+namespace lk = qx4t::link;
+
+// Longest wait between two refreshes of the elapsed time on a terminal.
+constexpr std::chrono::milliseconds kDisplayRefresh{250};
+
+}  // namespace
+
+std::string Narrow(std::wstring_view text) {
+    return wideToUtf8(text);
+}
+
+Session::Session(const Options& options, Reporter& report, Environment& env)
+    : m_opt(options),
+      m_report(report),
+      m_env(env),
+      m_clock(*env.clock),
+      m_seams(
+          [this] {
+              m_report.tick();
+              return quit::requested();
+          },
+          [this](char direction, const std::string& bytes) { OnExchange(direction, bytes); }) {}
+
+std::vector<ports::PortInfo> Session::ListPorts() const {
+    return m_env.listPorts ? m_env.listPorts() : std::vector<ports::PortInfo>{};
+}
+
+int Session::ChoosePort() {
+    if (m_opt.simulate) {
+        if (!m_env.startSimulator)
+            return Fail(kExitNoPort, "no simulator in this build");
+        std::string error;
+        m_sim = m_env.startSimulator(error);
+        if (!m_sim)
+            return Fail(kExitNoPort, "the simulated PLC did not start: " + error);
+        m_port = m_sim->portName();
+        m_description = "simulated PLC";
+        m_report.note("simulated PLC on " + m_port);
+        return 0;
+    }
+    if (!m_opt.port.empty()) {
+        m_port = m_opt.port;
+        for (const auto& info : ListPorts()) {
+            if (info.name == m_port)
+                m_description = info.description;
+        }
+        return 0;
+    }
+    const auto all = ListPorts();
+    std::vector<const ports::PortInfo*> plcs;
+    for (const auto& info : all) {
+        if (IsPlcDescription(utf8ToWide(info.description)))
+            plcs.push_back(&info);
+    }
+    if (plcs.size() == 1) {
+        m_port = plcs.front()->name;
+        m_description = plcs.front()->description;
+        m_portChosenByDiscovery = true;
+        return 0;
+    }
+    std::string listing;
+    for (const auto& info : all) {
+        listing += "\n  " + info.name + "  " + info.description;
+    }
+    if (plcs.empty()) {
+        return Fail(kExitNoPort,
+                    "no PLC found. Serial ports seen:" + (all.empty() ? " none" : listing));
+    }
+    listing.clear();
+    for (const auto* info : plcs)
+        listing += "\n  " + info->name + "  " + info->description;
+    return Fail(kExitNoPort,
+                std::to_string(plcs.size()) +
+                    " PLCs found; attach only one, or choose one with --port:" + listing);
+}
+
+// The wizard looks the port up again before each step that follows a restart of the PLC's USB
+// side; a port chosen by discovery follows the one PLC if the kernel renamed it.
+void Session::RefreshPortByDiscovery() {
+    if (!m_portChosenByDiscovery)
+        return;
+    std::vector<std::string> plcs;
+    for (const auto& info : ListPorts()) {
+        if (IsPlcDescription(utf8ToWide(info.description)))
+            plcs.push_back(info.name);
+    }
+    if (plcs.size() == 1 && plcs.front() != m_port) {
+        m_report.note("the PLC is now on " + plcs.front() + " (was " + m_port + ")");
+        m_port = plcs.front();
+    }
+}
+
+int Session::OpenFirst() {
+    const bool pseudoTerminal = m_port.starts_with("pts/");
+    if (!pseudoTerminal && m_env.modemManagerRunning && m_env.modemManagerRunning()) {
+        m_report.note(ModemManagerAdvice());
+    }
+    if (m_env.accessAdvice) {
+        const std::string advice = m_env.accessAdvice(DevicePath());
+        if (!advice.empty())
+            return Fail(kExitNoPort, advice);
+    }
+    const int rc = Open();
+    if (rc == lk::kOk)
+        return 0;
+    const auto& why = m_link.LastOpenResult();
+    switch (why.status) {
+        case serial::OpenStatus::Busy:
+            return Fail(kExitNoPort, BusyAdvice(DevicePath()));
+        case serial::OpenStatus::NotFound:
+            return Fail(kExitNoPort, DevicePath() +
+                                         " does not exist; 'qx4t-vup ports --all' "
+                                         "lists the serial ports");
+        case serial::OpenStatus::PermissionDenied: {
+            std::string advice = m_env.accessAdvice ? m_env.accessAdvice(DevicePath()) : "";
+            if (advice.empty())
+                advice = "permission denied on " + DevicePath() + ": " + why.reason;
+            return Fail(kExitNoPort, advice);
+        }
+        default:
+            return Fail(kExitNoPort, DevicePath() + ": " + LinkFailure(rc) +
+                                         (why.reason.empty() ? "" : ": " + why.reason));
+    }
+}
+
+bool Session::WaitUntil(Clock::time_point until) {
+    if (quit::requested())
+        return false;
+    while (m_clock.now() < until) {
+        auto step = until;
+        if (m_report.style() == Reporter::Style::InPlace) {
+            step = std::min(until, m_clock.now() + kDisplayRefresh);
+        }
+        if (m_env.waitUntil) {
+            if (!m_env.waitUntil(step))
+                return false;
+        } else {
+            return !quit::requested();
+        }
+        m_report.tick();
+        if (quit::requested())
+            return false;
+    }
+    return !quit::requested();
+}
+
+int Session::Confirm(const std::string& question, const std::string& refusal, bool consent) {
+    if (consent)
+        return 0;
+    std::optional<bool> answer;
+    if (m_env.ask)
+        answer = m_env.ask(question);
+    if (quit::requested())
+        return Interrupted();
+    if (!answer)
+        return Fail(kExitRefused, refusal);
+    if (!*answer)
+        return Fail(kExitRefused, "declined; the PLC was not changed by this step");
+    return 0;
+}
+
+int Session::Fail(int exitCode, const std::string& message) {
+    Close();
+    m_report.result(exitCode, message);
+    return exitCode;
+}
+
+int Session::Interrupted() {
+    Close();
+    if (m_entryBegun) {
+        m_report.note(
+            "warning: interrupted after the PLC was told to enter its update mode. The PLC may "
+            "be in update mode now; run 'qx4t-vup update' again to recover it.");
+        m_report.result(kExitInterrupted, "interrupted; the PLC may be in update mode");
+    } else {
+        m_report.result(kExitInterrupted, "interrupted; the PLC's firmware is untouched");
+    }
+    return kExitInterrupted;
+}
+
+int Session::FailAfterEntry(const std::string& message) {
+    if (quit::requested())
+        return Interrupted();
+    return Fail(kExitCommAfterEntry,
+                message +
+                    ". The PLC may be in update mode; run 'qx4t-vup update' again to "
+                    "recover it.");
+}
+
+void Session::ReportStatus(const stPlcStatus& status) {
+    const unsigned long mode = ParseHexPrefix(status.strMode);
+    const std::string model = Narrow(status.strModel);
+    const std::string series = Narrow(SeriesName(status.strModel));
+    const std::string version = Narrow(status.strVersion);
+    const std::string shown = Narrow(PlcVersionDisplay(status.strVersion));
+    const std::string modeText = Narrow(status.strMode);
+    const bool updateMode = (mode & kModeUpdate) != 0;
+    const bool updatable = (mode & kModeUpdatable) != 0;
+    const bool change = (mode & kModeChangeNeeded) != 0;
+    const std::string target = Narrow(TargetVersionDisplay(m_target));
+    const bool needed = VersionUpNeeded(status.strVersion, status.strMode, m_target);
+    if (m_report.json()) {
+        m_report.record(JsonObject()
+                            .add("type", "status")
+                            .add("port", m_port)
+                            .add("model", model)
+                            .add("series", series)
+                            .add("version", shown)
+                            .add("version_raw", version)
+                            .add("mode", modeText)
+                            .add("update_mode", updateMode)
+                            .add("update_allowed", updatable)
+                            .add("mode_change_needed", change)
+                            .add("target_version", target)
+                            .add("update_needed", needed));
+        return;
+    }
+    auto yesNo = [](bool b) { return b ? "yes" : "no"; };
+    m_report.info("Port:      " + m_port +
+                  (m_description.empty() ? "" : "  (" + m_description + ")"));
+    m_report.info("Model:     " + model + "  " + series);
+    m_report.info("Firmware:  " + shown + "  (raw " + version + ")");
+    m_report.info("Mode:      " + modeText + "  (0x80 update allowed: " + yesNo(updatable) +
+                  "; 0x10 update mode: " + yesNo(updateMode) +
+                  "; 0x01 mode change needed: " + yesNo(change) + ")");
+    m_report.info("Target:    " + target + "  (update needed: " + yesNo(needed) + ")");
+}
+
+int Session::Ports() {
+    const auto all = ListPorts();
+    int plcs = 0;
+    for (const auto& info : all) {
+        const bool plc = IsPlcDescription(utf8ToWide(info.description));
+        if (plc)
+            ++plcs;
+        if (!plc && !m_opt.all)
+            continue;
+        if (m_report.json()) {
+            m_report.record(JsonObject()
+                                .add("type", "port")
+                                .add("port", info.name)
+                                .add("description", info.description)
+                                .add("plc", plc)
+                                .add("virtual", info.isVirtual));
+        } else {
+            m_report.info(info.name + "\t" + info.description + (plc ? "" : "\t(not a PLC)"));
+        }
+    }
+    if (plcs == 0) {
+        m_report.result(kExitNoPort, all.empty() ? "no serial ports found"
+                                                 : "no PLC among " + std::to_string(all.size()) +
+                                                       " serial ports" +
+                                                       (m_opt.all ? "" : " (--all lists them)"));
+        return kExitNoPort;
+    }
+    if (m_report.json()) {
+        m_report.result(kExitSuccess, std::to_string(plcs) + " PLC port(s)",
+                        JsonObject().add("plcs", plcs));
+    }
+    return kExitSuccess;
+}
+
+int Session::Status() {
+    if (int rc = ChoosePort())
+        return rc;
+    if (int rc = OpenFirst())
+        return rc;
+    const int rc = m_link.ReadPlcStatus(&m_status);
+    Close();
+    if (rc == lk::kQuit || quit::requested())
+        return Interrupted();
+    if (rc == lk::kUnsupportedModel) {
+        return Fail(kExitRefused, "the PLC on " + m_port +
+                                      " reports a model this tool does not "
+                                      "support");
+    }
+    if (rc != lk::kOk && rc != lk::kUpdateMode) {
+        return Fail(kExitCommBeforeEntry, "status read failed: " + LinkFailure(rc));
+    }
+    ReportStatus(m_status);
+    if (m_report.json())
+        m_report.result(kExitSuccess, "status read");
+    return kExitSuccess;
+}
+
+void Session::OnExchange(char direction, const std::string& bytes) {
+    m_transcript.line(direction, bytes);
+    if (!m_counting || direction != '>')
+        return;
+    ++m_blockSent;
+    m_bytesSent += bytes.size();
+    m_report.transfer(m_blockSent, m_blocks, m_bytesSent, m_image.size);
+}
+
+int Session::Update() {
+    if (!m_opt.logFile.empty()) {
+        if (!m_transcript.open(m_opt.logFile, m_clock, m_link.FillerSeed())) {
+            m_report.result(kExitUsage, "cannot write the transcript to " + m_opt.logFile);
+            return kExitUsage;
+        }
+    }
+    const int code = RunUpdate();
+    if (!m_transcript.close()) {
+        m_report.note("warning: writing the transcript " + m_opt.logFile +
+                      " failed; it is incomplete");
+    }
+    return code;
+}
+
+int Session::RunUpdate() {
+    if (int rc = ChoosePort())
+        return rc;
+    bool recovering = false;
+    if (int rc = ReadStatusForUpdate(recovering))
+        return rc;
+    if (int rc = TakeImage())
+        return rc;
+    if (recovering) {
+        // Left in update mode by an interrupted run: the checks are skipped and the image
+        // goes over the port that is still open, as the wizard does.
+        if (int rc = ConfirmRecovery())
+            return rc;
+    } else {
+        Close();
+        if (int rc = CheckVersionAndConfirm())
+            return rc;
+        if (int rc = ChangeModeIfNeeded())
+            return rc;
+        if (quit::requested())
+            return Interrupted();
+        if (int rc = EnterUpdateMode())
+            return rc;
+    }
+    if (int rc = Transfer(recovering))
+        return rc;
+    return RestartAndVerify();
+}
+
+int Session::ReadStatusForUpdate(bool& recovering) {
+    m_report.phase(Phase::Status, "reading the PLC's status on " + m_port);
+    if (int rc = OpenFirst())
+        return rc;
+    const int rc = m_link.ReadPlcStatus(&m_status);
+    if (rc == lk::kQuit || quit::requested())
+        return Interrupted();
+    if (rc == lk::kUnsupportedModel) {
+        return Fail(kExitRefused, "the PLC reports a model this tool does not support");
+    }
+    if (rc != lk::kOk && rc != lk::kUpdateMode) {
+        return Fail(kExitCommBeforeEntry, "status read failed: " + LinkFailure(rc));
+    }
+    ReportStatus(m_status);
+    recovering = rc == lk::kUpdateMode;
+    return 0;
+}
+
+int Session::TakeImage() {
+    m_row = FindModel(m_status.strModel);
+    if (m_row == nullptr)
+        return Fail(kExitRefused, "the PLC's model is not supported");
+    const firmware::Image image =
+        m_env.image
+            ? m_env.image(*m_row)
+            : (UsesEthernetImage(*m_row) ? firmware::ethernetImage() : firmware::plainImage());
+    if (image.data == nullptr || image.size != kFirmwareImageSize) {
+        return Fail(kExitRefused, "the firmware image for model " + Narrow(m_row->code) +
+                                      " is missing or damaged (" + std::to_string(image.size) +
+                                      " bytes, expected " + std::to_string(kFirmwareImageSize) +
+                                      ")");
+    }
+    m_image = image;
+    return 0;
+}
+
+int Session::ConfirmRecovery() {
+    m_entryBegun = true;
+    m_report.note(
+        "the PLC is in its update mode (an interrupted version-up); sending "
+        "the firmware again");
+    return Confirm("The PLC " + Narrow(m_row->series) + " on " + m_port +
+                       " is in update mode. Send firmware " +
+                       Narrow(TargetVersionDisplay(m_target)) + " now?",
+                   "the PLC is in update mode and needs the firmware; confirm "
+                   "with --yes",
+                   m_opt.yes);
+}
+
+int Session::CheckVersionAndConfirm() {
+    const std::string from = Narrow(PlcVersionDisplay(m_status.strVersion));
+    const std::string to = Narrow(TargetVersionDisplay(m_target));
+    m_report.phase(Phase::Checks, "checking model, version and mode");
+    switch (CheckPlcVersion(m_status.strVersion, m_target)) {
+        case VersionCheck::Newer:
+            return Fail(kExitRefused,
+                        "the PLC runs firmware " + from + ", newer than " + to + "; nothing to do");
+        case VersionCheck::TooOld:
+            return Fail(kExitRefused, "the PLC's firmware " + from + " is too old for this tool");
+        case VersionCheck::Ok:
+            break;
+    }
+    return Confirm("Update the PLC " + Narrow(m_row->series) + " on " + m_port + " from " + from +
+                       " to " + to +
+                       "? Do not disconnect it or switch it off until the tool "
+                       "has finished.",
+                   "confirmation needed but nobody to ask; run with --yes", m_opt.yes);
+}
+
+int Session::ChangeModeIfNeeded() {
+    switch (CheckPlcMode(m_status.strMode)) {
+        case ModeCheck::NotUpdatable:
+            return Fail(kExitRefused, "the PLC's mode (" + Narrow(m_status.strMode) +
+                                          ") does not allow a version-up");
+        case ModeCheck::NeedsModeChange:
+            break;
+        case ModeCheck::Ok:
+            return 0;
+    }
+    if (int r = Confirm("The PLC's mode must be changed before the version-up. "
+                        "Change it now?",
+                        "the PLC's mode must be changed first; allow it with "
+                        "--allow-mode-change",
+                        m_opt.allowModeChange)) {
+        return r;
+    }
+    m_report.phase(Phase::ModeChange, "changing the PLC's mode");
+    int rc = Open();
+    if (rc == lk::kOk)
+        rc = m_link.ChangeMode();
+    Close();
+    if (rc == lk::kQuit || quit::requested())
+        return Interrupted();
+    if (rc != lk::kOk) {
+        return Fail(kExitCommBeforeEntry,
+                    "mode change failed: " + LinkFailure(rc) +
+                        "; the firmware is untouched, the mode may have changed");
+    }
+    return 0;
+}
+
+int Session::EnterUpdateMode() {
+    m_report.phase(Phase::Entry, "putting the PLC into its update mode");
+    int rc = Open();
+    if (rc != lk::kOk) {
+        return Fail(kExitCommBeforeEntry, "the port cannot be opened: " + LinkFailure(rc));
+    }
+    m_entryBegun = true;
+    rc = m_link.StartFWUpdate(m_target);
+    Close();
+    if (rc != lk::kOk)
+        return FailAfterEntry("update-mode entry failed: " + LinkFailure(rc));
+    return 0;
+}
+
+int Session::Transfer(bool portOpen) {
+    m_report.phase(Phase::Transfer, "sending the firmware image");
+    const firmware::Image image = m_image;
+    if (!portOpen) {
+        RefreshPortByDiscovery();
+        int rc = Open();
+        if (rc != lk::kOk)
+            return FailAfterEntry("the port cannot be opened: " + LinkFailure(rc));
+        stPlcStatus scratch;
+        rc = m_link.ReadPlcStatus(&scratch);
+        if (rc != lk::kOk && rc != lk::kUpdateMode) {
+            return FailAfterEntry("status read before the transfer failed: " + LinkFailure(rc));
+        }
+    }
+    m_blocks = static_cast<int>(lk::ImageBlockCount(image.size));
+    m_blockSent = -1;
+    m_bytesSent = 0;
+    m_counting = true;
+    const int rc =
+        m_link.SendFWImage(image.data, static_cast<std::uint32_t>(image.size), &m_progress);
+    m_counting = false;
+    Close();
+    if (rc != lk::kOk)
+        return FailAfterEntry("the transfer failed: " + LinkFailure(rc));
+    return 0;
+}
+
+int Session::RestartAndVerify() {
+    m_report.phase(Phase::Restart, "waiting for the PLC to restart");
+    RestartPoll poll;
+    // Where the page's bar stands after the transfer.
+    poll.Start(lk::TransferBarPosition(m_progress));
+    Clock::time_point due = m_clock.now() + poll.NextDelay();
+    std::optional<Clock::time_point> pollingSince;
+    for (;;) {
+        if (!WaitUntil(due))
+            return Interrupted();
+        switch (poll.GetPhase()) {
+            case RestartPoll::Phase::Settling:
+                poll.OnSettleEnd();
+                m_report.restart(poll.Position(), 0);
+                due += poll.NextDelay();
+                break;
+            case RestartPoll::Phase::Creeping:
+                (void)poll.OnCreepTick();
+                due += poll.NextDelay();
+                break;
+            case RestartPoll::Phase::Polling: {
+                if (!pollingSince)
+                    pollingSince = m_clock.now();
+                const Clock::time_point tick = due;
+                if (!poll.BeginPoll())
+                    break;
+                stPlcStatus scratch;
+                int rc = Open();
+                if (rc != lk::kOk) {
+                    RefreshPortByDiscovery();
+                } else {
+                    rc = m_link.ReadPlcStatus(&scratch);
+                    Close();
+                }
+                if (rc == lk::kQuit || quit::requested())
+                    return Interrupted();
+                const auto outcome = poll.EndPoll(rc == lk::kOk);
+                m_report.restart(poll.Position(), poll.PollCount());
+                if (outcome == RestartPoll::PollOutcome::Answered) {
+                    m_report.phase(Phase::Verify, "comparing the PLC's version");
+                    const std::string now = Narrow(PlcVersionDisplay(scratch.strVersion));
+                    const std::string to = Narrow(TargetVersionDisplay(m_target));
+                    JsonObject fields;
+                    fields.add("port", m_port)
+                        .add("model", Narrow(scratch.strModel))
+                        .add("version", now)
+                        .add("version_raw", Narrow(scratch.strVersion))
+                        .add("previous_version", Narrow(PlcVersionDisplay(m_status.strVersion)));
+                    if (IsTargetVersion(scratch.strVersion, m_target)) {
+                        m_report.result(kExitSuccess,
+                                        "the PLC " + Narrow(SeriesName(m_status.strModel)) +
+                                            " now runs firmware " + now + " (was " +
+                                            Narrow(PlcVersionDisplay(m_status.strVersion)) + ")",
+                                        fields);
+                        return kExitSuccess;
+                    }
+                    Close();
+                    m_report.result(kExitWrongVersion,
+                                    "the PLC restarted with firmware " + now + " (raw " +
+                                        Narrow(scratch.strVersion) + "), not " + to +
+                                        "; the version-up did not take",
+                                    fields);
+                    return kExitWrongVersion;
+                }
+                if (outcome == RestartPoll::PollOutcome::Ask) {
+                    if (m_clock.now() - *pollingSince >= m_env.restartWaitLimit) {
+                        return FailAfterEntry("the PLC did not answer after its restart (" +
+                                              std::to_string(poll.PollCount()) + " polls)");
+                    }
+                    poll.Retry();
+                }
+                // A periodic timer: the next poll is a period after this one was due, and a
+                // poll that overran its period is followed at once, once.
+                due = std::max(tick + poll.NextDelay(), m_clock.now());
+                break;
+            }
+            default:
+                return FailAfterEntry("the restart wait ended unexpectedly");
+        }
+    }
+}
+
+}  // namespace qx4t::cli

@@ -1,0 +1,98 @@
+#pragma once
+// One run of a qx4t-vup command: the port, the link, the report and, for an update, the steps
+// the wizard's pages take, in the same order and with the same checks.
+#include <cstddef>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "cli/LinkSeams.h"
+#include "cli/Report.h"
+#include "cli/Vup.h"
+#include "common/ModelTable.h"
+#include "common/VersionRules.h"
+#include "firmware/Images.h"
+#include "link/ComManager.h"
+#include "link/Transcript.h"
+#include "platform/Clock.h"
+#include "platform/ports/PortEnumerator.h"
+#include "platform/text/Utf8.h"
+
+namespace qx4t::cli {
+
+// Text from the link (wide) for the terminal and the JSON stream (UTF-8).
+[[nodiscard]] std::string Narrow(std::wstring_view text);
+
+class Session {
+public:
+    Session(const Options& options, Reporter& report, Environment& env);
+
+    int Ports();
+    int Status();
+    int Update();
+
+private:
+    // The version-up's steps, in order; each returns 0 to go on or the exit code it ended with.
+    int RunUpdate();
+    // As the connect page: the status, which also tells whether an interrupted run left the
+    // PLC in its update mode.
+    int ReadStatusForUpdate(bool& recovering);
+    // The image is checked before anything changes on the PLC: a PLC sent into update mode
+    // with no image to follow would be stranded.
+    int TakeImage();
+    int ConfirmRecovery();
+    int CheckVersionAndConfirm();
+    int ChangeModeIfNeeded();
+    int EnterUpdateMode();
+
+    // Port choice and opening.
+    int ChoosePort();
+    std::vector<ports::PortInfo> ListPorts() const;
+    void RefreshPortByDiscovery();
+    int OpenFirst();
+    int Open() { return m_link.OpenPort(utf8ToWide(m_port)); }
+    void Close() { m_link.ClosePort(); }
+    [[nodiscard]] std::string DevicePath() const { return "/dev/" + m_port; }
+
+    // Waiting and asking.
+    bool WaitUntil(Clock::time_point until);
+    // 0 to go on, or the exit code of a refusal or an interruption.
+    int Confirm(const std::string& question, const std::string& refusal, bool consent);
+
+    // Outcomes.
+    int Fail(int exitCode, const std::string& message);
+    int Interrupted();
+    int FailAfterEntry(const std::string& message);
+
+    void ReportStatus(const stPlcStatus& status);
+    int Transfer(bool portOpen);
+    int RestartAndVerify();
+    void OnExchange(char direction, const std::string& bytes);
+
+    const Options& m_opt;
+    Reporter& m_report;
+    Environment& m_env;
+    const Clock& m_clock;
+    CComManager m_link;
+    std::unique_ptr<SimulatedPlc> m_sim;
+    link::TranscriptWriter m_transcript;
+    std::string m_port;
+    std::string m_description;
+    bool m_portChosenByDiscovery = false;
+    stPlcStatus m_status;
+    const ModelRow* m_row = nullptr;
+    const std::wstring m_target = kTargetFirmwareVersion;
+    bool m_entryBegun = false;
+    // Transfer figures, fed by the transcript seam.
+    bool m_counting = false;
+    int m_blockSent = -1;
+    int m_blocks = 0;
+    std::size_t m_bytesSent = 0;
+    firmware::Image m_image;
+    int m_progress = 0;
+    // Last, so that the link stops calling into this session before anything else goes.
+    LinkSeamsGuard m_seams;
+};
+
+}  // namespace qx4t::cli

@@ -1,0 +1,46 @@
+#pragma once
+// The transcript of a link's exchanges, a file for support: one header line, then one line per
+// exchange with the seconds since the start, '>' (to the PLC) or '<' (from it) and the bytes in
+// hex. The header names the seed of the update-mode entry's filler, so that a transcript from
+// the field can be played back byte for byte. The writer listens on CComManager::SetTranscript.
+#include <fstream>
+#include <iosfwd>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/Clock.h"
+
+namespace qx4t::link {
+
+class TranscriptWriter {
+public:
+    // False when the file cannot be created.
+    bool open(const std::string& path, const Clock& clock, unsigned fillerSeed);
+    [[nodiscard]] bool isOpen() const { return m_file.is_open(); }
+    void line(char direction, const std::string& bytes);
+    // False when something could not be written (a full disk, for instance).
+    bool close();
+
+private:
+    std::ofstream m_file;
+    const Clock* m_clock = nullptr;
+    Clock::time_point m_start;
+};
+
+struct TranscriptExchange {
+    double seconds = 0;
+    char direction = '>';
+    std::string bytes;
+};
+
+struct Transcript {
+    // Absent in a transcript written before the seed was recorded.
+    std::optional<unsigned> fillerSeed;
+    std::vector<TranscriptExchange> exchanges;
+};
+
+// Reads a transcript back; nullopt with `error` naming the line when one is malformed.
+[[nodiscard]] std::optional<Transcript> ReadTranscript(std::istream& in, std::string& error);
+
+}  // namespace qx4t::link
