@@ -19,7 +19,6 @@
 #include "platform/res/Resources.h"
 #include "platform/ui/Dialog.h"
 #include "wizard/frame/WizardFrame.h"
-#include "link/ComManager.h"
 
 class QPushButton;
 

@@ -9,13 +9,11 @@
 #include <algorithm>
 
 #include "common/VersionRules.h"
+#include "link/ComManager.h"
 #include "link/PortList.h"
 #include "link/ResultCodes.h"
 #include "platform/res/Resources.h"
 #include "wizard/frame/WizardFrame.h"
-#include "link/ComManager.h"
-#include "link/PortList.h"
-#include "link/ResultCodes.h"
 
 namespace {
 

@@ -3,9 +3,9 @@
 #include <QShowEvent>
 
 #include "common/VersionRules.h"
+#include "link/ComManager.h"
 #include "platform/ui/MessageBox.h"
 #include "wizard/frame/WizardFrame.h"
-#include "link/ComManager.h"
 
 namespace {
 constexpr int kSeries = 8039;

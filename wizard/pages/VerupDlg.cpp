@@ -7,13 +7,12 @@
 
 #include <algorithm>
 
+#include "link/ComManager.h"
 #include "link/ImageTransfer.h"
 #include "link/ResultCodes.h"
 #include "platform/res/Resources.h"
 #include "platform/ui/MessageBox.h"
 #include "wizard/frame/WizardFrame.h"
-#include "link/ComManager.h"
-#include "link/ResultCodes.h"
 
 namespace {
 

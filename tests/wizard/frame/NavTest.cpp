@@ -7,8 +7,8 @@
 #include <QPointer>
 #include <QPushButton>
 
-#include "tests/wizard/support/NavTestSupport.h"
 #include "link/PortList.h"
+#include "tests/wizard/support/NavTestSupport.h"
 #include "wizard/pages/ConnectDlg.h"
 
 namespace qx4t::test {

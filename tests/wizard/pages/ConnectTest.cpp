@@ -10,9 +10,9 @@
 #include <memory>
 #include <optional>
 
+#include "link/ResultCodes.h"
 #include "tests/platform/ui/support/UiTestSupport.h"
 #include "tests/wizard/support/WizardRig.h"
-#include "link/ResultCodes.h"
 
 using qx4t::sim::Fault;
 using qx4t::sim::FaultKind;
