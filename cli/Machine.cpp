@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <csignal>
 #include <cstdlib>
 #include <cstring>
 #include <iostream>
@@ -16,21 +17,6 @@
 
 namespace qx4t::cli {
 namespace {
-
-// Sleeps until `until` on the steady clock, waking at once when a quit arrives.
-bool WaitOnSteadyClock(Clock::time_point until) {
-    for (;;) {
-        if (quit::requested())
-            return false;
-        const auto left = until - SteadyClock::instance().now();
-        if (left <= Clock::duration::zero())
-            return true;
-        const auto ms = std::chrono::ceil<std::chrono::milliseconds>(left).count();
-        pollfd fd{quit::fd(), POLLIN, 0};
-        // The pipe stays readable once written; the flag says whether a quit came.
-        (void)::poll(&fd, fd.fd >= 0 ? 1 : 0, static_cast<int>(std::min<long long>(ms, 1000)));
-    }
-}
 
 // A yes/no question on the terminal; nullopt when stdin is not one or the wait was interrupted.
 std::optional<bool> AskOnTerminal(const std::string& question) {
@@ -74,10 +60,19 @@ bool TerminalCanRedraw() {
 
 }  // namespace
 
+void PrepareProcess() {
+    // A reader that goes away (`| head`, a dropped log pipe) costs the progress lines, never the
+    // run: being killed mid-transfer would leave the PLC in its update mode.
+    std::signal(SIGPIPE, SIG_IGN);
+    // Likewise a dropped SSH session or a closed terminal: the update goes on to its end, and
+    // a prompt that can no longer be answered reads as "no".
+    std::signal(SIGHUP, SIG_IGN);
+}
+
 Environment MachineEnvironment() {
     Environment env;
     env.clock = &SteadyClock::instance();
-    env.waitUntil = WaitOnSteadyClock;
+    env.waitUntil = quit::sleepUntil;
     env.listPorts = [] { return ports::enumeratePorts(); };
     env.ask = AskOnTerminal;
     env.progressInPlace = TerminalCanRedraw();

@@ -2,6 +2,9 @@
 
 #include <string_view>
 
+#include "platform/serial/SerialPort.h"
+#include "platform/text/Utf8.h"
+
 namespace qx4t::cli {
 namespace {
 
@@ -184,14 +187,17 @@ ParseResult ParseOptions(const std::vector<std::string>& args) {
             case kFlagJson:
                 o.json = true;
                 break;
-            case kFlagPort:
-                // "/dev/ttyACM0" is accepted for "ttyACM0": the link adds the folder itself.
-                o.port = value.starts_with("/dev/") ? value.substr(5) : value;
+            case kFlagPort: {
+                // "/dev/ttyACM0" is accepted for "ttyACM0" (and "\\.\COM3" for "COM3"): the
+                // link adds the prefix itself.
+                const std::string prefix = wideToUtf8(serial::devicePrefix());
+                o.port = value.starts_with(prefix) ? value.substr(prefix.size()) : value;
                 if (o.port.empty()) {
                     result.error = "--port needs a port name";
                     return result;
                 }
                 break;
+            }
             case kFlagYes:
                 o.yes = true;
                 break;

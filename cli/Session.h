@@ -53,7 +53,9 @@ private:
     int OpenFirst();
     int Open() { return m_link.OpenPort(utf8ToWide(m_port)); }
     void Close() { m_link.ClosePort(); }
-    [[nodiscard]] std::string DevicePath() const { return "/dev/" + m_port; }
+    [[nodiscard]] std::string DevicePath() const {
+        return wideToUtf8(serial::devicePrefix()) + m_port;
+    }
 
     // Waiting and asking.
     bool WaitUntil(Clock::time_point until);

@@ -4,7 +4,9 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 #include <string>
+#include <system_error>
 #include <vector>
 
 namespace {
@@ -54,8 +56,13 @@ int main(int argc, char** argv) {
     }
     bool ok = std::fwrite(image.data(), 1, image.size(), f) == image.size();
     ok = (std::fclose(f) == 0) && ok;
-    if (!ok || std::rename(tmp.c_str(), argv[1]) != 0) {
-        std::perror(argv[1]);
+    // std::filesystem::rename replaces an older image on Windows too, where std::rename
+    // refuses an existing target.
+    std::error_code ec;
+    if (ok)
+        std::filesystem::rename(tmp, argv[1], ec);
+    if (!ok || ec) {
+        std::fprintf(stderr, "%s: %s\n", argv[1], ec ? ec.message().c_str() : "write failed");
         std::remove(tmp.c_str());
         return 1;
     }

@@ -27,8 +27,6 @@ using qx4t::link::kImageHeadSize;
 
 namespace {
 
-constexpr const wchar_t* kDefaultPort = L"/dev/ttyS9";
-constexpr const wchar_t* kDevicePrefix = L"/dev/";
 constexpr int kOpenAttempts = 10;
 
 // The PLC must have taken a request within this time; it is the write's own deadline and
@@ -82,7 +80,7 @@ std::unique_ptr<qx4t::serial::SerialPort> makePort() {
     if (seams().factory) {
         return seams().factory();
     }
-    return qx4t::serial::makeTermiosPort();
+    return qx4t::serial::makeSystemPort();
 }
 
 // Reads what has already arrived, up to the buffer's limit; false when the port fails.
@@ -125,14 +123,15 @@ std::string asciiFromWide(const std::wstring& s) {
     std::string out;
     out.reserve(s.size());
     for (const wchar_t ch : s) {
-        out.push_back(ch >= 0 && ch < 0x80 ? static_cast<char>(ch) : '?');
+        // wchar_t is signed on Linux and unsigned on Windows; a negative one is no ASCII either.
+        out.push_back(static_cast<std::uint32_t>(ch) < 0x80 ? static_cast<char>(ch) : '?');
     }
     return out;
 }
 
 }  // namespace
 
-CComManager::CComManager() : m_strPort(kDefaultPort) {
+CComManager::CComManager() : m_strPort(qx4t::serial::defaultDevicePath()) {
     // The update-mode entry's filler comes from the C runtime's generator, seeded here and
     // nowhere else, once per link.
     m_fillerSeed =
@@ -173,7 +172,7 @@ CComManager& CComManager::operator=(CComManager&& other) noexcept {
 int CComManager::OpenPort(const std::wstring& strPort) {
     // No caller opens an open link; closing first keeps a second open from leaking the first.
     ClosePort();
-    m_strPort = kDevicePrefix + strPort;
+    m_strPort = std::wstring(qx4t::serial::devicePrefix()) + strPort;
 
     m_port = makePort();
     if (!m_port) {

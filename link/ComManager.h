@@ -27,7 +27,8 @@ public:
     // Closes this link's own port first, then takes the other's.
     CComManager& operator=(CComManager&&) noexcept;
 
-    // strPort is a port name as discovery lists it ("ttyACM0", "serial/by-id/...", "pts/7").
+    // strPort is a port name as discovery lists it ("ttyACM0", "serial/by-id/...", "pts/7";
+    // "COM3" on Windows).
     // Returns kOk, kOpenFailed, kConfigureFailed or kPortBusy. A link that is already open is
     // closed first.
     [[nodiscard]] int OpenPort(const std::wstring& strPort);
@@ -66,8 +67,8 @@ public:
     // replayed transcript sends the filler the recorded run sent.
     static void SetFillerSeed(std::function<unsigned()> seed);
 
-    std::wstring m_strPort;  // full device path, "/dev/" + the port name
-    int m_hComm = -1;        // the open port's descriptor, -1 while closed
+    std::wstring m_strPort;  // full device path, serial::devicePrefix() + the port name
+    int m_hComm = -1;        // the open port's descriptor or handle, -1 while closed
     unsigned char m_RecvBuf[4096] = {};
     std::uint32_t m_nRecvLen = 0;
 

@@ -1,15 +1,14 @@
 #include "platform/ProgramFolder.h"
 
 #include <filesystem>
-#include <system_error>
 
 namespace qx4t {
 namespace {
 
-std::filesystem::path executablePath() {
-    std::error_code ec;
-    auto path = std::filesystem::read_symlink("/proc/self/exe", ec);
-    return ec ? std::filesystem::path{} : path;
+// Paths go out as UTF-8 on every platform; on Windows string() would give the ANSI code page.
+std::string utf8(const std::filesystem::path& path) {
+    const auto text = path.u8string();
+    return {text.begin(), text.end()};
 }
 
 }  // namespace
@@ -19,15 +18,16 @@ std::string programFolder() {
     if (path.empty()) {
         return {};
     }
-    std::string folder = path.parent_path().string();
-    if (folder.empty() || folder.back() != '/') {
-        folder += '/';
+    std::string folder = utf8(path.parent_path());
+    const char separator = static_cast<char>(std::filesystem::path::preferred_separator);
+    if (folder.empty() || folder.back() != separator) {
+        folder += separator;
     }
     return folder;
 }
 
 std::string programName() {
-    return executablePath().filename().string();
+    return utf8(executablePath().filename());
 }
 
 }  // namespace qx4t

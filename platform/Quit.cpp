@@ -1,9 +1,11 @@
 #include "platform/Quit.h"
 
 #include <fcntl.h>
+#include <poll.h>
 #include <signal.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <atomic>
 #include <cerrno>
 
@@ -69,6 +71,20 @@ void reset() {
 
 int fd() {
     return g_pipe[0];
+}
+
+bool sleepUntil(Clock::time_point until) {
+    for (;;) {
+        if (requested())
+            return false;
+        const auto left = until - SteadyClock::instance().now();
+        if (left <= Clock::duration::zero())
+            return true;
+        const auto ms = std::chrono::ceil<std::chrono::milliseconds>(left).count();
+        pollfd p{fd(), POLLIN, 0};
+        // The pipe stays readable once written; the flag says whether a quit came.
+        (void)::poll(&p, p.fd >= 0 ? 1 : 0, static_cast<int>(std::min<long long>(ms, 1000)));
+    }
 }
 
 }  // namespace qx4t::quit

@@ -3,10 +3,11 @@
 #include <algorithm>
 #include <cstring>
 
+#include "platform/text/Utf8.h"
+
 namespace qx4t::sim {
 
 namespace {
-constexpr std::string_view kDevPrefix = "/dev/";
 // Handles of simulated ports, far from any descriptor a test might also hold.
 constexpr int kFirstHandle = 10000;
 }  // namespace
@@ -67,10 +68,12 @@ SimPort::~SimPort() {
 
 serial::OpenResult SimPort::open(const std::string& path) {
     close();
-    if (path.rfind(kDevPrefix, 0) != 0)
+    // The same path the system's port would be given, so the link cannot tell them apart.
+    const std::string prefix = wideToUtf8(serial::devicePrefix());
+    if (!path.starts_with(prefix))
         return {serial::OpenStatus::NotFound, "No such device"};
     bench_->refreshNames();
-    auto plc = bench_->find(path.substr(kDevPrefix.size()));
+    auto plc = bench_->find(path.substr(prefix.size()));
     if (!plc)
         return {serial::OpenStatus::NotFound, "No such file or directory"};
     if (plc->openBy)

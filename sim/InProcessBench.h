@@ -58,13 +58,14 @@ public:
     InProcessBench(const InProcessBench&) = delete;
     InProcessBench& operator=(const InProcessBench&) = delete;
 
-    // Attaches a PLC under a port name such as "pts/90" (opened as "/dev/pts/90"). With the
+    // Attaches a PLC under a port name such as "pts/90" (opened as "/dev/pts/90", or
+    // serial::devicePrefix() + name). With the
     // SecondPlc fault a twin without that fault is attached under the next free name.
     PlcCore& addPlc(const std::string& portName, PlcConfig config = {},
                     std::string description = std::string(kDefaultDescription));
 
-    // Makes ports that open "/dev/<name>" onto the PLC of that name: Busy while another port
-    // has it open, NotFound for any other name or once the PLC's port has gone away.
+    // Makes ports that open serial::devicePrefix() + name onto the PLC of that name: Busy while
+    // another port has it open, NotFound for any other name or once the PLC's port has gone away.
     [[nodiscard]] serial::PortFactory portFactory();
     // The attached PLCs as port discovery would list them, in the order they were added.
     [[nodiscard]] std::vector<ports::PortInfo> portInfos() const;

@@ -1,13 +1,14 @@
 #pragma once
 // One interface for a serial line to the PLC. The termios implementation lives in
-// TermiosPort.cpp; tests and the in-process simulator provide their own. Callers never see an
-// OS header or an errno: failures come back as the small enums below, with the OS reason kept
-// as text for the command line's messages.
+// TermiosPort.cpp, the Win32 one in Win32Port.cpp; tests and the in-process simulator provide their
+// own. Callers never see an OS header or an errno: failures come back as the small enums below,
+// with the OS reason kept as text for the command line's messages.
 #include <chrono>
 #include <cstddef>
 #include <functional>
 #include <memory>
 #include <string>
+#include <string_view>
 
 namespace qx4t::serial {
 
@@ -63,5 +64,13 @@ using PortFactory = std::function<std::unique_ptr<SerialPort>()>;
 
 // The real port over termios.
 [[nodiscard]] std::unique_ptr<SerialPort> makeTermiosPort();
+
+// The machine's own serial port: termios on Linux, the Win32 communications API on Windows.
+[[nodiscard]] std::unique_ptr<SerialPort> makeSystemPort();
+// What stands before a port name as discovery lists it to make the path open() takes: "/dev/"
+// on Linux, "\\.\" on Windows (which also reaches COM10 and above).
+[[nodiscard]] std::wstring_view devicePrefix();
+// The path a link holds before its first open: COM10 by the platform's naming.
+[[nodiscard]] std::wstring_view defaultDevicePath();
 
 }  // namespace qx4t::serial

@@ -239,4 +239,17 @@ std::unique_ptr<SerialPort> makeTermiosPort() {
     return std::make_unique<TermiosPort>();
 }
 
+std::unique_ptr<SerialPort> makeSystemPort() {
+    return makeTermiosPort();
+}
+
+std::wstring_view devicePrefix() {
+    return L"/dev/";
+}
+
+// COMn is ttyS(n-1) by the usual convention.
+std::wstring_view defaultDevicePath() {
+    return L"/dev/ttyS9";
+}
+
 }  // namespace qx4t::serial

@@ -1,0 +1,15 @@
+# qx4t-vup.exe as a user runs it, under Wine.
+
+# The whole road on the in-process simulated PLC; exit 0 only when it reports 01.80.
+add_test(NAME cli_exe_update_simulate COMMAND qx4t-vup update --simulate --yes)
+set_tests_properties(cli_exe_update_simulate PROPERTIES TIMEOUT 120 LABELS wine)
+
+# The whole road over COM5 to qx4t-plcsim on a pseudo-terminal.
+# Expected to fail under Wine: Wine ends every WaitCommEvent on a pseudo-terminal at once with
+# ERROR_OPERATION_ABORTED and an empty event mask (its wait thread asks for the modem status with
+# TIOCMGET, which a Linux pseudo-terminal refuses with ENOTTY), so the status read ends with the
+# link's receive failure (103) and the tool exits 4, the firmware untouched. On a real COM port
+# the wait has its received-character event.
+qx4t_add_wine_com_test(cli_exe_update_com5
+    COMMAND $<TARGET_FILE:qx4t-vup> update --port COM5 --yes
+    WILL_FAIL "WaitCommEvent on a pseudo-terminal")
