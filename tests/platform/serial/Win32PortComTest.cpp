@@ -79,19 +79,25 @@ TEST(Win32Port, ASecondOpenIsRefusedWhileTheFirstHoldsThePort) {
     EXPECT_FALSE(second->isOpen());
 }
 
-TEST_F(Com5, ConfigureGivesThePortThePlcsLineAndTimeOuts) {
+TEST_F(Com5, ConfigureGivesThePortThePlcsSpeedFrameAndTimeOuts) {
     DCB dcb{};
     dcb.DCBlength = sizeof dcb;
     ASSERT_TRUE(::GetCommState(handleOf(*port), &dcb));
     EXPECT_EQ(dcb.BaudRate, static_cast<DWORD>(CBR_9600));
     EXPECT_EQ(dcb.ByteSize, 8);
     EXPECT_EQ(dcb.StopBits, ONESTOPBIT);
-    EXPECT_EQ(dcb.Parity, ODDPARITY);
     COMMTIMEOUTS timeouts{};
     ASSERT_TRUE(::GetCommTimeouts(handleOf(*port), &timeouts));
     EXPECT_EQ(timeouts.ReadIntervalTimeout, 5000u);
     EXPECT_EQ(timeouts.ReadTotalTimeoutConstant, 5000u);
     EXPECT_EQ(timeouts.WriteTotalTimeoutConstant, 5000u);
+}
+
+TEST_F(Com5, ThePortKeepsOddParityAndConfiguresAgain) {
+    DCB dcb{};
+    dcb.DCBlength = sizeof dcb;
+    ASSERT_TRUE(::GetCommState(handleOf(*port), &dcb));
+    EXPECT_EQ(dcb.Parity, ODDPARITY);
     EXPECT_TRUE(port->configure()) << "a configured port configures again";
 }
 
