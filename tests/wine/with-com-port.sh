@@ -21,7 +21,10 @@ fi
 work=$(mktemp -d)
 sim_pid=""
 cleanup() {
-    [ -n "$sim_pid" ] && kill "$sim_pid" 2>/dev/null && wait "$sim_pid" 2>/dev/null
+    if [ -n "$sim_pid" ]; then
+        kill "$sim_pid" 2>/dev/null || true
+        wait "$sim_pid" 2>/dev/null || true
+    fi
     rm -f "$link"
     rm -rf "$work"
 }
@@ -52,6 +55,9 @@ set +e
 "$@"
 status=$?
 set -e
-echo "-- qx4t-plcsim:"
-cat "$work/sim.err"
+# A simulator that ended before it was told to is part of the story.
+if ! kill -0 "$sim_pid" 2>/dev/null; then
+    echo "-- qx4t-plcsim ended early:" >&2
+    cat "$work/sim.err" >&2
+fi
 exit "$status"
