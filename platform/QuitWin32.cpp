@@ -4,12 +4,18 @@
 
 #include <algorithm>
 #include <atomic>
+#include <chrono>
 #include <csignal>
 
 #include "platform/Quit.h"
 
 namespace qx4t::quit {
 namespace {
+
+// Windows ends the process as soon as the handler returns from the console closing, a log-off
+// or a shutdown, and at the latest after about five seconds. Holding the handler this long lets
+// the main thread stop its transaction and say what state the PLC is in.
+constexpr std::chrono::milliseconds kCloseGrace{4500};
 
 std::atomic<int> g_requested{0};  // 0: none; -1: request(); otherwise the signal number
 HANDLE g_event = nullptr;
@@ -21,19 +27,15 @@ HANDLE wakeEvent() {
 }
 
 BOOL WINAPI onControl(DWORD type) {
-    switch (type) {
-        case CTRL_C_EVENT:
-            g_requested.store(SIGINT);
-            break;
-        case CTRL_BREAK_EVENT:
-            g_requested.store(SIGBREAK);
-            break;
-        default:  // the console closing, the user logging off, the system shutting down
-            g_requested.store(SIGTERM);
-            break;
-    }
+    const bool ending = type != CTRL_C_EVENT && type != CTRL_BREAK_EVENT;
+    g_requested.store(type == CTRL_C_EVENT       ? SIGINT
+                      : type == CTRL_BREAK_EVENT ? SIGBREAK
+                                                 : SIGTERM);
     if (g_event != nullptr)
         ::SetEvent(g_event);
+    // The main thread's exit ends the process, and this wait with it.
+    if (ending)
+        ::Sleep(static_cast<DWORD>(kCloseGrace.count()));
     return TRUE;
 }
 
