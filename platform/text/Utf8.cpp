@@ -1,9 +1,32 @@
 #include "platform/text/Utf8.h"
 
+#include <type_traits>
+
 namespace qx4t {
 namespace {
 
 constexpr char32_t kReplacement = 0xFFFD;
+// Windows' wchar_t holds UTF-16, where a character beyond U+FFFF takes a surrogate pair;
+// Linux's holds the code point itself.
+constexpr bool kWideIsUtf16 = sizeof(wchar_t) == 2;
+
+bool isHighSurrogate(char32_t c) {
+    return c >= 0xD800 && c <= 0xDBFF;
+}
+
+bool isLowSurrogate(char32_t c) {
+    return c >= 0xDC00 && c <= 0xDFFF;
+}
+
+void appendWide(std::wstring& out, char32_t cp) {
+    if (kWideIsUtf16 && cp > 0xFFFF) {
+        cp -= 0x10000;
+        out.push_back(static_cast<wchar_t>(0xD800 + (cp >> 10)));
+        out.push_back(static_cast<wchar_t>(0xDC00 + (cp & 0x3FF)));
+        return;
+    }
+    out.push_back(static_cast<wchar_t>(cp));
+}
 
 bool isContinuation(unsigned char b) {
     return (b & 0xC0) == 0x80;
@@ -46,7 +69,7 @@ std::wstring utf8ToWide(std::string_view utf8) {
     std::size_t i = 0;
     while (i < utf8.size()) {
         const Utf8Char c = decodeUtf8At(utf8, i);
-        out.push_back(static_cast<wchar_t>(c.cp));
+        appendWide(out, c.cp);
         // Only the lead byte of a broken sequence is dropped, so a valid character after a
         // stray byte survives.
         i += c.length == 0 ? 1 : c.length;
@@ -57,9 +80,15 @@ std::wstring utf8ToWide(std::string_view utf8) {
 std::string wideToUtf8(std::wstring_view wide) {
     std::string out;
     out.reserve(wide.size());
-    for (const wchar_t wc : wide) {
-        auto cp = static_cast<char32_t>(wc);
-        if (cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) {
+    for (std::size_t i = 0; i < wide.size(); ++i) {
+        // Through the unsigned type of the same width: a signed wchar_t must not sign-extend.
+        using Unit = std::make_unsigned_t<wchar_t>;
+        auto cp = static_cast<char32_t>(static_cast<Unit>(wide[i]));
+        if (kWideIsUtf16 && isHighSurrogate(cp) && i + 1 < wide.size() &&
+            isLowSurrogate(static_cast<Unit>(wide[i + 1]))) {
+            cp = 0x10000 + ((cp - 0xD800) << 10) + (static_cast<Unit>(wide[i + 1]) - 0xDC00);
+            ++i;
+        } else if (cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) {
             cp = kReplacement;
         }
         if (cp < 0x80) {

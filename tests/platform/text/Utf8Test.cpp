@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <initializer_list>
 #include <string>
 
 namespace {
@@ -37,6 +38,23 @@ TEST(Utf8, MalformedBytesBecomeReplacementsWithoutLosingTheRest) {
         EXPECT_EQ(utf8ToWide(c.in), c.out);
     }
     EXPECT_EQ(wideToUtf8(std::wstring(1, static_cast<wchar_t>(0xD800))), "\xef\xbf\xbd");
+}
+
+// Where wide strings are UTF-16 (Windows) a pair stands for one character; half a pair, or a
+// pair in the wrong order, is no character on any platform.
+TEST(Utf8, HalvesOfASurrogatePairBecomeReplacements) {
+    const auto wide = [](std::initializer_list<unsigned> units) {
+        std::wstring s;
+        for (const unsigned u : units)
+            s.push_back(static_cast<wchar_t>(u));
+        return s;
+    };
+    EXPECT_EQ(wideToUtf8(wide({0xD83D, 'A'})),
+              "\xef\xbf\xbd"
+              "A");
+    EXPECT_EQ(wideToUtf8(wide({'A', 0xDD0C})), "A\xef\xbf\xbd");
+    EXPECT_EQ(wideToUtf8(wide({0xDD0C, 0xD83D})), "\xef\xbf\xbd\xef\xbf\xbd");
+    EXPECT_EQ(wideToUtf8(wide({0xD83D})), "\xef\xbf\xbd") << "cut short at the end";
 }
 
 }  // namespace
