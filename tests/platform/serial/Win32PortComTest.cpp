@@ -11,6 +11,7 @@
 #include "link/Frame.h"
 #include "platform/Clock.h"
 #include "platform/serial/SerialPort.h"
+#include "tests/support/BoundedWait.h"
 
 namespace qx4t::serial {
 namespace {
@@ -33,10 +34,13 @@ long requestStatus(SerialPort& port) {
     const auto written = port.write(frame.data(), frame.size(), 5000ms);
     if (written.status != WriteStatus::Ok || written.written != frame.size())
         return -1;
-    Deadline bound(SteadyClock::instance(), kReplyBound);
     long queued = 0;
-    while ((queued = port.bytesWaiting()) >= 0 && queued < kStatusReplyLen && !bound.expired())
-        ::SleepEx(10, FALSE);
+    (void)test::WaitFor(
+        [&] {
+            queued = port.bytesWaiting();
+            return queued < 0 || queued >= kStatusReplyLen;
+        },
+        kReplyBound);
     return queued;
 }
 
