@@ -447,8 +447,17 @@ void Dialog::keyPressEvent(QKeyEvent* event) {
         }
         return;
     }
-    if (auto* b = qobject_cast<QPushButton*>(item(m_defaultId));
-        b != nullptr && b->isVisible() && b->isEnabled()) {
+    // Enter presses the push button that has the focus, as a keyboard user expects; the
+    // default button answers only for the other controls. A button that does not take Enter
+    // itself (auto-default off) passes the key up to here.
+    const auto pressable = [](QPushButton* b) {
+        return b != nullptr && b->isVisible() && b->isEnabled();
+    };
+    if (auto* focused = qobject_cast<QPushButton*>(focusWidget()); pressable(focused)) {
+        focused->click();
+        return;
+    }
+    if (auto* b = qobject_cast<QPushButton*>(item(m_defaultId)); pressable(b)) {
         b->click();
     }
 }
