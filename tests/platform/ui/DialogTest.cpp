@@ -206,6 +206,19 @@ TEST_F(DialogTest, EnterPressesTheDefaultButtonOnlyWhileItCanBePressed) {
     EXPECT_EQ(result, IDOK);
 }
 
+TEST_F(DialogTest, EnterPressesTheFocusedPushButtonEvenWithoutAutoDefault) {
+    TestDialog d;
+    const int result = runModal(d, [](TestDialog& dlg) {
+        dlg.setDefaultButton(IDOK);
+        auto* cancel = qobject_cast<QPushButton*>(dlg.button(IDCANCEL));
+        cancel->setAutoDefault(false);
+        dlg.focusItem(IDCANCEL);
+        press(cancel, Qt::Key_Enter);
+    });
+    EXPECT_EQ(result, IDCANCEL);
+    EXPECT_EQ(d.commands, std::vector<int>{IDCANCEL});
+}
+
 TEST_F(DialogTest, ShowEnableAndFocusByIdAndAccessibleNames) {
     TestDialog d;
     runModal(d, [](TestDialog& dlg) {
@@ -310,6 +323,35 @@ TEST_F(DialogTest, AQuitRequestEndsTheModalRunWithCancel) {
     EXPECT_TRUE(qx4t::ui::pumpOnce());  // the link's wait sees it too
     qx4t::ui::resetQuit();
     EXPECT_FALSE(qx4t::ui::pumpOnce());
+}
+
+TEST_F(DialogTest, AQuitClosesAnOpenMessageBoxAndEndsTheRun) {
+    // The real box, not the seam: a quit must not wait for a click on it.
+    auto previous = qx4t::ui::setMessageBoxHandler({});
+    bool leftOpen = false;
+    // Only a failure reaches this bound; it closes the box so that the test ends.
+    QTimer bound;
+    bound.setSingleShot(true);
+    QObject::connect(&bound, &QTimer::timeout, [&] {
+        leftOpen = true;
+        if (QWidget* box = QApplication::activeModalWidget()) {
+            box->close();
+        }
+    });
+    TestDialog d;
+    int answer = 0;
+    const int result = runModal(d, [&](TestDialog& dlg) {
+        bound.start(5000);
+        QTimer::singleShot(0, [] { qx4t::ui::requestQuit(); });
+        answer = dlg.MessageBox(30001, 30002, MB_YESNO | MB_ICONEXCLAMATION);
+    });
+    bound.stop();
+    EXPECT_FALSE(leftOpen);
+    EXPECT_EQ(answer, IDNO);
+    EXPECT_EQ(result, IDCANCEL);
+    // A box asked for after the quit is not shown at all.
+    EXPECT_EQ(d.MessageBox(30001, 30002, MB_RETRYCANCEL | MB_ICONEXCLAMATION), IDCANCEL);
+    qx4t::ui::setMessageBoxHandler(std::move(previous));
 }
 
 }  // namespace
