@@ -57,6 +57,9 @@ CBaseDlg::CBaseDlg(int nLanguage, QWidget* pParent)
       m_nLanguage(nLanguage) {
     // While the link waits for the PLC, the wizard's timers fire and its windows paint.
     CComManager::SetEventPump([] { return qx4t::ui::pumpOnce(); });
+    // And between two pumps the window answers too: a screen reader asks question after
+    // question, each only when the last is answered.
+    CComManager::SetPortWait(qx4t::ui::waitForPort);
 
     const std::string_view library = qx4t::languageLibraryName(nLanguage);
     if (library.empty() ||
