@@ -1,27 +1,36 @@
 #include "cli/Advice.h"
 
 #include <dirent.h>
-#include <grp.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
-#include <cerrno>
 #include <fstream>
 
 namespace qx4t::cli {
 
 std::string AccessAdvice(const std::string& devicePath) {
-    if (::access(devicePath.c_str(), R_OK | W_OK) == 0 || errno != EACCES)
+    return AccessAdvice(devicePath, serial::deviceAccess(devicePath));
+}
+
+std::string AccessAdvice(const std::string& devicePath, const serial::DeviceAccess& access) {
+    if (!access.denied)
         return {};
-    std::string group = "dialout";
-    struct stat st {};
-    if (::stat(devicePath.c_str(), &st) == 0) {
-        if (const struct group* g = ::getgrgid(st.st_gid))
-            group = g->gr_name;
+    const std::string& group = access.group;
+    if (access.groupWouldHelp && access.memberNotInSession) {
+        return "permission denied on " + devicePath + ". You are in the group '" + group +
+               "' that owns it, but this login session started before you joined: log out and in "
+               "again (or run 'newgrp " +
+               group + "').";
     }
-    return "permission denied on " + devicePath + ". Serial ports belong to the group '" + group +
-           "': add yourself with 'sudo usermod -aG " + group +
-           " $USER', then log out and in again (or run 'newgrp " + group + "').";
+    if (access.groupWouldHelp) {
+        return "permission denied on " + devicePath + ". Serial ports belong to the group '" +
+               group + "': add yourself with 'sudo usermod -aG " + group +
+               " $USER', then log out and in again (or run 'newgrp " + group + "').";
+    }
+    // No group may open it (root's own 0600 device, for one): joining a group would not help.
+    return "permission denied on " + devicePath +
+           ", and no group gives access to it. Install the udev rule that gives the PLC to the "
+           "user at the desk: 'sudo cp packaging/udev/70-qx4t-plc.rules /etc/udev/rules.d/ && "
+           "sudo udevadm control --reload && sudo udevadm trigger', then plug the PLC in again "
+           "(see README.md).";
 }
 
 std::string BusyAdvice(const std::string& devicePath) {

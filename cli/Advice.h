@@ -3,10 +3,15 @@
 // that another program holds it, or that ModemManager may probe it.
 #include <string>
 
+#include "platform/serial/PortAccess.h"
+
 namespace qx4t::cli {
 
 // Empty when this user may read and write the device; otherwise what to do about it.
 [[nodiscard]] std::string AccessAdvice(const std::string& devicePath);
+// The same from what is known of the device: a group is named only where joining it helps.
+[[nodiscard]] std::string AccessAdvice(const std::string& devicePath,
+                                       const serial::DeviceAccess& access);
 // The advice for a port that another process holds.
 [[nodiscard]] std::string BusyAdvice(const std::string& devicePath);
 // True when a process named ModemManager runs (looked up under procRoot, normally "/proc").
