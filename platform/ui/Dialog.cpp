@@ -222,6 +222,17 @@ void Dialog::endModalRuns(int result) {
     }
 }
 
+void Dialog::quitModalRuns() {
+    const std::vector<Dialog*> runs = modalRuns();
+    for (auto it = runs.rbegin(); it != runs.rend(); ++it) {
+        // An earlier OnQuit may have destroyed a dialog that was still listed.
+        const auto& now = modalRuns();
+        if (std::find(now.begin(), now.end(), *it) != now.end()) {
+            (*it)->OnQuit();
+        }
+    }
+}
+
 bool Dialog::Create(int templateId, QWidget* parent) {
     if (IsWindow()) {
         DestroyWindow();
@@ -415,6 +426,10 @@ void Dialog::OnTimer(int) {}
 
 long Dialog::OnMessage(unsigned, unsigned long, long) {
     return 0;
+}
+
+void Dialog::OnQuit() {
+    EndDialog(IDCANCEL);
 }
 
 void Dialog::closeEvent(QCloseEvent* event) {

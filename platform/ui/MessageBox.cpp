@@ -4,6 +4,7 @@
 #include <QMessageBox>
 #include <QWidget>
 
+#include <iostream>
 #include <vector>
 
 #include "platform/Quit.h"
@@ -98,9 +99,22 @@ bool timerArmedWithin(QWidget* owner) {
     return false;
 }
 
+// A box that a quit keeps from the user (never shown, or closed unanswered) still says its
+// piece where the one who asked to quit can read it.
+void tellOnStandardError(const MessageBoxRequest& r) {
+    std::cerr << r.caption.toStdString() << ": " << r.text.toStdString() << std::endl;
+}
+
 int show(MessageBoxRequest r) {
     r.ownerTimerArmed = timerArmedWithin(r.owner);
-    return handler() ? handler()(r) : showQtBox(r);
+    if (handler()) {
+        return handler()(r);
+    }
+    const int answer = showQtBox(r);
+    if (quit::requested()) {
+        tellOnStandardError(r);
+    }
+    return answer;
 }
 
 QString applicationName() {

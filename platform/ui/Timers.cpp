@@ -200,7 +200,7 @@ void installQuitHook() {
         }
         if (quit::requested()) {
             closeMessageBoxes();
-            Dialog::endModalRuns(IDCANCEL);
+            Dialog::quitModalRuns();
         }
     });
 }
