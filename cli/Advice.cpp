@@ -33,7 +33,16 @@ std::string AccessAdvice(const std::string& devicePath, const serial::DeviceAcce
            "(see README.md).";
 }
 
-std::string BusyAdvice(const std::string& devicePath) {
+std::string BusyAdvice(const std::string& devicePath, const std::string& holder) {
+    if (holder.starts_with("in use by ")) {
+        return devicePath + " is " + holder + ". Close that program and try again.";
+    }
+    if (holder.starts_with("may be in use")) {
+        return devicePath + " " + holder +
+               " that you cannot see (another user's, or a system service such as ModemManager). "
+               "Close it and try again; 'sudo fuser -v " +
+               devicePath + "' shows who holds it.";
+    }
     return devicePath +
            " is in use by another program (the wizard, a terminal program, or ModemManager). "
            "Close it and try again; 'fuser -v " +

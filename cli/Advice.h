@@ -12,8 +12,9 @@ namespace qx4t::cli {
 // The same from what is known of the device: a group is named only where joining it helps.
 [[nodiscard]] std::string AccessAdvice(const std::string& devicePath,
                                        const serial::DeviceAccess& access);
-// The advice for a port that another process holds.
-[[nodiscard]] std::string BusyAdvice(const std::string& devicePath);
+// The advice for a port that another process holds; holder is the port's own account of it
+// ("in use by picocom (pid 4242)"), when it has one.
+[[nodiscard]] std::string BusyAdvice(const std::string& devicePath, const std::string& holder = {});
 // True when a process named ModemManager runs (looked up under procRoot, normally "/proc").
 [[nodiscard]] bool ModemManagerRunning(const std::string& procRoot = "/proc");
 [[nodiscard]] std::string ModemManagerAdvice();

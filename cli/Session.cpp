@@ -125,7 +125,7 @@ int Session::OpenFirst() {
     const auto& why = m_link.LastOpenResult();
     switch (why.status) {
         case serial::OpenStatus::Busy:
-            return Fail(kExitNoPort, BusyAdvice(DevicePath()));
+            return Fail(kExitNoPort, BusyAdvice(DevicePath(), why.reason));
         case serial::OpenStatus::NotFound:
             return Fail(kExitNoPort, DevicePath() +
                                          " does not exist; 'qx4t-vup ports --all' "

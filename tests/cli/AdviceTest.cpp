@@ -75,5 +75,13 @@ TEST(Advice, AGroupIsNamedOnlyWhereJoiningItWouldHelp) {
     EXPECT_NE(stale.find("log out and in"), std::string::npos) << stale;
 }
 
+TEST(Advice, ABusyPortNamesItsHolderOrSaysItMayBeHidden) {
+    EXPECT_EQ(BusyAdvice("/dev/ttyACM0", "in use by picocom (pid 4242)"),
+              "/dev/ttyACM0 is in use by picocom (pid 4242). Close that program and try again.");
+    const std::string hidden = BusyAdvice("/dev/ttyACM0", "may be in use by another program");
+    EXPECT_TRUE(hidden.starts_with("/dev/ttyACM0 may be in use by another program")) << hidden;
+    EXPECT_NE(hidden.find("sudo fuser -v /dev/ttyACM0"), std::string::npos) << hidden;
+}
+
 }  // namespace
 }  // namespace qx4t::cli
