@@ -8,6 +8,7 @@
 #include <QPushButton>
 
 #include "link/PortList.h"
+#include "platform/ui/Timers.h"
 #include "tests/wizard/support/NavTestSupport.h"
 #include "wizard/pages/ConnectDlg.h"
 
@@ -267,6 +268,33 @@ TEST_F(NavigationTest, NextOnTheVersionUpPageFindsThePlcAgain) {
             EXPECT_EQ(d.GetCurrentPage(), 8504);
             return true;
         });
+    }
+}
+
+// SIGTERM or SIGINT: the wizard ends at once, with Cancel's warning wherever Cancel gives it.
+TEST_F(NavigationTest, AQuitEndsTheWizardWithTheWarningWhereTheModeMayHaveChanged) {
+    for (int target : {8501, 8502, 8503, 8504}) {
+        SCOPED_TRACE(target);
+        doubles = Doubles{};
+        if (target == 8503 || target == 8504) {
+            boxes.expect(25013, 25014, kWarning);
+        }
+        CBaseDlg dlg(kEnglish);
+        useDoubles(dlg);
+        const int result = runFrame(dlg, [&](CBaseDlg& d) {
+            walkTo(d, target);
+            qx4t::ui::requestQuit();
+            // The quit arrives through the event loop, as a signal's does; the warning, where
+            // due, is given before anything else happens.
+            for (int i = 0; i < 10; ++i) {
+                QApplication::processEvents();
+            }
+            EXPECT_EQ(boxes.pending(), 0u);
+            return true;
+        });
+        qx4t::ui::resetQuit();
+        EXPECT_EQ(result, IDCANCEL);
+        EXPECT_EQ(boxes.pending(), 0u);
     }
 }
 
