@@ -18,10 +18,10 @@
 #include <optional>
 #include <thread>
 
+#include "link/ComManager.h"
 #include "platform/text/Utf8.h"
 #include "platform/ui/Timers.h"
 #include "tests/platform/ui/support/UiTestSupport.h"
-#include "link/ComManager.h"
 
 namespace {
 
