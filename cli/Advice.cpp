@@ -1,30 +1,48 @@
 #include "cli/Advice.h"
 
 #include <dirent.h>
-#include <grp.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
-#include <cerrno>
 #include <fstream>
 
 namespace qx4t::cli {
 
 std::string AccessAdvice(const std::string& devicePath) {
-    if (::access(devicePath.c_str(), R_OK | W_OK) == 0 || errno != EACCES)
-        return {};
-    std::string group = "dialout";
-    struct stat st {};
-    if (::stat(devicePath.c_str(), &st) == 0) {
-        if (const struct group* g = ::getgrgid(st.st_gid))
-            group = g->gr_name;
-    }
-    return "permission denied on " + devicePath + ". Serial ports belong to the group '" + group +
-           "': add yourself with 'sudo usermod -aG " + group +
-           " $USER', then log out and in again (or run 'newgrp " + group + "').";
+    return AccessAdvice(devicePath, serial::deviceAccess(devicePath));
 }
 
-std::string BusyAdvice(const std::string& devicePath) {
+std::string AccessAdvice(const std::string& devicePath, const serial::DeviceAccess& access) {
+    if (!access.denied)
+        return {};
+    const std::string& group = access.group;
+    if (access.groupWouldHelp && access.memberNotInSession) {
+        return "permission denied on " + devicePath + ". You are in the group '" + group +
+               "' that owns it, but this login session started before you joined: log out and in "
+               "again (or run 'newgrp " +
+               group + "').";
+    }
+    if (access.groupWouldHelp) {
+        return "permission denied on " + devicePath + ". Serial ports belong to the group '" +
+               group + "': add yourself with 'sudo usermod -aG " + group +
+               " $USER', then log out and in again (or run 'newgrp " + group + "').";
+    }
+    // No group may open it (root's own 0600 device, for one): joining a group would not help.
+    return "permission denied on " + devicePath +
+           ", and no group gives access to it. Install the udev rule that gives the PLC to the "
+           "user at the desk: 'sudo cp packaging/udev/70-qx4t-plc.rules /etc/udev/rules.d/ && "
+           "sudo udevadm control --reload && sudo udevadm trigger', then plug the PLC in again "
+           "(see README.md).";
+}
+
+std::string BusyAdvice(const std::string& devicePath, const std::string& holder) {
+    if (holder.starts_with("in use by ")) {
+        return devicePath + " is " + holder + ". Close that program and try again.";
+    }
+    if (holder.starts_with("may be in use")) {
+        return devicePath + " " + holder +
+               " that you cannot see (another user's, or a system service such as ModemManager). "
+               "Close it and try again; 'sudo fuser -v " +
+               devicePath + "' shows who holds it.";
+    }
     return devicePath +
            " is in use by another program (the wizard, a terminal program, or ModemManager). "
            "Close it and try again; 'fuser -v " +

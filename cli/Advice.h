@@ -3,12 +3,18 @@
 // that another program holds it, or that ModemManager may probe it.
 #include <string>
 
+#include "platform/serial/PortAccess.h"
+
 namespace qx4t::cli {
 
 // Empty when this user may read and write the device; otherwise what to do about it.
 [[nodiscard]] std::string AccessAdvice(const std::string& devicePath);
-// The advice for a port that another process holds.
-[[nodiscard]] std::string BusyAdvice(const std::string& devicePath);
+// The same from what is known of the device: a group is named only where joining it helps.
+[[nodiscard]] std::string AccessAdvice(const std::string& devicePath,
+                                       const serial::DeviceAccess& access);
+// The advice for a port that another process holds; holder is the port's own account of it
+// ("in use by picocom (pid 4242)"), when it has one.
+[[nodiscard]] std::string BusyAdvice(const std::string& devicePath, const std::string& holder = {});
 // True when a process named ModemManager runs (looked up under procRoot, normally "/proc").
 [[nodiscard]] bool ModemManagerRunning(const std::string& procRoot = "/proc");
 [[nodiscard]] std::string ModemManagerAdvice();

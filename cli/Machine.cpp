@@ -77,7 +77,7 @@ Environment MachineEnvironment() {
     env.ask = AskOnTerminal;
     env.progressInPlace = TerminalCanRedraw();
     env.modemManagerRunning = [] { return ModemManagerRunning(); };
-    env.accessAdvice = AccessAdvice;
+    env.accessAdvice = [](const std::string& devicePath) { return AccessAdvice(devicePath); };
     env.startSimulator = StartPtySimulator;
     return env;
 }

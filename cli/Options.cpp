@@ -165,7 +165,8 @@ ParseResult ParseOptions(const std::vector<std::string>& args) {
         if (takesValue) {
             if (arg.hasValue) {
                 value = std::string(arg.value);
-            } else if (i + 1 < args.size()) {
+            } else if (i + 1 < args.size() && !args[i + 1].starts_with("-")) {
+                // No port or file name here starts with "-": "--port --json" lacks its value.
                 value = args[++i];
             } else {
                 result.error = std::string(arg.name) + " needs a value";

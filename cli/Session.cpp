@@ -125,7 +125,7 @@ int Session::OpenFirst() {
     const auto& why = m_link.LastOpenResult();
     switch (why.status) {
         case serial::OpenStatus::Busy:
-            return Fail(kExitNoPort, BusyAdvice(DevicePath()));
+            return Fail(kExitNoPort, BusyAdvice(DevicePath(), why.reason));
         case serial::OpenStatus::NotFound:
             return Fail(kExitNoPort, DevicePath() +
                                          " does not exist; 'qx4t-vup ports --all' "
@@ -304,10 +304,23 @@ int Session::Status() {
 
 void Session::OnExchange(char direction, const std::string& bytes) {
     m_transcript.line(direction, bytes);
-    if (!m_counting || direction != '>')
+    if (!m_counting)
+        return;
+    // The link tells of a block before writing it; the block is shown once its answer proves it
+    // went out (the last block, which has none, once the transfer has succeeded).
+    if (direction == '>') {
+        m_blockBytes = bytes.size();
+    } else {
+        ShowWrittenBlock();
+    }
+}
+
+void Session::ShowWrittenBlock() {
+    if (m_blockBytes == 0)
         return;
     ++m_blockSent;
-    m_bytesSent += bytes.size();
+    m_bytesSent += m_blockBytes;
+    m_blockBytes = 0;
     m_report.transfer(m_blockSent, m_blocks, m_bytesSent, m_image.size);
 }
 
@@ -487,9 +500,12 @@ int Session::Transfer(bool portOpen) {
     m_blocks = static_cast<int>(lk::ImageBlockCount(image.size));
     m_blockSent = -1;
     m_bytesSent = 0;
+    m_blockBytes = 0;
     m_counting = true;
     const int rc =
         m_link.SendFWImage(image.data, static_cast<std::uint32_t>(image.size), &m_progress);
+    if (rc == lk::kOk)
+        ShowWrittenBlock();
     m_counting = false;
     Close();
     if (rc != lk::kOk)

@@ -71,6 +71,7 @@ private:
     int Transfer(bool portOpen);
     int RestartAndVerify();
     void OnExchange(char direction, const std::string& bytes);
+    void ShowWrittenBlock();
 
     const Options& m_opt;
     Reporter& m_report;
@@ -91,6 +92,7 @@ private:
     int m_blockSent = -1;
     int m_blocks = 0;
     std::size_t m_bytesSent = 0;
+    std::size_t m_blockBytes = 0;  // told of, not yet known to have gone out
     firmware::Image m_image;
     int m_progress = 0;
     // Last, so that the link stops calling into this session before anything else goes.

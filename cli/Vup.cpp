@@ -1,5 +1,6 @@
 #include "cli/Vup.h"
 
+#include <algorithm>
 #include <ostream>
 
 #include "cli/ExitCodes.h"
@@ -42,7 +43,13 @@ int RunVup(const std::vector<std::string>& args, std::ostream& out, std::ostream
            Environment& env) {
     const ParseResult parsed = ParseOptions(args);
     if (!parsed.ok()) {
-        err << "qx4t-vup: " << parsed.error << "\n" << UsageLine();
+        // A script that asked for JSON reads the outcome from stdout, whatever went wrong.
+        if (std::find(args.begin(), args.end(), "--json") != args.end()) {
+            Reporter(Reporter::Style::Json, out, err, *env.clock).result(kExitUsage, parsed.error);
+            err << UsageLine();
+        } else {
+            err << "qx4t-vup: " << parsed.error << "\n" << UsageLine();
+        }
         return kExitUsage;
     }
     return RunVup(parsed.options, out, err, env);

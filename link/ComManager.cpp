@@ -54,6 +54,7 @@ constexpr unsigned kMinFrameCount = 100;
 
 struct LinkSeams {
     std::function<bool()> pump;
+    std::function<WaitStatus(qx4t::serial::SerialPort&, std::chrono::milliseconds)> wait;
     qx4t::serial::PortFactory factory;
     std::function<void(char, const std::string&)> transcript;
     std::function<unsigned()> fillerSeed;
@@ -67,6 +68,11 @@ LinkSeams& seams() {
 bool pumpSaysQuit() {
     const auto& pump = seams().pump;
     return pump ? pump() : qx4t::quit::requested();
+}
+
+WaitStatus waitForInput(qx4t::serial::SerialPort& port) {
+    const auto& wait = seams().wait;
+    return wait ? wait(port, kPollPeriod) : port.waitReadable(kPollPeriod);
 }
 
 // The copy is made only for a listener: image blocks are 64 KiB each.
@@ -149,7 +155,8 @@ CComManager::CComManager(CComManager&& other) noexcept
       m_nRecvLen(std::exchange(other.m_nRecvLen, 0)),
       m_port(std::move(other.m_port)),
       m_lastOpen(std::move(other.m_lastOpen)),
-      m_fillerSeed(other.m_fillerSeed) {
+      m_fillerSeed(other.m_fillerSeed),
+      m_bOutputStuck(std::exchange(other.m_bOutputStuck, false)) {
     std::memcpy(m_RecvBuf, other.m_RecvBuf, sizeof m_RecvBuf);
     std::memset(other.m_RecvBuf, 0, sizeof other.m_RecvBuf);
 }
@@ -165,6 +172,7 @@ CComManager& CComManager::operator=(CComManager&& other) noexcept {
         m_port = std::move(other.m_port);
         m_lastOpen = std::move(other.m_lastOpen);
         m_fillerSeed = other.m_fillerSeed;
+        m_bOutputStuck = std::exchange(other.m_bOutputStuck, false);
     }
     return *this;
 }
@@ -201,8 +209,15 @@ int CComManager::OpenPort(const std::wstring& strPort) {
 
 void CComManager::ClosePort() {
     if (m_port && m_port->isOpen()) {
+        // A serial port's close waits for queued output to drain (30 s by default), with no
+        // event pump running; what the PLC would not take is dropped first. After a good
+        // write nothing is dropped: the last image block may still be on its way.
+        if (m_bOutputStuck) {
+            (void)m_port->purge();
+        }
         m_port->close();
     }
+    m_bOutputStuck = false;
     m_hComm = -1;
 }
 
@@ -218,6 +233,7 @@ int CComManager::SendRecv(const char* pData, int nLen, std::uint32_t dwTimeout,
     const auto size = static_cast<std::size_t>(nLen);
     record('>', std::string_view(pData == nullptr ? "" : pData, size));
     const auto written = m_port->write(pData, size, kWriteDeadline);
+    m_bOutputStuck = written.status != WriteStatus::Ok || written.written != size;
     if (written.status == WriteStatus::Timeout) {
         return rc::kWriteTimeout;
     }
@@ -241,7 +257,7 @@ int CComManager::ReadReply(std::uint32_t dwTimeout, std::size_t expectedLen) {
         if (waiting > 0) {
             break;
         }
-        if (m_port->waitReadable(kPollPeriod) == WaitStatus::Error) {
+        if (waitForInput(*m_port) == WaitStatus::Error) {
             return rc::kReceiveFailed;
         }
         elapsed += kPollMilliseconds;
@@ -270,7 +286,7 @@ int CComManager::ReadReply(std::uint32_t dwTimeout, std::size_t expectedLen) {
         if (reply.size() >= kMaxReply || complete()) {
             break;
         }
-        const auto status = m_port->waitReadable(kPollPeriod);
+        const auto status = waitForInput(*m_port);
         if (status == WaitStatus::Error) {
             result = rc::kReceiveFailed;
             break;
@@ -459,6 +475,11 @@ const qx4t::serial::OpenResult& CComManager::LastOpenResult() const {
 
 void CComManager::SetEventPump(std::function<bool()> pump) {
     seams().pump = std::move(pump);
+}
+
+void CComManager::SetPortWait(
+    std::function<WaitStatus(qx4t::serial::SerialPort&, std::chrono::milliseconds)> wait) {
+    seams().wait = std::move(wait);
 }
 
 void CComManager::SetPortFactory(qx4t::serial::PortFactory factory) {

@@ -2,6 +2,7 @@
 // The serial link to the PLC: one request written, one reply read, and the four commands the
 // tool ever sends. Free of Qt. Result codes are the link's own (ResultCodes.h); nothing here
 // throws and no OS error reaches a caller.
+#include <chrono>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -59,6 +60,11 @@ public:
     // Called once per 100 ms poll while a reply is awaited; returns true when a quit was requested.
     // Default: qx4t::quit::requested().
     static void SetEventPump(std::function<bool()> pump);
+    // Waits up to one poll period for the reply's bytes (default: the port's own wait). The
+    // wizard waits with its event loop running, so that its window answers at once.
+    static void SetPortWait(std::function<qx4t::serial::WaitStatus(qx4t::serial::SerialPort&,
+                                                                   std::chrono::milliseconds)>
+                                wait);
     // Makes the port objects (default: the termios port).
     static void SetPortFactory(qx4t::serial::PortFactory factory);
     // Sees every exchange: direction ('>' to the PLC, '<' from it) and the bytes.
@@ -80,4 +86,6 @@ private:
     std::unique_ptr<qx4t::serial::SerialPort> m_port;
     qx4t::serial::OpenResult m_lastOpen;
     unsigned m_fillerSeed = 0;
+    // A write failed or timed out: output the PLC did not take may still be queued.
+    bool m_bOutputStuck = false;
 };

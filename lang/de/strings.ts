@@ -225,5 +225,29 @@ If you accept these terms, tick the box below and press Next. Otherwise press Ca
 
 Wenn Sie diese Bedingungen akzeptieren, aktivieren Sie das Kontrollkästchen unten und klicken Sie auf „Weiter“. Andernfalls klicken Sie auf „Abbrechen“.</translation>
     </message>
+    <message id="26020">
+        <source>You do not have permission to use the port %1.
+Ask the administrator of this computer to install the udev rule that comes with this tool (70-qx4t-plc.rules), then connect the PLC again.</source>
+        <translation>Sie haben keine Berechtigung, den Port %1 zu verwenden.
+Bitten Sie den Administrator dieses Computers, die mit diesem Tool gelieferte udev-Regel (70-qx4t-plc.rules) zu installieren, und schließen Sie die SPS dann erneut an.</translation>
+    </message>
+    <message id="26021">
+        <source>You do not have permission to use the port %1.
+The port belongs to the group %2. Add your user to this group (for example: sudo usermod -aG %2 $USER), log out and log in again, then try again.
+Or ask the administrator to install the udev rule that comes with this tool (70-qx4t-plc.rules).</source>
+        <translation>Sie haben keine Berechtigung, den Port %1 zu verwenden.
+Der Port gehört der Gruppe %2. Fügen Sie Ihren Benutzer dieser Gruppe hinzu (zum Beispiel: sudo usermod -aG %2 $USER), melden Sie sich ab und wieder an und versuchen Sie es dann erneut.
+Oder bitten Sie den Administrator, die mit diesem Tool gelieferte udev-Regel (70-qx4t-plc.rules) zu installieren.</translation>
+    </message>
+    <message id="26022">
+        <source>You do not have permission to use the port %1 in this session.
+You are a member of the group %2 that owns the port, but you joined it after you logged in. Log out and log in again, then try again.</source>
+        <translation>In dieser Sitzung haben Sie keine Berechtigung, den Port %1 zu verwenden.
+Sie sind Mitglied der Gruppe %2, der der Port gehört, wurden aber erst nach Ihrer Anmeldung hinzugefügt. Melden Sie sich ab und wieder an und versuchen Sie es dann erneut.</translation>
+    </message>
+    <message id="26023">
+        <source>Permission denied</source>
+        <translation>Zugriff verweigert</translation>
+    </message>
 </context>
 </TS>

@@ -225,5 +225,29 @@ If you accept these terms, tick the box below and press Next. Otherwise press Ca
 
 If you accept these terms, tick the box below and press Next. Otherwise press Cancel.</translation>
     </message>
+    <message id="26020">
+        <source>You do not have permission to use the port %1.
+Ask the administrator of this computer to install the udev rule that comes with this tool (70-qx4t-plc.rules), then connect the PLC again.</source>
+        <translation>You do not have permission to use the port %1.
+Ask the administrator of this computer to install the udev rule that comes with this tool (70-qx4t-plc.rules), then connect the PLC again.</translation>
+    </message>
+    <message id="26021">
+        <source>You do not have permission to use the port %1.
+The port belongs to the group %2. Add your user to this group (for example: sudo usermod -aG %2 $USER), log out and log in again, then try again.
+Or ask the administrator to install the udev rule that comes with this tool (70-qx4t-plc.rules).</source>
+        <translation>You do not have permission to use the port %1.
+The port belongs to the group %2. Add your user to this group (for example: sudo usermod -aG %2 $USER), log out and log in again, then try again.
+Or ask the administrator to install the udev rule that comes with this tool (70-qx4t-plc.rules).</translation>
+    </message>
+    <message id="26022">
+        <source>You do not have permission to use the port %1 in this session.
+You are a member of the group %2 that owns the port, but you joined it after you logged in. Log out and log in again, then try again.</source>
+        <translation>You do not have permission to use the port %1 in this session.
+You are a member of the group %2 that owns the port, but you joined it after you logged in. Log out and log in again, then try again.</translation>
+    </message>
+    <message id="26023">
+        <source>Permission denied</source>
+        <translation>Permission denied</translation>
+    </message>
 </context>
 </TS>

@@ -225,5 +225,29 @@ If you accept these terms, tick the box below and press Next. Otherwise press Ca
 
 Si acepta estas condiciones, marque la casilla inferior y pulse «Siguiente». De lo contrario, pulse «Cancelar».</translation>
     </message>
+    <message id="26020">
+        <source>You do not have permission to use the port %1.
+Ask the administrator of this computer to install the udev rule that comes with this tool (70-qx4t-plc.rules), then connect the PLC again.</source>
+        <translation>No tiene permiso para usar el puerto %1.
+Pida al administrador de este equipo que instale la regla de udev que se incluye con esta herramienta (70-qx4t-plc.rules) y vuelva a conectar el PLC.</translation>
+    </message>
+    <message id="26021">
+        <source>You do not have permission to use the port %1.
+The port belongs to the group %2. Add your user to this group (for example: sudo usermod -aG %2 $USER), log out and log in again, then try again.
+Or ask the administrator to install the udev rule that comes with this tool (70-qx4t-plc.rules).</source>
+        <translation>No tiene permiso para usar el puerto %1.
+El puerto pertenece al grupo %2. Añada su usuario a este grupo (por ejemplo: sudo usermod -aG %2 $USER), cierre la sesión, vuelva a iniciarla e inténtelo de nuevo.
+O pida al administrador que instale la regla de udev que se incluye con esta herramienta (70-qx4t-plc.rules).</translation>
+    </message>
+    <message id="26022">
+        <source>You do not have permission to use the port %1 in this session.
+You are a member of the group %2 that owns the port, but you joined it after you logged in. Log out and log in again, then try again.</source>
+        <translation>En esta sesión no tiene permiso para usar el puerto %1.
+Es miembro del grupo %2, al que pertenece el puerto, pero se le añadió después de iniciar la sesión. Cierre la sesión, vuelva a iniciarla e inténtelo de nuevo.</translation>
+    </message>
+    <message id="26023">
+        <source>Permission denied</source>
+        <translation>Permiso denegado</translation>
+    </message>
 </context>
 </TS>

@@ -225,5 +225,29 @@ If you accept these terms, tick the box below and press Next. Otherwise press Ca
 
 Si vous acceptez ces conditions, cochez la case ci-dessous et cliquez sur « Suivant ». Sinon, cliquez sur « Annuler ».</translation>
     </message>
+    <message id="26020">
+        <source>You do not have permission to use the port %1.
+Ask the administrator of this computer to install the udev rule that comes with this tool (70-qx4t-plc.rules), then connect the PLC again.</source>
+        <translation>Vous n'avez pas l'autorisation d'utiliser le port %1.
+Demandez à l'administrateur de cet ordinateur d'installer la règle udev fournie avec cet outil (70-qx4t-plc.rules), puis reconnectez l'automate.</translation>
+    </message>
+    <message id="26021">
+        <source>You do not have permission to use the port %1.
+The port belongs to the group %2. Add your user to this group (for example: sudo usermod -aG %2 $USER), log out and log in again, then try again.
+Or ask the administrator to install the udev rule that comes with this tool (70-qx4t-plc.rules).</source>
+        <translation>Vous n'avez pas l'autorisation d'utiliser le port %1.
+Le port appartient au groupe %2. Ajoutez votre utilisateur à ce groupe (par exemple : sudo usermod -aG %2 $USER), fermez la session et rouvrez-la, puis réessayez.
+Vous pouvez aussi demander à l'administrateur d'installer la règle udev fournie avec cet outil (70-qx4t-plc.rules).</translation>
+    </message>
+    <message id="26022">
+        <source>You do not have permission to use the port %1 in this session.
+You are a member of the group %2 that owns the port, but you joined it after you logged in. Log out and log in again, then try again.</source>
+        <translation>Dans cette session, vous n'avez pas l'autorisation d'utiliser le port %1.
+Vous êtes membre du groupe %2 auquel appartient le port, mais vous y avez été ajouté après l'ouverture de la session. Fermez la session et rouvrez-la, puis réessayez.</translation>
+    </message>
+    <message id="26023">
+        <source>Permission denied</source>
+        <translation>Accès refusé</translation>
+    </message>
 </context>
 </TS>

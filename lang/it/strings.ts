@@ -225,5 +225,29 @@ If you accept these terms, tick the box below and press Next. Otherwise press Ca
 
 Se si accettano queste condizioni, spuntare la casella qui sotto e premere «Avanti». In caso contrario, premere «Annulla».</translation>
     </message>
+    <message id="26020">
+        <source>You do not have permission to use the port %1.
+Ask the administrator of this computer to install the udev rule that comes with this tool (70-qx4t-plc.rules), then connect the PLC again.</source>
+        <translation>Non si dispone dell'autorizzazione per usare la porta %1.
+Chiedere all'amministratore di questo computer di installare la regola udev fornita con questo strumento (70-qx4t-plc.rules), quindi ricollegare il PLC.</translation>
+    </message>
+    <message id="26021">
+        <source>You do not have permission to use the port %1.
+The port belongs to the group %2. Add your user to this group (for example: sudo usermod -aG %2 $USER), log out and log in again, then try again.
+Or ask the administrator to install the udev rule that comes with this tool (70-qx4t-plc.rules).</source>
+        <translation>Non si dispone dell'autorizzazione per usare la porta %1.
+La porta appartiene al gruppo %2. Aggiungere il proprio utente a questo gruppo (ad esempio: sudo usermod -aG %2 $USER), disconnettersi e accedere di nuovo, quindi riprovare.
+In alternativa, chiedere all'amministratore di installare la regola udev fornita con questo strumento (70-qx4t-plc.rules).</translation>
+    </message>
+    <message id="26022">
+        <source>You do not have permission to use the port %1 in this session.
+You are a member of the group %2 that owns the port, but you joined it after you logged in. Log out and log in again, then try again.</source>
+        <translation>In questa sessione non si dispone dell'autorizzazione per usare la porta %1.
+Si è membri del gruppo %2 a cui appartiene la porta, ma l'aggiunta è avvenuta dopo l'accesso. Disconnettersi e accedere di nuovo, quindi riprovare.</translation>
+    </message>
+    <message id="26023">
+        <source>Permission denied</source>
+        <translation>Autorizzazione negata</translation>
+    </message>
 </context>
 </TS>

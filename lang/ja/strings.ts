@@ -225,5 +225,29 @@ If you accept these terms, tick the box below and press Next. Otherwise press Ca
 
 上記の内容に同意する場合は、下のボックスにチェックを入れて［次へ］を押してください。同意しない場合は［キャンセル］を押してください。</translation>
     </message>
+    <message id="26020">
+        <source>You do not have permission to use the port %1.
+Ask the administrator of this computer to install the udev rule that comes with this tool (70-qx4t-plc.rules), then connect the PLC again.</source>
+        <translation>ポート %1 を使用する権限がありません。
+このコンピューターの管理者に、本ツールに付属の udev ルール (70-qx4t-plc.rules) のインストールを依頼してから、PLC を接続し直してください。</translation>
+    </message>
+    <message id="26021">
+        <source>You do not have permission to use the port %1.
+The port belongs to the group %2. Add your user to this group (for example: sudo usermod -aG %2 $USER), log out and log in again, then try again.
+Or ask the administrator to install the udev rule that comes with this tool (70-qx4t-plc.rules).</source>
+        <translation>ポート %1 を使用する権限がありません。
+このポートはグループ %2 に属しています。ユーザーをこのグループに追加し (例: sudo usermod -aG %2 $USER)、ログアウトして再度ログインしてから、もう一度お試しください。
+または、本ツールに付属の udev ルール (70-qx4t-plc.rules) のインストールを管理者に依頼してください。</translation>
+    </message>
+    <message id="26022">
+        <source>You do not have permission to use the port %1 in this session.
+You are a member of the group %2 that owns the port, but you joined it after you logged in. Log out and log in again, then try again.</source>
+        <translation>このセッションではポート %1 を使用する権限がありません。
+ポートを所有するグループ %2 のメンバーですが、ログイン後に追加されています。ログアウトして再度ログインしてから、もう一度お試しください。</translation>
+    </message>
+    <message id="26023">
+        <source>Permission denied</source>
+        <translation>アクセス権がありません</translation>
+    </message>
 </context>
 </TS>

@@ -225,5 +225,29 @@ If you accept these terms, tick the box below and press Next. Otherwise press Ca
 
 위 조항에 동의하면 아래 확인란을 선택하고 [다음]을 누르십시오. 동의하지 않으면 [취소]를 누르십시오.</translation>
     </message>
+    <message id="26020">
+        <source>You do not have permission to use the port %1.
+Ask the administrator of this computer to install the udev rule that comes with this tool (70-qx4t-plc.rules), then connect the PLC again.</source>
+        <translation>포트 %1을(를) 사용할 권한이 없습니다.
+이 컴퓨터의 관리자에게 이 도구와 함께 제공되는 udev 규칙(70-qx4t-plc.rules)의 설치를 요청한 후 PLC를 다시 연결하십시오.</translation>
+    </message>
+    <message id="26021">
+        <source>You do not have permission to use the port %1.
+The port belongs to the group %2. Add your user to this group (for example: sudo usermod -aG %2 $USER), log out and log in again, then try again.
+Or ask the administrator to install the udev rule that comes with this tool (70-qx4t-plc.rules).</source>
+        <translation>포트 %1을(를) 사용할 권한이 없습니다.
+이 포트는 %2 그룹에 속해 있습니다. 사용자를 이 그룹에 추가하고(예: sudo usermod -aG %2 $USER) 로그아웃한 후 다시 로그인한 다음 다시 시도하십시오.
+또는 관리자에게 이 도구와 함께 제공되는 udev 규칙(70-qx4t-plc.rules)의 설치를 요청하십시오.</translation>
+    </message>
+    <message id="26022">
+        <source>You do not have permission to use the port %1 in this session.
+You are a member of the group %2 that owns the port, but you joined it after you logged in. Log out and log in again, then try again.</source>
+        <translation>이 세션에서는 포트 %1을(를) 사용할 권한이 없습니다.
+포트를 소유한 %2 그룹의 구성원이지만 로그인한 후에 추가되었습니다. 로그아웃한 후 다시 로그인한 다음 다시 시도하십시오.</translation>
+    </message>
+    <message id="26023">
+        <source>Permission denied</source>
+        <translation>권한 없음</translation>
+    </message>
 </context>
 </TS>

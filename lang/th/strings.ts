@@ -225,5 +225,29 @@ If you accept these terms, tick the box below and press Next. Otherwise press Ca
 
 หากคุณยอมรับข้อกำหนดเหล่านี้ ให้ทำเครื่องหมายในช่องด้านล่างแล้วกด “ถัดไป” มิฉะนั้นให้กด “ยกเลิก”</translation>
     </message>
+    <message id="26020">
+        <source>You do not have permission to use the port %1.
+Ask the administrator of this computer to install the udev rule that comes with this tool (70-qx4t-plc.rules), then connect the PLC again.</source>
+        <translation>คุณไม่มีสิทธิ์ใช้พอร์ต %1
+ขอให้ผู้ดูแลระบบของคอมพิวเตอร์เครื่องนี้ติดตั้งกฎ udev ที่มาพร้อมกับเครื่องมือนี้ (70-qx4t-plc.rules) แล้วเชื่อมต่อ PLC อีกครั้ง</translation>
+    </message>
+    <message id="26021">
+        <source>You do not have permission to use the port %1.
+The port belongs to the group %2. Add your user to this group (for example: sudo usermod -aG %2 $USER), log out and log in again, then try again.
+Or ask the administrator to install the udev rule that comes with this tool (70-qx4t-plc.rules).</source>
+        <translation>คุณไม่มีสิทธิ์ใช้พอร์ต %1
+พอร์ตนี้เป็นของกลุ่ม %2 เพิ่มผู้ใช้ของคุณเข้าในกลุ่มนี้ (ตัวอย่าง: sudo usermod -aG %2 $USER) ออกจากระบบแล้วเข้าสู่ระบบใหม่ จากนั้นลองอีกครั้ง
+หรือขอให้ผู้ดูแลระบบติดตั้งกฎ udev ที่มาพร้อมกับเครื่องมือนี้ (70-qx4t-plc.rules)</translation>
+    </message>
+    <message id="26022">
+        <source>You do not have permission to use the port %1 in this session.
+You are a member of the group %2 that owns the port, but you joined it after you logged in. Log out and log in again, then try again.</source>
+        <translation>ในเซสชันนี้คุณไม่มีสิทธิ์ใช้พอร์ต %1
+คุณเป็นสมาชิกของกลุ่ม %2 ซึ่งเป็นเจ้าของพอร์ต แต่ถูกเพิ่มเข้ากลุ่มหลังจากเข้าสู่ระบบแล้ว ออกจากระบบแล้วเข้าสู่ระบบใหม่ จากนั้นลองอีกครั้ง</translation>
+    </message>
+    <message id="26023">
+        <source>Permission denied</source>
+        <translation>ไม่ได้รับอนุญาต</translation>
+    </message>
 </context>
 </TS>

@@ -225,5 +225,29 @@ If you accept these terms, tick the box below and press Next. Otherwise press Ca
 
 如果您接受这些条款，请勾选下面的复选框，然后单击“下一步”。否则，请单击“取消”。</translation>
     </message>
+    <message id="26020">
+        <source>You do not have permission to use the port %1.
+Ask the administrator of this computer to install the udev rule that comes with this tool (70-qx4t-plc.rules), then connect the PLC again.</source>
+        <translation>您没有使用端口 %1 的权限。
+请让这台计算机的管理员安装本工具随附的 udev 规则（70-qx4t-plc.rules），然后重新连接PLC。</translation>
+    </message>
+    <message id="26021">
+        <source>You do not have permission to use the port %1.
+The port belongs to the group %2. Add your user to this group (for example: sudo usermod -aG %2 $USER), log out and log in again, then try again.
+Or ask the administrator to install the udev rule that comes with this tool (70-qx4t-plc.rules).</source>
+        <translation>您没有使用端口 %1 的权限。
+该端口属于组 %2。请将您的用户添加到该组（例如：sudo usermod -aG %2 $USER），注销并重新登录，然后重试。
+或者请管理员安装本工具随附的 udev 规则（70-qx4t-plc.rules）。</translation>
+    </message>
+    <message id="26022">
+        <source>You do not have permission to use the port %1 in this session.
+You are a member of the group %2 that owns the port, but you joined it after you logged in. Log out and log in again, then try again.</source>
+        <translation>在本次会话中，您没有使用端口 %1 的权限。
+您是拥有该端口的组 %2 的成员，但您是在登录之后才加入该组的。请注销并重新登录，然后重试。</translation>
+    </message>
+    <message id="26023">
+        <source>Permission denied</source>
+        <translation>权限被拒绝</translation>
+    </message>
 </context>
 </TS>

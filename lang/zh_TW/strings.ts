@@ -225,5 +225,29 @@ If you accept these terms, tick the box below and press Next. Otherwise press Ca
 
 若您接受這些條款，請勾選下方的核取方塊，然後按「下一步」。否則請按「取消」。</translation>
     </message>
+    <message id="26020">
+        <source>You do not have permission to use the port %1.
+Ask the administrator of this computer to install the udev rule that comes with this tool (70-qx4t-plc.rules), then connect the PLC again.</source>
+        <translation>您沒有使用連接埠 %1 的權限。
+請這台電腦的管理員安裝本工具隨附的 udev 規則（70-qx4t-plc.rules），然後重新連接PLC。</translation>
+    </message>
+    <message id="26021">
+        <source>You do not have permission to use the port %1.
+The port belongs to the group %2. Add your user to this group (for example: sudo usermod -aG %2 $USER), log out and log in again, then try again.
+Or ask the administrator to install the udev rule that comes with this tool (70-qx4t-plc.rules).</source>
+        <translation>您沒有使用連接埠 %1 的權限。
+此連接埠屬於群組 %2。請將您的使用者加入此群組（例如：sudo usermod -aG %2 $USER），登出後重新登入，然後再試一次。
+或請管理員安裝本工具隨附的 udev 規則（70-qx4t-plc.rules）。</translation>
+    </message>
+    <message id="26022">
+        <source>You do not have permission to use the port %1 in this session.
+You are a member of the group %2 that owns the port, but you joined it after you logged in. Log out and log in again, then try again.</source>
+        <translation>在此工作階段中，您沒有使用連接埠 %1 的權限。
+您是擁有此連接埠之群組 %2 的成員，但您是在登入之後才加入的。請登出後重新登入，然後再試一次。</translation>
+    </message>
+    <message id="26023">
+        <source>Permission denied</source>
+        <translation>權限遭拒</translation>
+    </message>
 </context>
 </TS>

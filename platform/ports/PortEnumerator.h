@@ -42,7 +42,9 @@ struct DiscoveryRoots {
 // port= the port name, description= the device description, pid= the serving process. An entry
 // whose process is gone is ignored; a folder owned by another user is not read.
 [[nodiscard]] std::string defaultRegistryFolder();
-[[nodiscard]] std::vector<PortInfo> readVirtualPorts(const std::string& folder);
+// pids, when given, receives each listed port's serving process, in the same order.
+[[nodiscard]] std::vector<PortInfo> readVirtualPorts(const std::string& folder,
+                                                     std::vector<long>* pids = nullptr);
 
 // A port announced in the registry for as long as this object lives.
 class VirtualPortRegistration {

@@ -94,7 +94,7 @@ std::string defaultRegistryFolder() {
     return "/tmp/qx4t-" + std::to_string(::getuid()) + "/ports";
 }
 
-std::vector<PortInfo> readVirtualPorts(const std::string& folder) {
+std::vector<PortInfo> readVirtualPorts(const std::string& folder, std::vector<long>* pids) {
     std::vector<PortInfo> ports;
     if (!isOwnPrivateFolder(folder)) {
         return ports;
@@ -152,6 +152,9 @@ std::vector<PortInfo> readVirtualPorts(const std::string& folder) {
         }
         if (!info.name.empty() && processAlive(pid)) {
             ports.push_back(std::move(info));
+            if (pids != nullptr) {
+                pids->push_back(pid);
+            }
         }
     }
     return ports;

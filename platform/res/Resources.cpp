@@ -142,6 +142,11 @@ QString templatePath(int id) {
     return m ? m->path(rel) : QString();
 }
 
+QString templatePath(ModuleHandle module, int id) {
+    const QString rel = QStringLiteral("dialogs/%1.ui").arg(id);
+    return module != nullptr && module->has(rel) ? module->path(rel) : QString();
+}
+
 QString loadString(ModuleHandle module, int id) {
     return module ? module->string(id) : QString();
 }

@@ -46,6 +46,8 @@ void removeFromChain(ModuleHandle module);
 
 // Lookups through the chain. An empty result means that no module holds the id.
 [[nodiscard]] QString templatePath(int id);
+// The module's own template, whatever the rest of the chain holds.
+[[nodiscard]] QString templatePath(ModuleHandle module, int id);
 [[nodiscard]] QString loadString(int id);
 [[nodiscard]] QString loadString(ModuleHandle module, int id);
 [[nodiscard]] QPixmap loadBitmap(int id);

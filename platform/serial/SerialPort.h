@@ -15,7 +15,7 @@ namespace qx4t::serial {
 enum class OpenStatus {
     Ok,
     NotFound,          // no such device
-    Busy,              // another process holds the port
+    Busy,              // another process holds the port, locked or merely open
     PermissionDenied,  // the user may not open it (on Linux: not in the dialout group)
     Failed,            // any other reason
 };
@@ -38,7 +38,8 @@ class SerialPort {
 public:
     virtual ~SerialPort() = default;
 
-    // Opens a device path such as "/dev/ttyACM0" for exclusive use by this process.
+    // Opens a device path such as "/dev/ttyACM0" for exclusive use by this process: Busy when
+    // another process holds its lock or has it open at all (its own server aside).
     [[nodiscard]] virtual OpenResult open(const std::string& path) = 0;
     // 9600 baud, 8 data bits, odd parity, 1 stop bit, raw; the settings are written only when
     // what the port has differs from them.

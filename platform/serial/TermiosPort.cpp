@@ -12,7 +12,9 @@
 #include <cstring>
 
 #include "platform/Clock.h"
+#include "platform/ports/PortEnumerator.h"
 #include "platform/serial/LineSettings.h"
+#include "platform/serial/PortAccess.h"
 #include "platform/serial/SerialPort.h"
 
 namespace qx4t::serial {
@@ -94,6 +96,26 @@ OpenStatus statusFor(int err) {
     }
 }
 
+// The processes that serve a registered port (a simulator, a bench rig) are not users of it.
+std::vector<long> serversOf(const std::string& path) {
+    std::vector<long> pids;
+    const auto registered = ports::readVirtualPorts(ports::defaultRegistryFolder(), &pids);
+    std::vector<long> servers;
+    for (std::size_t i = 0; i < registered.size() && i < pids.size(); ++i) {
+        if ("/dev/" + registered[i].name == path)
+            servers.push_back(pids[i]);
+    }
+    return servers;
+}
+
+OpenResult busy(const std::string& path) {
+    const PortHolders found = findPortHolders(path, serversOf(path));
+    if (!found.holders.empty())
+        return {OpenStatus::Busy, "in use by " + describeHolders(found.holders)};
+    // Locked by a process whose open files this user may not see.
+    return {OpenStatus::Busy, "may be in use by another program"};
+}
+
 class TermiosPort final : public SerialPort {
 public:
     ~TermiosPort() override { close(); }
@@ -113,12 +135,18 @@ public:
             int err = errno;
             ::close(fd);
             if (err == EWOULDBLOCK)
-                return {OpenStatus::Busy, "the port is in use by another program"};
+                return busy(path);
             return {OpenStatus::Failed, std::strerror(err)};
         }
         if (!::isatty(fd)) {
             ::close(fd);
             return {OpenStatus::Failed, "not a serial device"};
+        }
+        // A program that takes no lock (a terminal program, a modem prober) still shares the
+        // line: its bytes and the PLC's frames would interleave.
+        if (!findPortHolders(path, serversOf(path)).holders.empty()) {
+            ::close(fd);
+            return busy(path);
         }
         fd_ = fd;
         return {};

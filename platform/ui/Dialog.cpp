@@ -222,6 +222,17 @@ void Dialog::endModalRuns(int result) {
     }
 }
 
+void Dialog::quitModalRuns() {
+    const std::vector<Dialog*> runs = modalRuns();
+    for (auto it = runs.rbegin(); it != runs.rend(); ++it) {
+        // An earlier OnQuit may have destroyed a dialog that was still listed.
+        const auto& now = modalRuns();
+        if (std::find(now.begin(), now.end(), *it) != now.end()) {
+            (*it)->OnQuit();
+        }
+    }
+}
+
 bool Dialog::Create(int templateId, QWidget* parent) {
     if (IsWindow()) {
         DestroyWindow();
@@ -417,6 +428,10 @@ long Dialog::OnMessage(unsigned, unsigned long, long) {
     return 0;
 }
 
+void Dialog::OnQuit() {
+    EndDialog(IDCANCEL);
+}
+
 void Dialog::closeEvent(QCloseEvent* event) {
     // The window's close button is the system menu's Close item: IDCANCEL while enabled,
     // nothing while greyed. The window itself is never closed from here.
@@ -447,8 +462,17 @@ void Dialog::keyPressEvent(QKeyEvent* event) {
         }
         return;
     }
-    if (auto* b = qobject_cast<QPushButton*>(item(m_defaultId));
-        b != nullptr && b->isVisible() && b->isEnabled()) {
+    // Enter presses the push button that has the focus, as a keyboard user expects; the
+    // default button answers only for the other controls. A button that does not take Enter
+    // itself (auto-default off) passes the key up to here.
+    const auto pressable = [](QPushButton* b) {
+        return b != nullptr && b->isVisible() && b->isEnabled();
+    };
+    if (auto* focused = qobject_cast<QPushButton*>(focusWidget()); pressable(focused)) {
+        focused->click();
+        return;
+    }
+    if (auto* b = qobject_cast<QPushButton*>(item(m_defaultId)); pressable(b)) {
         b->click();
     }
 }

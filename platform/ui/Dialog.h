@@ -106,8 +106,10 @@ public:
     // A message box owned by this dialog, text and caption by string id.
     int MessageBox(int textId, int captionId, unsigned style, const QStringList& args = {});
 
-    // Ends every modal run in progress with the result (used by the quit hook).
+    // Ends every modal run in progress with the result.
     static void endModalRuns(int result);
+    // The quit hook: every modal run in progress hears of the quit (OnQuit), innermost first.
+    static void quitModalRuns();
 
 protected:
     // Default: UpdateData(false), true (the focus goes to the first control).
@@ -122,6 +124,10 @@ protected:
     virtual void OnTimer(int id);
     // Default: 0.
     virtual long OnMessage(unsigned message, unsigned long wParam, long lParam);
+    // The process was asked to quit (SIGINT, SIGTERM) during this dialog's modal run: end it
+    // without waiting for anyone. Message boxes are no longer shown by then; their texts go
+    // to the standard error. Default: EndDialog(IDCANCEL).
+    virtual void OnQuit();
 
     void closeEvent(QCloseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;

@@ -4,6 +4,10 @@
 #include <QMessageBox>
 #include <QWidget>
 
+#include <iostream>
+#include <vector>
+
+#include "platform/Quit.h"
 #include "platform/res/Resources.h"
 #include "platform/ui/Dialog.h"
 #include "platform/ui/Timers.h"
@@ -14,6 +18,11 @@ namespace {
 MessageBoxHandler& handler() {
     static MessageBoxHandler h;
     return h;
+}
+
+std::vector<QMessageBox*>& openBoxes() {
+    static std::vector<QMessageBox*> boxes;
+    return boxes;
 }
 
 int showQtBox(const MessageBoxRequest& r) {
@@ -56,14 +65,22 @@ int showQtBox(const MessageBoxRequest& r) {
     }
     box.setStandardButtons(buttons);
     box.setDefaultButton(choices.front().button);
+    // Closed without a button (or never shown, the process being asked to quit): the box's
+    // escape answer, as Windows gives it.
+    const int escapeAnswer =
+        choices.size() == 1 ? IDOK : (choices.back().result == IDNO ? IDNO : IDCANCEL);
+    if (quit::requested()) {
+        return escapeAnswer;
+    }
+    openBoxes().push_back(&box);
     const int clicked = box.exec();
+    std::erase(openBoxes(), &box);
     for (const Choice& c : choices) {
         if (clicked == c.button) {
             return c.result;
         }
     }
-    // Closed without a button: the box's escape answer, as Windows gives it.
-    return choices.size() == 1 ? IDOK : (choices.back().result == IDNO ? IDNO : IDCANCEL);
+    return escapeAnswer;
 }
 
 bool timerArmedWithin(QWidget* owner) {
@@ -82,9 +99,22 @@ bool timerArmedWithin(QWidget* owner) {
     return false;
 }
 
+// A box that a quit keeps from the user (never shown, or closed unanswered) still says its
+// piece where the one who asked to quit can read it.
+void tellOnStandardError(const MessageBoxRequest& r) {
+    std::cerr << r.caption.toStdString() << ": " << r.text.toStdString() << std::endl;
+}
+
 int show(MessageBoxRequest r) {
     r.ownerTimerArmed = timerArmedWithin(r.owner);
-    return handler() ? handler()(r) : showQtBox(r);
+    if (handler()) {
+        return handler()(r);
+    }
+    const int answer = showQtBox(r);
+    if (quit::requested()) {
+        tellOnStandardError(r);
+    }
+    return answer;
 }
 
 QString applicationName() {
@@ -92,6 +122,13 @@ QString applicationName() {
 }
 
 }  // namespace
+
+void closeMessageBoxes() {
+    const std::vector<QMessageBox*> boxes = openBoxes();
+    for (QMessageBox* box : boxes) {
+        box->done(0);  // no button's code: the escape answer
+    }
+}
 
 MessageBoxHandler setMessageBoxHandler(MessageBoxHandler h) {
     MessageBoxHandler old = std::move(handler());

@@ -33,6 +33,10 @@ MessageBoxHandler setMessageBoxHandler(MessageBoxHandler handler);
 // A box whose text and caption come from the string table (Qt's %1 %2... filled from args).
 int messageBox(QWidget* owner, int textId, int captionId, unsigned style,
                const QStringList& args = {});
+// Closes every open box with its escape answer (OK, No or Cancel); a box asked for while the
+// process is quitting is not shown and gets the same answer. Called by the quit hook: a quit
+// must never wait for a click.
+void closeMessageBoxes();
 // The application's message box: the program's name as caption, OK, exclamation icon.
 int appMessageBox(const QString& text);
 // The same with a text from the string table.

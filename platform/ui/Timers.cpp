@@ -3,6 +3,7 @@
 #include <unistd.h>
 
 #include <QCoreApplication>
+#include <QEventLoop>
 #include <QPointer>
 #include <QSocketNotifier>
 #include <QTimer>
@@ -12,6 +13,7 @@
 
 #include "platform/Quit.h"
 #include "platform/ui/Dialog.h"
+#include "platform/ui/MessageBox.h"
 #include "platform/ui/VirtualTime.h"
 
 namespace qx4t::ui {
@@ -167,6 +169,23 @@ bool pumpOnce() {
     return quit::requested();
 }
 
+serial::WaitStatus waitForPort(serial::SerialPort& port, std::chrono::milliseconds timeout) {
+    if (!usingSteadyClock() || QCoreApplication::instance() == nullptr || port.handle() < 0) {
+        return port.waitReadable(timeout);
+    }
+    QEventLoop loop;
+    QSocketNotifier input(port.handle(), QSocketNotifier::Read);
+    QObject::connect(&input, &QSocketNotifier::activated, &loop, [&loop] { loop.quit(); });
+    QTimer end;
+    end.setSingleShot(true);
+    end.setTimerType(Qt::PreciseTimer);
+    QObject::connect(&end, &QTimer::timeout, &loop, [&loop] { loop.quit(); });
+    end.start(timeout);
+    loop.exec();
+    // The port says what woke the loop: bytes, a hung-up line, or nothing in time.
+    return port.waitReadable(std::chrono::milliseconds(0));
+}
+
 void installQuitHook() {
     quit::install();
     if (g_quitNotifier || QCoreApplication::instance() == nullptr || quit::fd() < 0) {
@@ -180,7 +199,8 @@ void installQuitHook() {
         while (::read(quit::fd(), buf, sizeof buf) > 0) {
         }
         if (quit::requested()) {
-            Dialog::endModalRuns(IDCANCEL);
+            closeMessageBoxes();
+            Dialog::quitModalRuns();
         }
     });
 }

@@ -11,6 +11,7 @@
 #include <optional>
 
 #include "platform/Clock.h"
+#include "platform/serial/SerialPort.h"
 
 namespace qx4t::ui {
 
@@ -47,6 +48,12 @@ private:
 // due timers, processes the Qt events that are pending, and returns true when a quit has been
 // requested (SIGINT, SIGTERM or requestQuit()).
 [[nodiscard]] bool pumpOnce();
+
+// Waits up to `timeout` for input on the port with the event loop running, so that the window
+// paints and answers accessibility queries at once rather than at the next pump; then reports
+// as the port's own wait does. On a test's virtual clock it is the port's own wait.
+[[nodiscard]] serial::WaitStatus waitForPort(serial::SerialPort& port,
+                                             std::chrono::milliseconds timeout);
 
 // Watches platform/Quit.h's self-pipe in the Qt event loop: a quit ends every modal run with
 // IDCANCEL. Installed by the first modal run; safe to call more than once.

@@ -54,5 +54,34 @@ TEST(Advice, PermissionDeniedNamesTheGroup) {
     EXPECT_NE(BusyAdvice("/dev/ttyACM0").find("/dev/ttyACM0 is in use"), std::string::npos);
 }
 
+TEST(Advice, AGroupIsNamedOnlyWhereJoiningItWouldHelp) {
+    using serial::DeviceAccess;
+    const std::string port = "/dev/ttyACM0";
+    EXPECT_EQ(AccessAdvice(port, DeviceAccess{}), "");
+
+    // Root's own 0600 device: no group opens it.
+    const std::string rootOnly = AccessAdvice(port, DeviceAccess{true, "root", false, false});
+    EXPECT_NE(rootOnly.find("permission denied on /dev/ttyACM0"), std::string::npos);
+    EXPECT_EQ(rootOnly.find("usermod"), std::string::npos) << rootOnly;
+    EXPECT_EQ(rootOnly.find("'root'"), std::string::npos) << rootOnly;
+    EXPECT_NE(rootOnly.find("70-qx4t-plc.rules"), std::string::npos) << rootOnly;
+
+    const std::string dialout = AccessAdvice(port, DeviceAccess{true, "dialout", true, false});
+    EXPECT_NE(dialout.find("sudo usermod -aG dialout $USER"), std::string::npos) << dialout;
+
+    // Already a member, in a session that predates it: joining again would not help.
+    const std::string stale = AccessAdvice(port, DeviceAccess{true, "dialout", true, true});
+    EXPECT_EQ(stale.find("usermod"), std::string::npos) << stale;
+    EXPECT_NE(stale.find("log out and in"), std::string::npos) << stale;
+}
+
+TEST(Advice, ABusyPortNamesItsHolderOrSaysItMayBeHidden) {
+    EXPECT_EQ(BusyAdvice("/dev/ttyACM0", "in use by picocom (pid 4242)"),
+              "/dev/ttyACM0 is in use by picocom (pid 4242). Close that program and try again.");
+    const std::string hidden = BusyAdvice("/dev/ttyACM0", "may be in use by another program");
+    EXPECT_TRUE(hidden.starts_with("/dev/ttyACM0 may be in use by another program")) << hidden;
+    EXPECT_NE(hidden.find("sudo fuser -v /dev/ttyACM0"), std::string::npos) << hidden;
+}
+
 }  // namespace
 }  // namespace qx4t::cli

@@ -65,6 +65,34 @@ TEST(CliOptions, UsageErrorsExitWithOne) {
     }
 }
 
+TEST(CliOptions, UnderJsonAUsageErrorStillEndsWithAResultObject) {
+    const std::vector<std::vector<std::string>> bad = {
+        {"update", "--port", "--json"},  // --json is no port name
+        {"status", "--json", "--bogus"},
+        {"ports", "--json", "--yes"},
+    };
+    for (const auto& args : bad) {
+        SCOPED_TRACE(args[1] + " " + args[2]);
+        std::ostringstream out, err;
+        Environment env;
+        EXPECT_EQ(RunVup(args, out, err, env), kExitUsage);
+        const auto records = test::ParseJsonLines(out.str());
+        ASSERT_EQ(records.size(), 1u) << out.str();
+        EXPECT_EQ(test::Str(records[0], "type"), "result");
+        EXPECT_EQ(test::Num(records[0], "exit"), kExitUsage);
+        EXPECT_EQ(test::Str(records[0], "result"), "failure");
+        EXPECT_NE(err.str().find("usage: qx4t-vup"), std::string::npos);
+    }
+    EXPECT_EQ(test::Str(test::ParseJsonLines([] {
+                            std::ostringstream out, err;
+                            Environment env;
+                            (void)RunVup({"update", "--port", "--json"}, out, err, env);
+                            return out.str();
+                        }())[0],
+                        "message"),
+              "--port needs a value");
+}
+
 TEST(CliOptions, HelpListsEveryExitCode) {
     std::ostringstream out, err;
     Environment env;

@@ -49,6 +49,47 @@ TEST(CliSimulate, UpdateOverAPseudoTerminalReachesTheTargetVersion) {
     EXPECT_EQ(blocks, 34);
 }
 
+// A terminal program that holds the PLC's port without a lock: exit 2, naming it.
+TEST(CliProgram, APortHeldByAnotherProgramExitsTwoNamingIt) {
+    quit::install();
+    quit::reset();
+    const int master = ::posix_openpt(O_RDWR | O_NOCTTY | O_CLOEXEC);
+    ASSERT_GE(master, 0);
+    ASSERT_EQ(::grantpt(master), 0);
+    ASSERT_EQ(::unlockpt(master), 0);
+    const std::string slave = ::ptsname(master);
+    int ready[2];
+    ASSERT_EQ(::pipe(ready), 0);
+    const pid_t holder = ::fork();
+    ASSERT_GE(holder, 0);
+    if (holder == 0) {
+        ::close(master);
+        const int fd = ::open(slave.c_str(), O_RDWR | O_NOCTTY);
+        const char byte = fd >= 0 ? 'y' : 'n';
+        (void)::write(ready[1], &byte, 1);
+        ::pause();
+        ::_exit(0);
+    }
+    char byte = 0;
+    ASSERT_EQ(::read(ready[0], &byte, 1), 1);
+    ASSERT_EQ(byte, 'y');
+
+    Environment env = MachineEnvironment();
+    env.progressInPlace = false;
+    env.modemManagerRunning = {};
+    std::ostringstream out, err;
+    const int code = RunVup({"status", "--port", slave.substr(5)}, out, err, env);
+    ::kill(holder, SIGKILL);
+    ::waitpid(holder, nullptr, 0);
+    ::close(master);
+    ::close(ready[0]);
+    ::close(ready[1]);
+    EXPECT_EQ(code, kExitNoPort) << err.str();
+    EXPECT_NE(err.str().find(slave + " is in use by "), std::string::npos) << err.str();
+    EXPECT_NE(err.str().find("(pid " + std::to_string(holder) + ")"), std::string::npos)
+        << err.str();
+}
+
 // Output piped into a reader that has gone (`| head`, a dropped log pipe) must not end the tool:
 // dying there in the middle of the transfer would strand the PLC in its update mode.
 TEST(CliProgram, OutputToAClosedPipeDoesNotKillIt) {

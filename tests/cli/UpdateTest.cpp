@@ -385,6 +385,32 @@ TEST_F(CliRun, JsonStreamOfAnUpdate) {
     EXPECT_EQ(test::Str(result, "previous_version"), "1.70");
 }
 
+TEST_F(CliRun, ProgressShowsABlockOnlyOnceItHasGoneOut) {
+    auto& plc = addPlc();
+    // When each piece of the image reaches the PLC, the progress must not already show it.
+    int arriving = 0;  // as the progress counts: 0 the head, then the blocks
+    std::vector<std::string> early;
+    plc.setExchangeSink([&](const sim::Exchange& e) {
+        if (e.direction != sim::Direction::ToPlc ||
+            (e.size != 64 && e.size != 65536 && e.size != 2105408 - 64 - 32 * 65536)) {
+            return;
+        }
+        int shown = -1;
+        for (const auto& r : test::ParseJsonLines(out.str())) {
+            if (test::Str(r, "type") == "progress" && test::Str(r, "phase") == "transfer")
+                shown = static_cast<int>(test::Num(r, "block"));
+        }
+        // The last block has no answer: it counts once the link has written it, and the
+        // simulated line hands it over later, at its own pace.
+        if (shown >= arriving && arriving < 33)
+            early.push_back(std::to_string(arriving));
+        ++arriving;
+    });
+    ASSERT_EQ(run({"update", "--yes", "--json"}), kExitSuccess) << err.str();
+    EXPECT_EQ(arriving, 34);
+    EXPECT_TRUE(early.empty()) << "shown before it went out: " << early.front();
+}
+
 // A device's description reaches a terminal: it must not carry control sequences there.
 TEST_F(CliRun, DeviceTextsCannotControlTheTerminal) {
     addPlc();

@@ -150,6 +150,10 @@ std::map<int, int> requiredStrings() {
     ids[20004] = 1;
     ids[20005] = 2;
     ids[20018] = 3;
+    // A port the user may not open: the device path, and the group that owns it.
+    ids[26020] = 1;
+    ids[26021] = ids[26022] = 2;
+    ids[26023] = 0;
     return ids;
 }
 

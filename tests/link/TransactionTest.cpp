@@ -227,4 +227,35 @@ TEST_F(Transaction, PortFailuresBecomeLinkCodes) {
     EXPECT_EQ(send("x", 5000), rc::kTransactionFailed) << "no port to talk on";
 }
 
+TEST_F(Transaction, OutputThePlcDidNotTakeIsDroppedBeforeTheClose) {
+    struct Case {
+        const char* name;
+        WriteStatus status;
+        std::size_t written;
+    } cases[] = {{"time-out", WriteStatus::Timeout, 0},
+                 {"error", WriteStatus::Error, 0},
+                 {"short", WriteStatus::Ok, 1}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        if (!fake.port.isOpen()) {
+            ASSERT_EQ(link.OpenPort(L"ttyACM0"), rc::kOk);
+        }
+        fake.port.failWriteCall(static_cast<int>(fake.port.writes().size()) + 1, c.status,
+                                c.written);
+        EXPECT_NE(send("xy", 5000), rc::kOk);
+        const std::size_t before = fake.port.calls().size();
+        link.ClosePort();
+        const std::vector<std::string> tail(fake.port.calls().begin() + before,
+                                            fake.port.calls().end());
+        EXPECT_EQ(tail, (std::vector<std::string>{"purge", "close"}));
+    }
+    // After a good write the close drops nothing: the last image block goes without an answer.
+    ASSERT_EQ(link.OpenPort(L"ttyACM0"), rc::kOk);
+    EXPECT_EQ(send("x", 0), rc::kNoReply);
+    const std::size_t before = fake.port.calls().size();
+    link.ClosePort();
+    EXPECT_EQ(std::vector<std::string>(fake.port.calls().begin() + before, fake.port.calls().end()),
+              std::vector<std::string>{"close"});
+}
+
 }  // namespace

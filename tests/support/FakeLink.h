@@ -15,6 +15,8 @@ class ScopedFakeLink {
 public:
     ScopedFakeLink() {
         CComManager::SetPortFactory(port.factory());
+        // The fake has no descriptor for a window's event loop to watch.
+        CComManager::SetPortWait(nullptr);
         CComManager::SetEventPump([this] {
             ++pumpCalls;
             return onPump ? onPump() : false;
@@ -25,6 +27,7 @@ public:
     }
     ~ScopedFakeLink() {
         CComManager::SetPortFactory(nullptr);
+        CComManager::SetPortWait(nullptr);
         CComManager::SetEventPump(nullptr);
         CComManager::SetTranscript(nullptr);
     }

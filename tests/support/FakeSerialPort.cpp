@@ -117,6 +117,7 @@ serial::PortFactory FakeSerialPort::factory() {
 }
 
 serial::OpenResult FakeSerialPort::open(const std::string& path) {
+    calls_.push_back("open");
     ++openCalls_;
     openedPaths_.push_back(path);
     if (openFailuresLeft_ > 0) {
@@ -131,11 +132,13 @@ serial::OpenResult FakeSerialPort::open(const std::string& path) {
 }
 
 bool FakeSerialPort::configure() {
+    calls_.push_back("configure");
     ++configureCalls_;
     return open_ && !takes(configureFailures_, configureCalls_);
 }
 
 void FakeSerialPort::close() {
+    calls_.push_back("close");
     ++closeCalls_;
     open_ = false;
     // Whatever was on its way in is lost with the descriptor.
@@ -144,6 +147,7 @@ void FakeSerialPort::close() {
 }
 
 bool FakeSerialPort::purge() {
+    calls_.push_back("purge");
     ++purgeCalls_;
     if (!open_ || takes(purgeFailures_, purgeCalls_)) {
         return false;
@@ -155,6 +159,7 @@ bool FakeSerialPort::purge() {
 
 serial::WriteResult FakeSerialPort::write(const void* data, std::size_t size,
                                           std::chrono::milliseconds deadline) {
+    calls_.push_back("write");
     ++writeCalls_;
     if (!open_) {
         return {serial::WriteStatus::Error, 0};

@@ -72,6 +72,8 @@ public:
     [[nodiscard]] int closeCalls() const { return closeCalls_; }
     [[nodiscard]] int purgeCalls() const { return purgeCalls_; }
     [[nodiscard]] int waitCalls() const { return waitCalls_; }
+    // Every open, configure, purge, write and close in the order they came.
+    [[nodiscard]] const std::vector<std::string>& calls() const { return calls_; }
     [[nodiscard]] VirtualClock& clock() const { return clock_; }
 
     // A factory for CComManager::SetPortFactory: every port it makes is a handle on this fake,
@@ -121,6 +123,7 @@ private:
     std::vector<std::string> writes_;
     std::vector<Clock::time_point> writeTimes_;
     std::vector<std::string> openedPaths_;
+    std::vector<std::string> calls_;
     int openCalls_ = 0, configureCalls_ = 0, closeCalls_ = 0, purgeCalls_ = 0, waitCalls_ = 0,
         readCalls_ = 0, writeCalls_ = 0;
 };

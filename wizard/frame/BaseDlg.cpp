@@ -57,10 +57,18 @@ CBaseDlg::CBaseDlg(int nLanguage, QWidget* pParent)
       m_nLanguage(nLanguage) {
     // While the link waits for the PLC, the wizard's timers fire and its windows paint.
     CComManager::SetEventPump([] { return qx4t::ui::pumpOnce(); });
+    // And between two pumps the window answers too: a screen reader asks question after
+    // question, each only when the last is answered.
+    CComManager::SetPortWait(qx4t::ui::waitForPort);
 
     const std::string_view library = qx4t::languageLibraryName(nLanguage);
-    if (library.empty() ||
-        qx4t::res::loadLibrary(qx4t::frame::programFolder() + std::string(library)) == nullptr) {
+    const qx4t::res::ModuleHandle language =
+        library.empty()
+            ? nullptr
+            : qx4t::res::loadLibrary(qx4t::frame::programFolder() + std::string(library));
+    // A library that loads but holds no layouts (a damaged or foreign file under the right
+    // name) is as unreadable as a missing one: without the frame's layout no window opens.
+    if (language == nullptr || qx4t::res::templatePath(language, IDD).isEmpty()) {
         qx4t::ui::appMessageBox(languageLoadFailure(nLanguage));
     }
 
@@ -365,6 +373,17 @@ void CBaseDlg::OnBnClickedCancel() {
         MessageBox(25013, 25014, MB_OK | MB_ICONEXCLAMATION);
     }
     EndDialog(IDCANCEL);
+}
+
+void CBaseDlg::OnQuit() {
+    // On the mode check page, and on the version-up page until the transfer starts, the PLC
+    // may be in its update mode: the warning goes out as for Cancel, and with the process
+    // quitting the layer writes it to the standard error instead of waiting for a click.
+    if (closeEnabled()) {
+        OnBnClickedCancel();
+        return;
+    }
+    Dialog::OnQuit();
 }
 
 long CBaseDlg::OnModeChgEnd(unsigned long wParam, long) {

@@ -102,6 +102,9 @@ protected:
     void DoDataExchange(qx4t::ui::DataExchange& dx) override;
     void OnCommand(int id) override;
     long OnMessage(unsigned message, unsigned long wParam, long lParam) override;
+    // A quit (SIGTERM, SIGINT) is Cancel with nobody to click: the warning where Cancel gives
+    // it, then the end. A page in the middle of a step (Cancel greyed) ends it as it fails.
+    void OnQuit() override;
     // Draws the decorations 8029..8032, which the template leaves empty.
     bool eventFilter(QObject* watched, QEvent* event) override;
 

@@ -9,9 +9,21 @@ CWizardFrame* FrameOf(const qx4t::ui::Dialog& page) {
 }
 
 void NextFollowsBox(const qx4t::ui::Dialog& page, int boxId) {
-    CWizardFrame* frame = FrameOf(page);
-    const QCheckBox* box = page.checkBox(boxId);
-    if (frame != nullptr && box != nullptr) {
-        frame->SetEnableBtnNext(box->isChecked() ? 1 : 0);
+    QCheckBox* box = page.checkBox(boxId);
+    if (box == nullptr) {
+        return;
     }
+    // Next follows the box's state, not its clicks: a screen reader's Toggle action changes
+    // the state without a click. Only the page on show speaks for Next.
+    const auto follow = [&page, box] {
+        if (CWizardFrame* frame = FrameOf(page); frame != nullptr && !page.isHidden()) {
+            frame->SetEnableBtnNext(box->isChecked() ? 1 : 0);
+        }
+    };
+    static constexpr const char* kFollowed = "qx4tNextFollows";
+    if (!box->property(kFollowed).toBool()) {
+        box->setProperty(kFollowed, true);
+        QObject::connect(box, &QCheckBox::toggled, box, follow);
+    }
+    follow();
 }

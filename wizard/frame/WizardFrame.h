@@ -57,5 +57,7 @@ protected:
 
 // The frame that a page window is shown in; null while the page is not inside one.
 [[nodiscard]] CWizardFrame* FrameOf(const qx4t::ui::Dialog& page);
-// For a page whose check box gates the frame's Next button: Next follows the box.
+// For a page whose check box gates the frame's Next button: from the first call on (made when
+// the page's window is created) Next follows the box however it is ticked, while the page is
+// shown; each call also brings Next in line with the box now.
 void NextFollowsBox(const qx4t::ui::Dialog& page, int boxId);

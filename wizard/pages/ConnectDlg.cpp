@@ -13,6 +13,7 @@
 #include "link/PortList.h"
 #include "link/ResultCodes.h"
 #include "platform/res/Resources.h"
+#include "platform/text/Utf8.h"
 #include "wizard/frame/WizardFrame.h"
 
 namespace {
@@ -28,6 +29,12 @@ constexpr int kProgress = 8024;
 constexpr int kAnimationResource = 8102;
 
 constexpr unsigned kWarning = MB_OK | MB_ICONEXCLAMATION;
+// A port this user may not open: no group gives access (the udev rule does), the device's
+// group would, or the user joined it after logging in; each takes the path and the group.
+constexpr int kNoAccessText = 26020;
+constexpr int kJoinGroupText = 26021;
+constexpr int kLogInAgainText = 26022;
+constexpr int kNoAccessCaption = 26023;
 
 // Clears the flag however ConnectPlc leaves, so a later tick can end the step.
 class ConnectingScope {
@@ -224,6 +231,20 @@ bool CConnectDlg::Fail(int textId, int captionId) {
     return false;
 }
 
+int CConnectDlg::PermissionDeniedText(const qx4t::serial::DeviceAccess& access) {
+    if (!access.groupWouldHelp) {
+        return kNoAccessText;
+    }
+    return access.memberNotInSession ? kLogInAgainText : kJoinGroupText;
+}
+
+void CConnectDlg::ShowPermissionDenied(const std::wstring& devicePath) {
+    const qx4t::serial::DeviceAccess access =
+        qx4t::serial::deviceAccess(qx4t::wideToUtf8(devicePath));
+    MessageBox(PermissionDeniedText(access), kNoAccessCaption, kWarning,
+               {QString::fromStdWString(devicePath), QString::fromStdString(access.group)});
+}
+
 void CConnectDlg::EndStep(unsigned long wParam) {
     if (CWizardFrame* frame = Frame()) {
         frame->SendMessage(CWizardFrame::WM_MODECHG_END, wParam, 0);
@@ -244,7 +265,11 @@ bool CConnectDlg::ConnectPlc() {
         return false;
     }
     if (opened != qx4t::link::kOk) {
-        MessageBox(25001, 25002, kWarning);
+        if (link->LastOpenResult().status == qx4t::serial::OpenStatus::PermissionDenied) {
+            ShowPermissionDenied(link->m_strPort);
+        } else {
+            MessageBox(25001, 25002, kWarning);
+        }
         return false;
     }
 

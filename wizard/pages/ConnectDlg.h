@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/serial/PortAccess.h"
 #include "platform/ui/Dialog.h"
 
 class CWizardFrame;
@@ -39,6 +40,10 @@ public:
     [[nodiscard]] bool SkipsModeCheck();
     void RefreshPortList();
 
+    // The message for a port this user may not open, chosen by what would give access: the
+    // udev rule, joining the device's group, or logging in again after joining it.
+    [[nodiscard]] static int PermissionDeniedText(const qx4t::serial::DeviceAccess& access);
+
     // Radios 8017 (0: go through the mode check page) and 8018 (1: skip it).
     int m_nSkipModeChk = 0;
 
@@ -61,6 +66,8 @@ private:
     // The failure ending of the procedure after the port was opened: port closed, timer
     // stopped, the message.
     bool Fail(int textId, int captionId);
+    // The port's own message when this user may not open it: what is wrong and the remedy.
+    void ShowPermissionDenied(const std::wstring& devicePath);
     // Tells the frame that the step is over (1) or that the wizard ends (0).
     void EndStep(unsigned long wParam);
 

@@ -24,6 +24,7 @@ bool CDisclaimerDlg::OnInitDialog() {
         heading->setFont(bold);
     }
     UpdateData(false);
+    NextFollowsBox(*this, kAgree);
     return true;
 }
 

@@ -18,6 +18,7 @@ bool CModeChkDlg::OnInitDialog() {
     // A missing animation leaves the control empty; the page works without it.
     (void)openAnimation(kAnimation, kAnimationResource);
     UpdateData(false);
+    NextFollowsBox(*this, kConfirm);
     return true;
 }
 

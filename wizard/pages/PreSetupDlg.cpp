@@ -43,6 +43,7 @@ bool CPreSetupDlg::OnInitDialog() {
         link->adjustSize();
     }
     UpdateData(false);
+    NextFollowsBox(*this, kReady);
     return true;
 }
 

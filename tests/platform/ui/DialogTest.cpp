@@ -14,6 +14,8 @@
 #include <QTimer>
 
 #include <functional>
+#include <iostream>
+#include <sstream>
 #include <vector>
 
 #include "platform/res/Resources.h"
@@ -42,6 +44,7 @@ public:
     std::vector<std::pair<unsigned, unsigned long>> messages;
     std::function<void(TestDialog&)> onInit;
     int initCount = 0;
+    int quits = 0;
 
 protected:
     bool OnInitDialog() override {
@@ -65,6 +68,10 @@ protected:
     long OnMessage(unsigned message, unsigned long wParam, long) override {
         messages.emplace_back(message, wParam);
         return 1;
+    }
+    void OnQuit() override {
+        ++quits;
+        Dialog::OnQuit();
     }
 };
 
@@ -206,6 +213,19 @@ TEST_F(DialogTest, EnterPressesTheDefaultButtonOnlyWhileItCanBePressed) {
     EXPECT_EQ(result, IDOK);
 }
 
+TEST_F(DialogTest, EnterPressesTheFocusedPushButtonEvenWithoutAutoDefault) {
+    TestDialog d;
+    const int result = runModal(d, [](TestDialog& dlg) {
+        dlg.setDefaultButton(IDOK);
+        auto* cancel = qobject_cast<QPushButton*>(dlg.button(IDCANCEL));
+        cancel->setAutoDefault(false);
+        dlg.focusItem(IDCANCEL);
+        press(cancel, Qt::Key_Enter);
+    });
+    EXPECT_EQ(result, IDCANCEL);
+    EXPECT_EQ(d.commands, std::vector<int>{IDCANCEL});
+}
+
 TEST_F(DialogTest, ShowEnableAndFocusByIdAndAccessibleNames) {
     TestDialog d;
     runModal(d, [](TestDialog& dlg) {
@@ -310,6 +330,42 @@ TEST_F(DialogTest, AQuitRequestEndsTheModalRunWithCancel) {
     EXPECT_TRUE(qx4t::ui::pumpOnce());  // the link's wait sees it too
     qx4t::ui::resetQuit();
     EXPECT_FALSE(qx4t::ui::pumpOnce());
+}
+
+TEST_F(DialogTest, AQuitClosesAnOpenMessageBoxAndEndsTheRun) {
+    // The real box, not the seam: a quit must not wait for a click on it.
+    auto previous = qx4t::ui::setMessageBoxHandler({});
+    bool leftOpen = false;
+    // Only a failure reaches this bound; it closes the box so that the test ends.
+    QTimer bound;
+    bound.setSingleShot(true);
+    QObject::connect(&bound, &QTimer::timeout, [&] {
+        leftOpen = true;
+        if (QWidget* box = QApplication::activeModalWidget()) {
+            box->close();
+        }
+    });
+    std::ostringstream told;
+    std::streambuf* const standardError = std::cerr.rdbuf(told.rdbuf());
+    TestDialog d;
+    int answer = 0;
+    const int result = runModal(d, [&](TestDialog& dlg) {
+        bound.start(5000);
+        QTimer::singleShot(0, [] { qx4t::ui::requestQuit(); });
+        answer = dlg.MessageBox(30001, 30002, MB_YESNO | MB_ICONEXCLAMATION,
+                                {QStringLiteral("1.80"), QStringLiteral("2")});
+    });
+    bound.stop();
+    EXPECT_FALSE(leftOpen);
+    EXPECT_EQ(answer, IDNO);
+    EXPECT_EQ(result, IDCANCEL);
+    EXPECT_EQ(d.quits, 1);
+    // A box asked for after the quit is not shown at all.
+    EXPECT_EQ(d.MessageBox(30001, 30002, MB_RETRYCANCEL | MB_ICONEXCLAMATION), IDCANCEL);
+    std::cerr.rdbuf(standardError);
+    qx4t::ui::setMessageBoxHandler(std::move(previous));
+    // Neither box reached the user's eyes; both went to the standard error.
+    EXPECT_EQ(told.str(), "Test caption: Version 1.80 of 2\nTest caption: Version %1 of %2\n");
 }
 
 }  // namespace

@@ -131,6 +131,21 @@ TEST_F(FrameTest, ALanguageLibraryThatCannotBeLoadedIsToldOnceAndNoWizardOpens) 
     }
 }
 
+TEST_F(FrameTest, ALanguageLibraryWithoutLayoutsIsToldAsUnreadable) {
+    // A loadable library under the English name that holds nothing of its own.
+    install(QStringLiteral("Qx4t_en.so"));
+    install(QStringLiteral("Qx4t_V0180.so"));
+    ScriptedMessageBoxes boxes;
+    boxes.expectApp(QStringLiteral("QX4T_VupEnu Resource file cannot be read."));
+    CBaseDlg dlg(0);
+    ShowSpy spy;
+    dlg.installEventFilter(&spy);
+    EXPECT_EQ(dlg.DoModal(), -1);
+    EXPECT_EQ(spy.shows, 0);
+    EXPECT_EQ(boxes.pending(), 0u);
+    qx4t::res::removeFromChain(qx4t::res::findModule(QStringLiteral("Qx4t_en")));
+}
+
 TEST_F(FrameTest, TheWizardLibraryMustBeInTheProgramFolder) {
     install(QStringLiteral("QX4T_VupThi.so"));
     ScriptedMessageBoxes boxes;

@@ -8,6 +8,7 @@
 #include <QPushButton>
 
 #include "link/PortList.h"
+#include "platform/ui/Timers.h"
 #include "tests/wizard/support/NavTestSupport.h"
 #include "wizard/pages/ConnectDlg.h"
 
@@ -270,6 +271,33 @@ TEST_F(NavigationTest, NextOnTheVersionUpPageFindsThePlcAgain) {
     }
 }
 
+// SIGTERM or SIGINT: the wizard ends at once, with Cancel's warning wherever Cancel gives it.
+TEST_F(NavigationTest, AQuitEndsTheWizardWithTheWarningWhereTheModeMayHaveChanged) {
+    for (int target : {8501, 8502, 8503, 8504}) {
+        SCOPED_TRACE(target);
+        doubles = Doubles{};
+        if (target == 8503 || target == 8504) {
+            boxes.expect(25013, 25014, kWarning);
+        }
+        CBaseDlg dlg(kEnglish);
+        useDoubles(dlg);
+        const int result = runFrame(dlg, [&](CBaseDlg& d) {
+            walkTo(d, target);
+            qx4t::ui::requestQuit();
+            // The quit arrives through the event loop, as a signal's does; the warning, where
+            // due, is given before anything else happens.
+            for (int i = 0; i < 10; ++i) {
+                QApplication::processEvents();
+            }
+            EXPECT_EQ(boxes.pending(), 0u);
+            return true;
+        });
+        qx4t::ui::resetQuit();
+        EXPECT_EQ(result, IDCANCEL);
+        EXPECT_EQ(boxes.pending(), 0u);
+    }
+}
+
 TEST_F(NavigationTest, CancelWarnsOnlyDuringModeCheckAndVersionUp) {
     enum class How { Button, Escape, CloseButton };
     for (int target : {8507, 8501, 8502, 8503, 8504}) {
@@ -298,6 +326,53 @@ TEST_F(NavigationTest, CancelWarnsOnlyDuringModeCheckAndVersionUp) {
             EXPECT_EQ(result, IDCANCEL);
             EXPECT_EQ(boxes.pending(), 0u);
         }
+    }
+}
+
+TEST_F(NavigationTest, EnterPressesTheFocusedButtonNeverTheDefaultBehindIt) {
+    // The version-up page with the focus on Cancel: Cancel's warning, not the start question
+    // of the default button Next.
+    {
+        boxes.expect(25013, 25014, kWarning);
+        CBaseDlg dlg(kEnglish);
+        useDoubles(dlg);
+        const int result = runFrame(dlg, [&](CBaseDlg& d) {
+            walkTo(d, 8504);
+            d.focusItem(IDCANCEL);
+            sendKey(d.focusWidget(), Qt::Key_Return);
+            return false;
+        });
+        EXPECT_EQ(result, IDCANCEL);
+        EXPECT_EQ(doubles.startCalls, 0);
+        EXPECT_EQ(boxes.pending(), 0u);
+    }
+    // Back on the connect page, Top on the finish page, and Enter on a page's check box still
+    // goes to the default button.
+    {
+        doubles = Doubles{};
+        CBaseDlg dlg(kEnglish);
+        useDoubles(dlg);
+        runFrame(dlg, [&](CBaseDlg& d) {
+            walkTo(d, 8502);
+            d.focusItem(kBack);
+            sendKey(d.focusWidget(), Qt::Key_Enter);
+            EXPECT_EQ(d.GetCurrentPage(), 8501);
+            EXPECT_EQ(doubles.connectCalls, 0);
+
+            page(d, 8501)->button(8041)->click();
+            page(d, 8501)->focusItem(8041);
+            sendKey(page(d, 8501)->item(8041), Qt::Key_Return);
+            EXPECT_EQ(d.GetCurrentPage(), 8502);
+
+            d.OnBnClickedNext();  // the doubles report each step's end at once
+            d.OnBnClickedNext();
+            d.OnBnClickedNext();
+            EXPECT_EQ(d.GetCurrentPage(), 8505);
+            d.focusItem(kTop);
+            sendKey(d.focusWidget(), Qt::Key_Return);
+            EXPECT_EQ(d.GetCurrentPage(), 8501);
+            return true;
+        });
     }
 }
 

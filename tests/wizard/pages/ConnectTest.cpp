@@ -2,6 +2,8 @@
 // check, every branch of the connection procedure and the pseudo-progress that ends the step.
 #include <gtest/gtest.h>
 
+#include <climits>
+
 #include <QAbstractButton>
 #include <QComboBox>
 #include <QFile>
@@ -12,6 +14,7 @@
 
 #include "link/ResultCodes.h"
 #include "tests/platform/ui/support/UiTestSupport.h"
+#include "tests/support/FakeSerialPort.h"
 #include "tests/wizard/support/WizardRig.h"
 
 using qx4t::sim::Fault;
@@ -216,6 +219,33 @@ TEST_F(ConnectPageTest, FailuresShowTheirMessageAndLeaveThePageIdle) {
         });
         EXPECT_EQ(plc.state().entryFrames, 0) << "the update mode was entered";
     }
+}
+
+// Permission denied is its own message, not "check the cable": the udev rule, the device's
+// group, or a new login, as what the device says would give access.
+TEST_F(ConnectPageTest, APortTheUserMayNotOpenGetsItsOwnMessage) {
+    using qx4t::serial::DeviceAccess;
+    EXPECT_EQ(CConnectDlg::PermissionDeniedText(DeviceAccess{true, "root", false, false}), 26020);
+    EXPECT_EQ(CConnectDlg::PermissionDeniedText(DeviceAccess{true, "", false, false}), 26020);
+    EXPECT_EQ(CConnectDlg::PermissionDeniedText(DeviceAccess{true, "dialout", true, false}), 26021);
+    EXPECT_EQ(CConnectDlg::PermissionDeniedText(DeviceAccess{true, "dialout", true, true}), 26022);
+
+    WizardRig& local = fresh();
+    local.bench.addPlc("pts/90", {});
+    qx4t::test::FakeSerialPort denied(local.clock);
+    denied.failOpen(qx4t::serial::OpenStatus::PermissionDenied, INT_MAX, "Permission denied");
+    local.run([&] {
+        local.toConnectPage();
+        CComManager::SetPortFactory(denied.factory());
+        ScriptedMessageBoxes boxes;
+        boxes.expect(26020, 26023, kWarning);
+        local.connectNext();
+        expectIdle(local);
+        EXPECT_EQ(boxes.pending(), 0u);
+        ASSERT_EQ(boxes.shown().size(), 1u);
+        EXPECT_TRUE(boxes.shown()[0].text.contains(QStringLiteral("/dev/pts/90")))
+            << boxes.shown()[0].text.toStdString();
+    });
 }
 
 TEST_F(ConnectPageTest, VersionsNewerOrTooOldEndTheWizardAndTheOthersAreConfirmed) {

@@ -72,6 +72,41 @@ TEST_P(PagesTest, NextFollowsEachPagesBox) {
     });
 }
 
+// A keyboard user ticks with Space, a screen reader with the box's Toggle action, which changes
+// the state without a click.
+TEST_P(PagesTest, NextFollowsEachPagesBoxHoweverItIsTicked) {
+    const struct {
+        int page;
+        int box;
+    } cases[] = {{8507, 8043}, {8501, 8041}, {8503, 8025}};
+    CBaseDlg dlg(GetParam());
+    useDoubles(dlg);
+    runFrame(dlg, [&](CBaseDlg& d) {
+        for (const auto& c : cases) {
+            SCOPED_TRACE(c.page);
+            walkTo(d, c.page);
+            QCheckBox* box = page(d, c.page)->checkBox(c.box);
+            QAccessibleInterface* accessible =
+                box != nullptr ? QAccessible::queryAccessibleInterface(box) : nullptr;
+            if (accessible == nullptr || accessible->actionInterface() == nullptr) {
+                ADD_FAILURE() << "no box or no accessible action";
+                continue;
+            }
+            for (bool expected : {true, false}) {
+                accessible->actionInterface()->doAction(QAccessibleActionInterface::toggleAction());
+                EXPECT_EQ(box->isChecked(), expected);
+                EXPECT_EQ(d.itemEnabled(kNext), expected);
+            }
+            for (bool expected : {true, false}) {
+                sendKey(box, Qt::Key_Space);
+                EXPECT_EQ(box->isChecked(), expected);
+                EXPECT_EQ(d.itemEnabled(kNext), expected);
+            }
+        }
+        return true;
+    });
+}
+
 TEST_P(PagesTest, TheDisclaimerShowsItsTextWithABoldHeadingAndTheFocusOnTheBox) {
     CBaseDlg dlg(GetParam());
     runFrame(dlg, [&](CBaseDlg& d) {
