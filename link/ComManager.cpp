@@ -316,16 +316,13 @@ int CComManager::SendFrame(const std::string& frame, std::size_t nReplyLen) {
 
 std::string CComManager::MakeRandomData(unsigned& nSum) {
     static constexpr char kHex[] = "0123456789ABCDEF";
-    std::string filler;
-    filler.reserve(2 * kFillerBytes);
+    std::string filler(2 * kFillerBytes, '0');
     unsigned sum = 0;
-    for (int i = 0; i < kFillerBytes; ++i) {
+    for (std::size_t i = 0; i < filler.size(); i += 2) {
         const unsigned value = static_cast<unsigned>(std::rand()) % 256;
-        const char hi = kHex[value >> 4];
-        const char lo = kHex[value & 0x0F];
-        filler.push_back(hi);
-        filler.push_back(lo);
-        sum += static_cast<unsigned char>(hi) + static_cast<unsigned char>(lo);
+        filler[i] = kHex[value >> 4];
+        filler[i + 1] = kHex[value & 0x0F];
+        sum += static_cast<unsigned char>(filler[i]) + static_cast<unsigned char>(filler[i + 1]);
     }
     nSum = sum % 256;
     return filler;

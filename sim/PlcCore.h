@@ -105,6 +105,7 @@ private:
     firmware::Image expected_;
     Phase phase_ = Phase::Normal;
     std::string input_;
+    std::size_t scanned_ = 0;  // input_ up to here holds no carriage return
     std::deque<Chunk> output_;
     Clock::time_point lastDue_{};
     Clock::time_point lastInput_{};
