@@ -16,6 +16,7 @@ struct Attached {
     std::string baseName;  // the name it was attached under
     std::string name;      // the name it answers to now
     std::string description;
+    std::string identity;  // as discovery shows it, the same under every name
     int generation = 0;
     int handle = 0;
     const SimPort* openBy = nullptr;
@@ -196,6 +197,7 @@ PlcCore& InProcessBench::addPlc(const std::string& portName, PlcConfig config,
     a->name = portName;
     a->description = description;
     a->handle = kFirstHandle + static_cast<int>(shared_->plcs.size());
+    a->identity = "virtual:bench-" + std::to_string(a->handle - kFirstHandle);
     shared_->plcs.push_back(a);
     if (twin) {
         std::erase_if(config.faults, [](const Fault& f) { return f.kind == FaultKind::SecondPlc; });
@@ -227,7 +229,7 @@ std::vector<ports::PortInfo> InProcessBench::portInfos() const {
     for (const auto& a : shared_->plcs) {
         if (a->plc->portClosed())
             continue;
-        out.push_back({a->name, a->description, "virtual", true});
+        out.push_back({a->name, a->description, "virtual", true, a->identity});
     }
     return out;
 }

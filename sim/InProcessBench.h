@@ -66,7 +66,8 @@ public:
     // Makes ports that open "/dev/<name>" onto the PLC of that name: Busy while another port
     // has it open, NotFound for any other name or once the PLC's port has gone away.
     [[nodiscard]] serial::PortFactory portFactory();
-    // The attached PLCs as port discovery would list them, in the order they were added.
+    // The attached PLCs as port discovery would list them, in the order they were added; each
+    // keeps its identity ("virtual:bench-<n>", n counting the PLCs added) under a new name.
     [[nodiscard]] std::vector<ports::PortInfo> portInfos() const;
     // The name a PLC answers to now (it changes after a restart with NewNameAfterRestart);
     // empty while its port is gone.

@@ -33,6 +33,8 @@ Options:
   --byte-gap MS         gap between reply bytes with slow-replies (default 20)
   --entry-code CCCC     positions 3-6 of the update-mode entry replies (default $FV0)
   --description TEXT    description registered for discovery (default "TEMLO PLC (simulated)")
+  --id TEXT             identity registered with the port (its id= line), kept when the
+                        port comes back under a new name (default: plcsim-<pid>-<n>)
   --no-register         do not register the port for discovery
   --open-to-all-users   let every local user open the port (when run by root)
   --fault NAME          misbehave (repeatable); NAME is one of the faults below
@@ -131,6 +133,10 @@ int main(int argc, char** argv) {
             if (!value(v))
                 return usage("--description needs a value");
             options.description = v;
+        } else if (arg == "--id") {
+            if (!value(v) || v.empty())
+                return usage("--id needs a value");
+            options.identity = v;
         } else if (arg == "--no-register") {
             options.registerPort = false;
         } else if (arg == "--open-to-all-users") {
