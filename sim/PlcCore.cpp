@@ -152,7 +152,10 @@ void PlcCore::settle() {
             bool allThere = expected_.data && state_.imageBytes >= expected_.size;
             auto end = lastInput_ + config_.imageIdleGap;
             if ((tailPending || allThere) && now >= end) {
-                finishImage(end);
+                if (allThere || inLastBlock())
+                    finishImage(end);
+                else
+                    dropImage(end);
                 continue;
             }
         }
@@ -449,6 +452,29 @@ void PlcCore::finishImage(Clock::time_point at) {
     input_.clear();
     scanned_ = 0;
     output_.clear();
+}
+
+bool PlcCore::inLastBlock() const {
+    if (!expected_.data || expected_.size <= kHeadSize)
+        return true;
+    const std::size_t blocks = (expected_.size - kHeadSize + kBlockSize - 1) / kBlockSize;
+    return imageBlock_ >= static_cast<int>(blocks) - 1;
+}
+
+// The tool stopped in the middle of a block that is not the last: no image to check, nothing
+// to restart into. The PLC forgets the bytes and waits in its update mode for an image from
+// its head, answering status reads again, so that running the update again recovers it.
+void PlcCore::dropImage(Clock::time_point at) {
+    record(Direction::ToPlc, std::string_view(unit_).substr(0, kLoggedImageBytes),
+           "image stopped within a block: dropped", at, unit_.size());
+    violation("the image stopped after " + std::to_string(state_.imageBytes) +
+              " bytes, within a block before the last; dropped");
+    ++state_.imagesDropped;
+    phase_ = Phase::Normal;
+    imageBlock_ = -1;
+    unit_.clear();
+    input_.clear();
+    scanned_ = 0;
 }
 
 void PlcCore::finishRestart() {

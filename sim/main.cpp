@@ -46,6 +46,18 @@ Options:
                         (image blocks: their first 32 bytes)
   --help                this text
 
+The image: in update mode (after the update-mode entry, or --mode 90) the PLC answers status
+reads with the update-mode bit set and takes anything else as the start of an image: a
+reversed 64-byte head and reversed blocks of 65536 bytes, each acknowledged with one zero
+byte, then a shorter last block without answer. Half a second of silence after bytes of the
+last block ends the image: the PLC checks it and restarts (silent for --restart-time), then
+reports the new version if the image was right, else the old one, with the update-mode bit
+clear. A transfer that stops in the middle of any other block (the tool interrupted) is
+dropped after the same half second: the PLC stays in update mode, answers status reads again
+and takes the next bytes as a new image from its head, so running the update again recovers
+it. Until then, whatever arrives (a status request too) is taken as more of that block and
+not answered. A transfer that stops between two blocks waits for the next block.
+
 Faults:
 )help";
     for (const auto& f : qx4t::sim::faultCatalogue()) {
