@@ -68,6 +68,7 @@ SimPort::~SimPort() {
 
 serial::OpenResult SimPort::open(const std::string& path) {
     close();
+    hungUp_ = false;
     if (path.rfind(kDevPrefix, 0) != 0)
         return {serial::OpenStatus::NotFound, "No such device"};
     bench_->refreshNames();
@@ -108,10 +109,16 @@ int SimPort::handle() const {
 // after a restart): the descriptor of a vanished device only fails from then on.
 bool SimPort::lineUp() {
     auto* a = static_cast<Attached*>(attached_.get());
-    if (!a || a->detached)
+    if (!a)
         return false;
+    if (a->detached) {
+        hungUp_ = true;
+        return false;
+    }
     bench_->refreshNames();
-    return !a->plc->portClosed() && a->generation == generation_;
+    const bool up = !a->plc->portClosed() && a->generation == generation_;
+    hungUp_ = hungUp_ || !up;
+    return up;
 }
 
 void SimPort::pull() {

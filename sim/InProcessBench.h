@@ -33,6 +33,8 @@ public:
     [[nodiscard]] serial::WaitStatus waitReadable(std::chrono::milliseconds timeout) override;
     [[nodiscard]] long bytesWaiting() override;
     [[nodiscard]] long read(void* data, std::size_t size) override;
+    // The PLC's port went away under this open port, as a USB device's does.
+    [[nodiscard]] bool hungUp() const override { return hungUp_; }
 
     // How many times configure() was called on this port.
     [[nodiscard]] int configureCount() const { return configureCount_; }
@@ -49,6 +51,7 @@ private:
     int generation_ = 0;
     std::string rx_;
     int configureCount_ = 0;
+    bool hungUp_ = false;
 };
 
 class InProcessBench {

@@ -30,7 +30,7 @@ struct PortInfo {
     bool isVirtual = false;
     // The device behind the name, the same across renames; see the rules above and, for a
     // registered port, its id= line.
-    std::string identity;
+    std::string identity{};
 };
 
 // The identity of a port that has nothing better than its name.

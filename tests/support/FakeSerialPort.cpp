@@ -104,6 +104,9 @@ void FakeSerialPort::failPurgeCall(int nth) {
 void FakeSerialPort::failWaitCall(int nth) {
     waitFailures_.push_back(nth);
 }
+void FakeSerialPort::hangUpAtWaitCall(int nth) {
+    hangUpAtWait_ = nth;
+}
 void FakeSerialPort::failReadCall(int nth) {
     readFailures_.push_back(nth);
 }
@@ -127,6 +130,7 @@ serial::OpenResult FakeSerialPort::open(const std::string& path) {
         return {serial::OpenStatus::Busy, "already open"};
     }
     open_ = true;
+    hungUp_ = false;
     return {};
 }
 
@@ -187,7 +191,11 @@ serial::WriteResult FakeSerialPort::write(const void* data, std::size_t size,
 
 serial::WaitStatus FakeSerialPort::waitReadable(std::chrono::milliseconds timeout) {
     ++waitCalls_;
-    if (!open_ || takes(waitFailures_, waitCalls_)) {
+    if (open_ && hangUpAtWait_ > 0 && waitCalls_ >= hangUpAtWait_) {
+        hungUp_ = true;
+        hangUpAtWait_ = 0;
+    }
+    if (!open_ || hungUp_ || takes(waitFailures_, waitCalls_)) {
         return serial::WaitStatus::Error;
     }
     deliverDue();
