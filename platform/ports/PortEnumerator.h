@@ -39,6 +39,23 @@ struct PortInfo {
 [[nodiscard]] const PortInfo* findByIdentity(const std::vector<PortInfo>& ports,
                                              const std::string& identity);
 
+// Where the PLC a version-up began with is now, so that only that PLC is ever opened.
+struct PlcWhereabouts {
+    enum class Kind {
+        Listed,       // listed under its identity: open `port`, its name now
+        NotListed,    // not listed; `port` is the name it had, which nobody else holds
+        OtherOnName,  // not listed, and a device of `otherIdentity` now holds its old name
+        NameOnly,     // it was never listed (no identity to follow): `port` is all there is
+    };
+    Kind kind = Kind::NameOnly;
+    std::string port;
+    std::string otherIdentity;
+};
+// identity: the PLC's identity when the version-up began, empty when it was not listed then;
+// lastName: the name it was opened under last.
+[[nodiscard]] PlcWhereabouts locatePlc(const std::vector<PortInfo>& ports,
+                                       const std::string& identity, const std::string& lastName);
+
 // Where discovery looks; the defaults are the real machine, tests point them at small trees.
 struct DiscoveryRoots {
     std::string sysfs = "/sys";

@@ -164,6 +164,28 @@ TEST_F(Discovery, EachPortHasAnIdentityThatOutlivesItsName) {
     EXPECT_EQ(qx4t::ports::findByIdentity(ports, "usb-serial:0002/1.0"), nullptr);
 }
 
+// The PLC is followed by its identity; its old name is never taken for it.
+TEST(LocatePlc, FollowsTheIdentityAndNeverTakesAnotherDeviceForIt) {
+    using Kind = qx4t::ports::PlcWhereabouts::Kind;
+    const std::vector<PortInfo> ports = {
+        {"pts/4", "TEMLO PLC (simulated)", "virtual", true, "virtual:b"},
+        {"pts/9", "TEMLO PLC (simulated)", "virtual", true, "virtual:a"},
+    };
+    auto where = qx4t::ports::locatePlc(ports, "virtual:a", "pts/4");
+    EXPECT_EQ(where.kind, Kind::Listed);
+    EXPECT_EQ(where.port, "pts/9");
+    where = qx4t::ports::locatePlc(ports, "virtual:c", "pts/4");
+    EXPECT_EQ(where.kind, Kind::OtherOnName);
+    EXPECT_EQ(where.port, "pts/4");
+    EXPECT_EQ(where.otherIdentity, "virtual:b");
+    where = qx4t::ports::locatePlc(ports, "virtual:c", "pts/5");
+    EXPECT_EQ(where.kind, Kind::NotListed);
+    EXPECT_EQ(where.port, "pts/5");
+    where = qx4t::ports::locatePlc(ports, "", "pts/4");
+    EXPECT_EQ(where.kind, Kind::NameOnly);
+    EXPECT_EQ(where.port, "pts/4");
+}
+
 TEST(DiscoveryRoots, MissingTreesYieldNoPorts) {
     FakeMachine m;
     auto roots = m.roots();
