@@ -10,7 +10,7 @@ struct Image {
     const unsigned char* data = nullptr;
     std::size_t size = 0;
     // The SHA-256 the build recorded for the image, 64 hexadecimal digits; empty for none.
-    std::string_view recordedSha256;
+    std::string_view recordedSha256{};
 };
 
 // True when `size` bytes at `data` are exactly the image the build recorded for `built`: the
