@@ -394,7 +394,19 @@ int CComManager::StartFWUpdate(const std::wstring& strFWVer) {
     // reply, if one comes, is not examined.
     filler = MakeRandomData(unusedSum);
     result = SendFrame(qx4t::link::MakeFrame(continuation + filler), kUpdateEntryReplyLen);
-    return result == rc::kNoReply ? rc::kOk : result;
+    return SilenceIsEnough(result);
+}
+
+int CComManager::SilenceIsEnough(int result) const {
+    if (result == rc::kNoReply) {
+        return rc::kOk;
+    }
+    // A PLC that restarts right after a request it need not answer drops its USB port with
+    // it: that hang-up is the silence the request expects, not a failed read.
+    if (result == rc::kReceiveFailed && m_port && m_port->hungUp()) {
+        return rc::kOk;
+    }
+    return result;
 }
 
 int CComManager::SendFWImage(const void* pData, std::uint32_t dwSize, int* pProgress) {
@@ -445,7 +457,7 @@ int CComManager::SendFWImage(const void* pData, std::uint32_t dwSize, int* pProg
             // The PLC starts flashing on the last block and may not answer it: a missing or
             // unexamined answer is success, but a block that never left must be reported.
             result = sendReversed(image + offset, left, kLastBlockTimeout);
-            return result == rc::kNoReply ? rc::kOk : result;
+            return SilenceIsEnough(result);
         }
     }
     return rc::kOk;

@@ -45,6 +45,7 @@ public:
     }
     long bytesWaiting() override { return fake_.bytesWaiting(); }
     long read(void* data, std::size_t size) override { return fake_.read(data, size); }
+    bool hungUp() const override { return fake_.hungUp(); }
 
 private:
     FakeSerialPort& fake_;
