@@ -36,7 +36,7 @@ Session::Session(const Options& options, Reporter& report, Environment& env)
       m_seams(
           [this] {
               m_report.tick();
-              return quit::requested();
+              return quit::requested() || RestartDeadlinePassed();
           },
           [this](char direction, const std::string& bytes) { OnExchange(direction, bytes); }) {}
 
@@ -55,6 +55,7 @@ int Session::ChoosePort() {
         m_port = m_sim->portName();
         m_description = "simulated PLC";
         m_report.note("simulated PLC on " + m_port);
+        IdentifyPlc();
         return 0;
     }
     if (!m_opt.port.empty()) {
@@ -63,6 +64,7 @@ int Session::ChoosePort() {
             if (info.name == m_port)
                 m_description = info.description;
         }
+        IdentifyPlc();
         return 0;
     }
     const auto all = ListPorts();
@@ -74,7 +76,7 @@ int Session::ChoosePort() {
     if (plcs.size() == 1) {
         m_port = plcs.front()->name;
         m_description = plcs.front()->description;
-        m_portChosenByDiscovery = true;
+        IdentifyPlc();
         return 0;
     }
     std::string listing;
@@ -93,20 +95,31 @@ int Session::ChoosePort() {
                     " PLCs found; attach only one, or choose one with --port:" + listing);
 }
 
-// The wizard looks the port up again before each step that follows a restart of the PLC's USB
-// side; a port chosen by discovery follows the one PLC if the kernel renamed it.
-void Session::RefreshPortByDiscovery() {
-    if (!m_portChosenByDiscovery)
-        return;
-    std::vector<std::string> plcs;
+void Session::IdentifyPlc() {
+    m_identity.clear();
     for (const auto& info : ListPorts()) {
-        if (IsPlcDescription(utf8ToWide(info.description)))
-            plcs.push_back(info.name);
+        if (info.name == m_port)
+            m_identity = info.identity;
     }
-    if (plcs.size() == 1 && plcs.front() != m_port) {
-        m_report.note("the PLC is now on " + plcs.front() + " (was " + m_port + ")");
-        m_port = plcs.front();
-    }
+    m_pendingKey = m_identity.empty() ? ports::identityOfName(m_port) : m_identity;
+    // A note that cannot be read cannot rule an unverified update out.
+    m_unverifiedBefore = Pending().isMarked(m_pendingKey).value_or(true);
+}
+
+// The PLC this run began with, wherever discovery lists it now; its old name is never taken
+// for it.
+ports::PlcWhereabouts Session::LocatePlc() const {
+    return ports::locatePlc(ListPorts(), m_identity, m_port);
+}
+
+PendingUpdates Session::Pending() const {
+    return m_env.stateFolder.empty() ? PendingUpdates() : PendingUpdates(m_env.stateFolder);
+}
+
+bool Session::RestartDeadlinePassed() {
+    if (m_restartDeadline && m_clock.now() >= *m_restartDeadline)
+        m_restartDeadlineHit = true;
+    return m_restartDeadlineHit;
 }
 
 int Session::OpenFirst() {
@@ -186,7 +199,7 @@ int Session::Fail(int exitCode, const std::string& message) {
 
 int Session::Interrupted() {
     Close();
-    if (m_entryBegun) {
+    if (m_entryBegun || m_unverifiedBefore) {
         m_report.note(
             "warning: interrupted after the PLC was told to enter its update mode. The PLC may "
             "be in update mode now; run 'qx4t-vup update' again to recover it.");
@@ -206,6 +219,17 @@ int Session::FailAfterEntry(const std::string& message) {
                     "recover it.");
 }
 
+int Session::FailBeforeEntry(const std::string& message) {
+    if (!m_unverifiedBefore)
+        return Fail(kExitCommBeforeEntry, message);
+    return Fail(kExitCommAfterEntry,
+                message +
+                    ". An earlier update of this PLC was begun and never verified, so the PLC may "
+                    "be waiting in its update mode for the rest of an image: wait a few seconds "
+                    "and run 'qx4t-vup update' again; if it still does not answer, switch the "
+                    "PLC off and on and run it again");
+}
+
 void Session::ReportStatus(const stPlcStatus& status) {
     const unsigned long mode = ParseHexPrefix(status.strMode);
     const std::string model = Narrow(status.strModel);
@@ -222,6 +246,7 @@ void Session::ReportStatus(const stPlcStatus& status) {
         m_report.record(JsonObject()
                             .add("type", "status")
                             .add("port", m_port)
+                            .add("identity", m_identity)
                             .add("model", model)
                             .add("series", series)
                             .add("version", shown)
@@ -258,6 +283,7 @@ int Session::Ports() {
             m_report.record(JsonObject()
                                 .add("type", "port")
                                 .add("port", info.name)
+                                .add("identity", info.identity)
                                 .add("description", info.description)
                                 .add("plc", plc)
                                 .add("virtual", info.isVirtual));
@@ -379,7 +405,7 @@ int Session::ReadStatusForUpdate(bool& recovering) {
         return Fail(kExitRefused, "the PLC reports a model this tool does not support");
     }
     if (rc != lk::kOk && rc != lk::kUpdateMode) {
-        return Fail(kExitCommBeforeEntry, "status read failed: " + LinkFailure(rc));
+        return FailBeforeEntry("status read failed: " + LinkFailure(rc));
     }
     ReportStatus(m_status);
     recovering = rc == lk::kUpdateMode;
@@ -400,12 +426,22 @@ int Session::TakeImage() {
                                       " bytes, expected " + std::to_string(kFirmwareImageSize) +
                                       ")");
     }
+    const firmware::Image built =
+        UsesEthernetImage(*m_row) ? firmware::ethernetImage() : firmware::plainImage();
+    if (!firmware::isAsBuilt(image.data, image.size, built)) {
+        return Fail(kExitRefused, "the firmware image for model " + Narrow(m_row->code) +
+                                      " is not the one this tool was built with (its SHA-256 "
+                                      "differs): the tool's files are damaged; reinstall "
+                                      "qx4t-vup. The PLC was not changed by this run");
+    }
     m_image = image;
     return 0;
 }
 
 int Session::ConfirmRecovery() {
     m_entryBegun = true;
+    if (const auto noted = Pending().mark(m_pendingKey, m_port); !noted.ok)
+        m_report.note("warning: " + noted.error);
     m_report.note(
         "the PLC is in its update mode (an interrupted version-up); sending "
         "the firmware again");
@@ -462,18 +498,28 @@ int Session::ChangeModeIfNeeded() {
     if (rc == lk::kQuit || quit::requested())
         return Interrupted();
     if (rc != lk::kOk) {
-        return Fail(kExitCommBeforeEntry,
-                    "mode change failed: " + LinkFailure(rc) +
-                        "; the firmware is untouched, the mode may have changed");
+        return FailBeforeEntry("mode change failed: " + LinkFailure(rc) +
+                               (m_unverifiedBefore ? "; the mode may have changed"
+                                                   : "; the firmware is untouched, the mode may "
+                                                     "have changed"));
     }
     return 0;
 }
 
 int Session::EnterUpdateMode() {
     m_report.phase(Phase::Entry, "putting the PLC into its update mode");
+    // Noted before the PLC hears of it: from the entry on, a PLC that does not answer may be
+    // waiting for an image, and no later run may call it untouched.
+    if (const auto noted = Pending().mark(m_pendingKey, m_port); !noted.ok) {
+        return Fail(kExitUsage, "cannot note the update before it begins: " + noted.error +
+                                    "; the firmware is untouched");
+    }
     int rc = Open();
     if (rc != lk::kOk) {
-        return Fail(kExitCommBeforeEntry, "the port cannot be opened: " + LinkFailure(rc));
+        // Nothing reached the PLC: the note goes again, unless an earlier run left it.
+        if (!m_unverifiedBefore)
+            (void)Pending().clear(m_pendingKey);
+        return FailBeforeEntry("the port cannot be opened: " + LinkFailure(rc));
     }
     m_entryBegun = true;
     rc = m_link.StartFWUpdate(m_target);
@@ -487,7 +533,18 @@ int Session::Transfer(bool portOpen) {
     m_report.phase(Phase::Transfer, "sending the firmware image");
     const firmware::Image image = m_image;
     if (!portOpen) {
-        RefreshPortByDiscovery();
+        const auto where = LocatePlc();
+        if (where.kind == ports::PlcWhereabouts::Kind::OtherOnName) {
+            return FailAfterEntry("a PLC of another identity (" + where.otherIdentity +
+                                  ") is now on " + where.port +
+                                  "; it is not the PLC being updated and nothing was sent to "
+                                  "it (check it with 'qx4t-vup status --port " +
+                                  where.port + "')");
+        }
+        if (where.port != m_port) {
+            m_report.note("the PLC is now on " + where.port + " (was " + m_port + ")");
+            m_port = where.port;
+        }
         int rc = Open();
         if (rc != lk::kOk)
             return FailAfterEntry("the port cannot be opened: " + LinkFailure(rc));
@@ -513,16 +570,39 @@ int Session::Transfer(bool portOpen) {
     return 0;
 }
 
+int Session::RestartWaitOver(bool stillInUpdateMode, int polls) {
+    m_restartDeadline.reset();
+    m_restartDeadlineHit = false;
+    const std::string within =
+        std::to_string(
+            std::chrono::duration_cast<std::chrono::seconds>(m_env.restartWaitLimit).count()) +
+        " s";
+    if (stillInUpdateMode) {
+        return FailAfterEntry("the PLC answers, but is still in its update mode " + within +
+                              " after the transfer (" + std::to_string(polls) +
+                              " polls): it did not take the image");
+    }
+    return FailAfterEntry("the PLC did not answer within " + within + " after the transfer (" +
+                          std::to_string(polls) + " polls)");
+}
+
 int Session::RestartAndVerify() {
     m_report.phase(Phase::Restart, "waiting for the PLC to restart");
     RestartPoll poll;
     // Where the page's bar stands after the transfer.
     poll.Start(lk::TransferBarPosition(m_progress));
+    // The whole wait, polls included, ends within the time the help states; a poll still
+    // waiting for its reply then is cut short through the link's pump.
+    m_restartDeadline = m_clock.now() + m_env.restartWaitLimit;
+    m_restartDeadlineHit = false;
     Clock::time_point due = m_clock.now() + poll.NextDelay();
-    std::optional<Clock::time_point> pollingSince;
+    bool stillInUpdateMode = false;
+    std::string otherSeenOn;
     for (;;) {
-        if (!WaitUntil(due))
+        if (!WaitUntil(std::min(due, *m_restartDeadline)))
             return Interrupted();
+        if (RestartDeadlinePassed())
+            return RestartWaitOver(stillInUpdateMode, poll.PollCount());
         switch (poll.GetPhase()) {
             case RestartPoll::Phase::Settling:
                 poll.OnSettleEnd();
@@ -534,24 +614,43 @@ int Session::RestartAndVerify() {
                 due += poll.NextDelay();
                 break;
             case RestartPoll::Phase::Polling: {
-                if (!pollingSince)
-                    pollingSince = m_clock.now();
                 const Clock::time_point tick = due;
                 if (!poll.BeginPoll())
                     break;
                 stPlcStatus scratch;
-                int rc = Open();
-                if (rc != lk::kOk) {
-                    RefreshPortByDiscovery();
-                } else {
-                    rc = m_link.ReadPlcStatus(&scratch);
-                    Close();
+                int rc = lk::kOpenFailed;
+                const auto where = LocatePlc();
+                using Kind = ports::PlcWhereabouts::Kind;
+                if (where.kind == Kind::OtherOnName && otherSeenOn != where.port) {
+                    otherSeenOn = where.port;
+                    m_report.note("a PLC of another identity (" + where.otherIdentity +
+                                  ") is now on " + where.port +
+                                  "; it is not the PLC being updated and is not checked (check "
+                                  "it with 'qx4t-vup status --port " +
+                                  where.port + "')");
                 }
-                if (rc == lk::kQuit || quit::requested())
+                // A PLC not listed under its identity counts as no answer: its old name may
+                // belong to another PLC by now.
+                if (where.kind == Kind::Listed || where.kind == Kind::NameOnly) {
+                    if (where.port != m_port) {
+                        m_report.note("the PLC is now on " + where.port + " (was " + m_port + ")");
+                        m_port = where.port;
+                    }
+                    rc = Open();
+                    if (rc == lk::kOk) {
+                        rc = m_link.ReadPlcStatus(&scratch);
+                        Close();
+                    }
+                }
+                if (quit::requested())
                     return Interrupted();
+                if (rc == lk::kQuit && RestartDeadlinePassed())
+                    return RestartWaitOver(stillInUpdateMode, poll.PollCount());
+                stillInUpdateMode = rc == lk::kUpdateMode;
                 const auto outcome = poll.EndPoll(rc == lk::kOk);
                 m_report.restart(poll.Position(), poll.PollCount());
                 if (outcome == RestartPoll::PollOutcome::Answered) {
+                    m_restartDeadline.reset();
                     m_report.phase(Phase::Verify, "comparing the PLC's version");
                     const std::string now = Narrow(PlcVersionDisplay(scratch.strVersion));
                     const std::string to = Narrow(TargetVersionDisplay(m_target));
@@ -562,6 +661,8 @@ int Session::RestartAndVerify() {
                         .add("version_raw", Narrow(scratch.strVersion))
                         .add("previous_version", Narrow(PlcVersionDisplay(m_status.strVersion)));
                     if (IsTargetVersion(scratch.strVersion, m_target)) {
+                        if (const auto cleared = Pending().clear(m_pendingKey); !cleared.ok)
+                            m_report.note("warning: " + cleared.error);
                         m_report.result(kExitSuccess,
                                         "the PLC " + Narrow(SeriesName(m_status.strModel)) +
                                             " now runs firmware " + now + " (was " +
@@ -577,13 +678,9 @@ int Session::RestartAndVerify() {
                                     fields);
                     return kExitWrongVersion;
                 }
-                if (outcome == RestartPoll::PollOutcome::Ask) {
-                    if (m_clock.now() - *pollingSince >= m_env.restartWaitLimit) {
-                        return FailAfterEntry("the PLC did not answer after its restart (" +
-                                              std::to_string(poll.PollCount()) + " polls)");
-                    }
+                // Nobody to ask: the rounds go on until the deadline.
+                if (outcome == RestartPoll::PollOutcome::Ask)
                     poll.Retry();
-                }
                 // A periodic timer: the next poll is a period after this one was due, and a
                 // poll that overran its period is followed at once, once.
                 due = std::max(tick + poll.NextDelay(), m_clock.now());

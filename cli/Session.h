@@ -3,6 +3,7 @@
 // the wizard's pages take, in the same order and with the same checks.
 #include <cstddef>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -16,6 +17,7 @@
 #include "link/ComManager.h"
 #include "link/Transcript.h"
 #include "platform/Clock.h"
+#include "platform/PendingUpdates.h"
 #include "platform/ports/PortEnumerator.h"
 #include "platform/text/Utf8.h"
 
@@ -49,7 +51,11 @@ private:
     // Port choice and opening.
     int ChoosePort();
     std::vector<ports::PortInfo> ListPorts() const;
-    void RefreshPortByDiscovery();
+    // The identity of the chosen port, and whether an earlier update of that PLC was begun and
+    // never verified.
+    void IdentifyPlc();
+    [[nodiscard]] ports::PlcWhereabouts LocatePlc() const;
+    [[nodiscard]] PendingUpdates Pending() const;
     int OpenFirst();
     int Open() { return m_link.OpenPort(utf8ToWide(m_port)); }
     void Close() { m_link.ClosePort(); }
@@ -66,6 +72,12 @@ private:
     int Fail(int exitCode, const std::string& message);
     int Interrupted();
     int FailAfterEntry(const std::string& message);
+    // A communication failure before this run's update-mode entry: the firmware is untouched,
+    // unless an earlier update of the PLC was never verified.
+    int FailBeforeEntry(const std::string& message);
+    // The restart wait is over without a verdict.
+    int RestartWaitOver(bool stillInUpdateMode, int polls);
+    [[nodiscard]] bool RestartDeadlinePassed();
 
     void ReportStatus(const stPlcStatus& status);
     int Transfer(bool portOpen);
@@ -82,7 +94,13 @@ private:
     link::TranscriptWriter m_transcript;
     std::string m_port;
     std::string m_description;
-    bool m_portChosenByDiscovery = false;
+    // Discovery's identity of the PLC (empty when its port was not listed) and the key of its
+    // note of an unverified update.
+    std::string m_identity;
+    std::string m_pendingKey;
+    bool m_unverifiedBefore = false;
+    std::optional<Clock::time_point> m_restartDeadline;
+    bool m_restartDeadlineHit = false;
     stPlcStatus m_status;
     const ModelRow* m_row = nullptr;
     const std::wstring m_target = kTargetFirmwareVersion;

@@ -45,6 +45,9 @@ struct Environment {
     // How long the restart polls may go on in all before the update counts as failed; the
     // wizard asks the user instead.
     std::chrono::seconds restartWaitLimit{120};
+    // Where the note of updates begun and not yet verified lives; empty: the user's
+    // (PendingUpdates, $XDG_STATE_HOME/qx4t).
+    std::string stateFolder;
 };
 
 [[nodiscard]] int RunVup(const Options& options, std::ostream& out, std::ostream& err,

@@ -331,16 +331,13 @@ int CComManager::SendFrame(const std::string& frame, std::size_t nReplyLen) {
 
 std::string CComManager::MakeRandomData(unsigned& nSum) {
     static constexpr char kHex[] = "0123456789ABCDEF";
-    std::string filler;
-    filler.reserve(2 * kFillerBytes);
+    std::string filler(2 * kFillerBytes, '0');
     unsigned sum = 0;
-    for (int i = 0; i < kFillerBytes; ++i) {
+    for (std::size_t i = 0; i < filler.size(); i += 2) {
         const unsigned value = static_cast<unsigned>(std::rand()) % 256;
-        const char hi = kHex[value >> 4];
-        const char lo = kHex[value & 0x0F];
-        filler.push_back(hi);
-        filler.push_back(lo);
-        sum += static_cast<unsigned char>(hi) + static_cast<unsigned char>(lo);
+        filler[i] = kHex[value >> 4];
+        filler[i + 1] = kHex[value & 0x0F];
+        sum += static_cast<unsigned char>(filler[i]) + static_cast<unsigned char>(filler[i + 1]);
     }
     nSum = sum % 256;
     return filler;
@@ -412,7 +409,19 @@ int CComManager::StartFWUpdate(const std::wstring& strFWVer) {
     // reply, if one comes, is not examined.
     filler = MakeRandomData(unusedSum);
     result = SendFrame(qx4t::link::MakeFrame(continuation + filler), kUpdateEntryReplyLen);
-    return result == rc::kNoReply ? rc::kOk : result;
+    return SilenceIsEnough(result);
+}
+
+int CComManager::SilenceIsEnough(int result) const {
+    if (result == rc::kNoReply) {
+        return rc::kOk;
+    }
+    // A PLC that restarts right after a request it need not answer drops its USB port with
+    // it: that hang-up is the silence the request expects, not a failed read.
+    if (result == rc::kReceiveFailed && m_port && m_port->hungUp()) {
+        return rc::kOk;
+    }
+    return result;
 }
 
 int CComManager::SendFWImage(const void* pData, std::uint32_t dwSize, int* pProgress) {
@@ -463,7 +472,7 @@ int CComManager::SendFWImage(const void* pData, std::uint32_t dwSize, int* pProg
             // The PLC starts flashing on the last block and may not answer it: a missing or
             // unexamined answer is success, but a block that never left must be reported.
             result = sendReversed(image + offset, left, kLastBlockTimeout);
-            return result == rc::kNoReply ? rc::kOk : result;
+            return SilenceIsEnough(result);
         }
     }
     return rc::kOk;

@@ -81,6 +81,9 @@ public:
 private:
     [[nodiscard]] int ReadReply(std::uint32_t dwTimeout, std::size_t expectedLen);
     [[nodiscard]] int AcceptReply(int nResult, std::size_t nReplyLen) const;
+    // For a request that needs no answer: no reply, or the PLC hanging up, is success; a
+    // request that never left, or any other failure, stays one.
+    [[nodiscard]] int SilenceIsEnough(int result) const;
     [[nodiscard]] int SendFrame(const std::string& frame, std::size_t nReplyLen);
 
     std::unique_ptr<qx4t::serial::SerialPort> m_port;

@@ -29,6 +29,27 @@ bool IsPlcDescription(std::wstring_view description) {
     return false;
 }
 
+namespace {
+std::vector<qx4t::ports::PortInfo> listPorts() {
+    return provider() ? provider()() : qx4t::ports::enumeratePorts();
+}
+}  // namespace
+
+std::string GetPortIdentity(const std::wstring& port) {
+    const std::string name = qx4t::wideToUtf8(port);
+    for (const auto& info : listPorts()) {
+        if (info.name == name) {
+            return info.identity;
+        }
+    }
+    return {};
+}
+
+qx4t::ports::PlcWhereabouts LocatePlcPort(const std::string& identity,
+                                          const std::wstring& lastPort) {
+    return qx4t::ports::locatePlc(listPorts(), identity, qx4t::wideToUtf8(lastPort));
+}
+
 void GetComPortList(std::vector<std::wstring>& ports, std::vector<std::wstring>& names) {
     ports.clear();
     names.clear();

@@ -20,3 +20,10 @@ void SetPortProvider(PortProvider provider);
 // OpenPort takes it to `ports` and its whole description to `names`. Both lists always have the
 // same length.
 void GetComPortList(std::vector<std::wstring>& ports, std::vector<std::wstring>& names);
+
+// The identity discovery gives the port (qx4t::ports::PortInfo::identity); empty when the port
+// is not listed.
+[[nodiscard]] std::string GetPortIdentity(const std::wstring& port);
+// Where the PLC of `identity`, last opened as `lastPort`, is now (qx4t::ports::locatePlc).
+[[nodiscard]] qx4t::ports::PlcWhereabouts LocatePlcPort(const std::string& identity,
+                                                        const std::wstring& lastPort);

@@ -17,6 +17,7 @@ struct Attached {
     std::string baseName;  // the name it was attached under
     std::string name;      // the name it answers to now
     std::string description;
+    std::string identity;  // as discovery shows it, the same under every name
     int generation = 0;
     int handle = 0;
     const SimPort* openBy = nullptr;
@@ -68,6 +69,7 @@ SimPort::~SimPort() {
 
 serial::OpenResult SimPort::open(const std::string& path) {
     close();
+    hungUp_ = false;
     // The same path the system's port would be given, so the link cannot tell them apart.
     const std::string prefix = wideToUtf8(serial::devicePrefix());
     if (!path.starts_with(prefix))
@@ -110,10 +112,16 @@ int SimPort::handle() const {
 // after a restart): the descriptor of a vanished device only fails from then on.
 bool SimPort::lineUp() {
     auto* a = static_cast<Attached*>(attached_.get());
-    if (!a || a->detached)
+    if (!a)
         return false;
+    if (a->detached) {
+        hungUp_ = true;
+        return false;
+    }
     bench_->refreshNames();
-    return !a->plc->portClosed() && a->generation == generation_;
+    const bool up = !a->plc->portClosed() && a->generation == generation_;
+    hungUp_ = hungUp_ || !up;
+    return up;
 }
 
 void SimPort::pull() {
@@ -199,6 +207,7 @@ PlcCore& InProcessBench::addPlc(const std::string& portName, PlcConfig config,
     a->name = portName;
     a->description = description;
     a->handle = kFirstHandle + static_cast<int>(shared_->plcs.size());
+    a->identity = "virtual:bench-" + std::to_string(a->handle - kFirstHandle);
     shared_->plcs.push_back(a);
     if (twin) {
         std::erase_if(config.faults, [](const Fault& f) { return f.kind == FaultKind::SecondPlc; });
@@ -230,7 +239,7 @@ std::vector<ports::PortInfo> InProcessBench::portInfos() const {
     for (const auto& a : shared_->plcs) {
         if (a->plc->portClosed())
             continue;
-        out.push_back({a->name, a->description, "virtual", true});
+        out.push_back({a->name, a->description, "virtual", true, a->identity});
     }
     return out;
 }

@@ -33,6 +33,8 @@ public:
     [[nodiscard]] serial::WaitStatus waitReadable(std::chrono::milliseconds timeout) override;
     [[nodiscard]] long bytesWaiting() override;
     [[nodiscard]] long read(void* data, std::size_t size) override;
+    // The PLC's port went away under this open port, as a USB device's does.
+    [[nodiscard]] bool hungUp() const override { return hungUp_; }
 
     // How many times configure() was called on this port.
     [[nodiscard]] int configureCount() const { return configureCount_; }
@@ -49,6 +51,7 @@ private:
     int generation_ = 0;
     std::string rx_;
     int configureCount_ = 0;
+    bool hungUp_ = false;
 };
 
 class InProcessBench {
@@ -67,7 +70,8 @@ public:
     // Makes ports that open serial::devicePrefix() + name onto the PLC of that name: Busy while
     // another port has it open, NotFound for any other name or once the PLC's port has gone away.
     [[nodiscard]] serial::PortFactory portFactory();
-    // The attached PLCs as port discovery would list them, in the order they were added.
+    // The attached PLCs as port discovery would list them, in the order they were added; each
+    // keeps its identity ("virtual:bench-<n>", n counting the PLCs added) under a new name.
     [[nodiscard]] std::vector<ports::PortInfo> portInfos() const;
     // The name a PLC answers to now (it changes after a restart with NewNameAfterRestart);
     // empty while its port is gone.

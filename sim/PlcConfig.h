@@ -17,7 +17,9 @@ struct PlcConfig {
     std::chrono::milliseconds restartTime{10000};
     std::chrono::milliseconds splitPause{50};
     std::chrono::milliseconds slowByteGap{20};
-    // Silence after which a partly received image block is taken as the image's last block.
+    // Silence after which a partly received image block ends the transfer: the image's last
+    // block is taken as such (the image is checked and the PLC restarts); any other block is
+    // dropped with the image, and the PLC waits in update mode for a new one.
     std::chrono::milliseconds imageIdleGap{500};
     // Positions 3-6 of the update-mode entry replies; with the opening frame's filler sum they
     // fix how many frames the tool sends.

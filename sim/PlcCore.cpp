@@ -152,7 +152,10 @@ void PlcCore::settle() {
             bool allThere = expected_.data && state_.imageBytes >= expected_.size;
             auto end = lastInput_ + config_.imageIdleGap;
             if ((tailPending || allThere) && now >= end) {
-                finishImage(end);
+                if (allThere || inLastBlock())
+                    finishImage(end);
+                else
+                    dropImage(end);
                 continue;
             }
         }
@@ -172,34 +175,41 @@ void PlcCore::process() {
         }
         if (phase_ != Phase::Normal) {
             input_.clear();
+            scanned_ = 0;
             return;
         }
         if (state_.mode & 0x10) {
             // In update mode the PLC still answers a status read; anything else is the image.
-            const std::string status = makeFrame(kStatusText);
+            static const std::string status = makeFrame(kStatusText);
             std::size_t n = std::min(input_.size(), status.size());
             if (input_.compare(0, n, status, 0, n) == 0) {
                 if (n < status.size())
                     return;  // could still be the status request
                 input_.erase(0, n);
+                scanned_ = 0;
                 handleFrame(status);
                 continue;
             }
             startImage();
             continue;
         }
-        std::size_t cr = input_.find('\r');
+        // Only the bytes not yet looked at: a request that trickles in byte by byte would
+        // otherwise be scanned again from its start for every byte.
+        std::size_t cr = input_.find('\r', scanned_);
         if (cr == std::string::npos) {
+            scanned_ = input_.size();
             if (input_.size() > kLongestFrame) {
                 record(Direction::ToPlc, std::string_view(input_).substr(0, kLoggedImageBytes),
                        "discarded: no carriage return", clock_.now());
                 violation("a request of more than 4096 bytes without a carriage return");
                 input_.clear();
+                scanned_ = 0;
             }
             return;
         }
         std::string frame = input_.substr(0, cr + 1);
         input_.erase(0, cr + 1);
+        scanned_ = 0;
         handleFrame(std::move(frame));
     }
 }
@@ -382,12 +392,15 @@ void PlcCore::consumeImage() {
         std::size_t take = std::min(unitSize - unit_.size(), input_.size());
         unit_.append(input_, 0, take);
         input_.erase(0, take);
+        scanned_ = 0;
         state_.imageBytes += take;
         if (unit_.size() == unitSize)
             completeImageUnit();
     }
-    if (phase_ != Phase::Image)
+    if (phase_ != Phase::Image) {
         input_.clear();
+        scanned_ = 0;
+    }
 }
 
 bool PlcCore::matchesImage(std::size_t offset, std::string_view reversed) const {
@@ -437,7 +450,31 @@ void PlcCore::finishImage(Clock::time_point at) {
     ++state_.restartCount;
     restartEnd_ = at + config_.restartTime;
     input_.clear();
+    scanned_ = 0;
     output_.clear();
+}
+
+bool PlcCore::inLastBlock() const {
+    if (!expected_.data || expected_.size <= kHeadSize)
+        return true;
+    const std::size_t blocks = (expected_.size - kHeadSize + kBlockSize - 1) / kBlockSize;
+    return imageBlock_ >= static_cast<int>(blocks) - 1;
+}
+
+// The tool stopped in the middle of a block that is not the last: no image to check, nothing
+// to restart into. The PLC forgets the bytes and waits in its update mode for an image from
+// its head, answering status reads again, so that running the update again recovers it.
+void PlcCore::dropImage(Clock::time_point at) {
+    record(Direction::ToPlc, std::string_view(unit_).substr(0, kLoggedImageBytes),
+           "image stopped within a block: dropped", at, unit_.size());
+    violation("the image stopped after " + std::to_string(state_.imageBytes) +
+              " bytes, within a block before the last; dropped");
+    ++state_.imagesDropped;
+    phase_ = Phase::Normal;
+    imageBlock_ = -1;
+    unit_.clear();
+    input_.clear();
+    scanned_ = 0;
 }
 
 void PlcCore::finishRestart() {

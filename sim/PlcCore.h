@@ -43,6 +43,7 @@ struct PlcState {
     std::size_t imageBytes = 0;       // bytes of the current or last image
     int imageAcks = 0;                // acknowledgements sent for it
     std::optional<bool> imageIntact;  // known once an image has ended
+    int imagesDropped = 0;            // transfers that stopped within a block before the last
     int restartCount = 0;
     bool restarting = false;
     bool portClosed = false;              // the line went away (fault)
@@ -89,6 +90,8 @@ private:
     void consumeImage();
     void completeImageUnit();
     void finishImage(Clock::time_point at);
+    void dropImage(Clock::time_point at);
+    [[nodiscard]] bool inLastBlock() const;
     void finishRestart();
     void abortEntry(const std::string& why);
     void violation(std::string what);
@@ -105,6 +108,7 @@ private:
     firmware::Image expected_;
     Phase phase_ = Phase::Normal;
     std::string input_;
+    std::size_t scanned_ = 0;  // input_ up to here holds no carriage return
     std::deque<Chunk> output_;
     Clock::time_point lastDue_{};
     Clock::time_point lastInput_{};

@@ -7,6 +7,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <atomic>
 #include <cerrno>
 #include <cstring>
 
@@ -38,6 +39,11 @@ struct PtyServer::Pty {
 };
 
 PtyServer::PtyServer(PtyServerOptions options) : options_(std::move(options)) {
+    if (options_.identity.empty()) {
+        static std::atomic<int> servers{0};
+        options_.identity =
+            "plcsim-" + std::to_string(::getpid()) + "-" + std::to_string(++servers);
+    }
     core_ = std::make_unique<PlcCore>(SteadyClock::instance(), options_.config);
     if (options_.log)
         core_->setExchangeSink(options_.log);
@@ -89,8 +95,8 @@ void PtyServer::closePty(Pty& pty) {
 void PtyServer::announce() {
     registration_.remove();
     if (options_.registerPort && !portName_.empty())
-        registration_ =
-            ports::registerVirtualPort(portName_, options_.description, options_.registryFolder);
+        registration_ = ports::registerVirtualPort(portName_, options_.description,
+                                                   options_.registryFolder, options_.identity);
 }
 
 bool PtyServer::open(std::string* error) {
@@ -127,6 +133,7 @@ bool PtyServer::open(std::string* error) {
     if (std::any_of(faults.begin(), faults.end(),
                     [](const Fault& f) { return f.kind == FaultKind::SecondPlc; })) {
         PtyServerOptions twin = options_;
+        twin.identity += "/second";
         std::erase_if(twin.config.faults,
                       [](const Fault& f) { return f.kind == FaultKind::SecondPlc; });
         twin_ = std::make_unique<PtyServer>(std::move(twin));

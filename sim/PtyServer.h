@@ -20,6 +20,9 @@ struct PtyServerOptions {
     // Announce the port in the virtual-port registry so that port discovery lists it.
     bool registerPort = true;
     std::string registryFolder;  // empty: the registry's default folder
+    // The identity registered with the port (its id= line), kept when the port is renamed;
+    // empty: one of its own, unique on this machine while the server runs.
+    std::string identity;
     // Let every local user open the port (a simulator started by root for an unprivileged tool).
     bool openToAllUsers = false;
     // Sees every exchange (called on the serving thread, under the server's lock).
@@ -46,6 +49,8 @@ public:
     // The port name as discovery lists it ("pts/7"); it changes when the PLC comes back under
     // a new name, and is empty once the port has gone away.
     [[nodiscard]] std::string portName() const;
+    // The identity the port is registered with (see PtyServerOptions::identity).
+    [[nodiscard]] const std::string& identity() const { return options_.identity; }
     // The twin's port name with the SecondPlc fault, else empty.
     [[nodiscard]] std::string secondPortName() const;
     // The PLC's observable state and recent exchanges, taken under the server's lock.

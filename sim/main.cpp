@@ -33,6 +33,8 @@ Options:
   --byte-gap MS         gap between reply bytes with slow-replies (default 20)
   --entry-code CCCC     positions 3-6 of the update-mode entry replies (default $FV0)
   --description TEXT    description registered for discovery (default "TEMLO PLC (simulated)")
+  --id TEXT             identity registered with the port (its id= line), kept when the
+                        port comes back under a new name (default: plcsim-<pid>-<n>)
   --no-register         do not register the port for discovery
   --open-to-all-users   let every local user open the port (when run by root)
   --fault NAME          misbehave (repeatable); NAME is one of the faults below
@@ -43,6 +45,18 @@ Options:
   --log                 every exchange with time, direction and hex bytes on stderr
                         (image blocks: their first 32 bytes)
   --help                this text
+
+The image: in update mode (after the update-mode entry, or --mode 90) the PLC answers status
+reads with the update-mode bit set and takes anything else as the start of an image: a
+reversed 64-byte head and reversed blocks of 65536 bytes, each acknowledged with one zero
+byte, then a shorter last block without answer. Half a second of silence after bytes of the
+last block ends the image: the PLC checks it and restarts (silent for --restart-time), then
+reports the new version if the image was right, else the old one, with the update-mode bit
+clear. A transfer that stops in the middle of any other block (the tool interrupted) is
+dropped after the same half second: the PLC stays in update mode, answers status reads again
+and takes the next bytes as a new image from its head, so running the update again recovers
+it. Until then, whatever arrives (a status request too) is taken as more of that block and
+not answered. A transfer that stops between two blocks waits for the next block.
 
 Faults:
 )help";
@@ -131,6 +145,10 @@ int main(int argc, char** argv) {
             if (!value(v))
                 return usage("--description needs a value");
             options.description = v;
+        } else if (arg == "--id") {
+            if (!value(v) || v.empty())
+                return usage("--id needs a value");
+            options.identity = v;
         } else if (arg == "--no-register") {
             options.registerPort = false;
         } else if (arg == "--open-to-all-users") {

@@ -225,6 +225,54 @@ If you accept these terms, tick the box below and press Next. Otherwise press Ca
 
 Wenn Sie diese Bedingungen akzeptieren, aktivieren Sie das Kontrollkästchen unten und klicken Sie auf „Weiter“. Andernfalls klicken Sie auf „Abbrechen“.</translation>
     </message>
+    <message id="26001">
+        <source>The firmware data of this tool is damaged and was not written to the PLC.
+Install the version-up tool again, then repeat the version-up.</source>
+        <translation>Die Firmware-Daten dieses Tools sind beschädigt und wurden nicht in die SPS geschrieben.
+Installieren Sie das Update-Tool neu und wiederholen Sie dann das Update.</translation>
+    </message>
+    <message id="26002">
+        <source>Damaged tool files</source>
+        <translation>Beschädigte Tool-Dateien</translation>
+    </message>
+    <message id="26003">
+        <source>The version-up cannot start because this computer cannot record its progress:
+%1
+
+Free some disk space or check the permissions of that folder, then try again.</source>
+        <translation>Das Update kann nicht gestartet werden, weil dieser Computer seinen Fortschritt nicht speichern kann:
+%1
+
+Schaffen Sie freien Speicherplatz oder prüfen Sie die Zugriffsrechte dieses Ordners und versuchen Sie es erneut.</translation>
+    </message>
+    <message id="26004">
+        <source>Version-up not started</source>
+        <translation>Update nicht gestartet</translation>
+    </message>
+    <message id="26005">
+        <source>The PLC does not answer. An earlier version-up of this PLC was interrupted, so the PLC may be waiting in its firmware update mode.
+
+Wait a few seconds, then press Next again to continue the version-up. If the PLC still does not answer, check the cable and the PLC's power.</source>
+        <translation>Die SPS antwortet nicht. Ein früheres Update dieser SPS wurde unterbrochen; die SPS wartet daher möglicherweise im Firmware-Update-Modus.
+
+Warten Sie einige Sekunden und klicken Sie dann erneut auf „Weiter“, um das Update fortzusetzen. Wenn die SPS weiterhin nicht antwortet, prüfen Sie das Kabel und die Stromversorgung der SPS.</translation>
+    </message>
+    <message id="26006">
+        <source>PLC may be in update mode</source>
+        <translation>SPS möglicherweise im Update-Modus</translation>
+    </message>
+    <message id="26007">
+        <source>Another PLC is now connected on port %1. It is not the PLC being updated, and it is neither checked nor written to.
+
+Check which PLCs are connected, then start this tool again to check or repeat the version-up.</source>
+        <translation>An Port %1 ist jetzt eine andere SPS angeschlossen. Sie ist nicht die SPS, die aktualisiert wird, und wird weder geprüft noch beschrieben.
+
+Prüfen Sie, welche SPS angeschlossen sind, und starten Sie dieses Tool dann erneut, um das Update zu prüfen oder zu wiederholen.</translation>
+    </message>
+    <message id="26008">
+        <source>Different PLC on the port</source>
+        <translation>Andere SPS am Port</translation>
+    </message>
     <message id="26020">
         <source>You do not have permission to use the port %1.
 Ask the administrator of this computer to install the udev rule that comes with this tool (70-qx4t-plc.rules), then connect the PLC again.</source>

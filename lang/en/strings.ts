@@ -225,6 +225,54 @@ If you accept these terms, tick the box below and press Next. Otherwise press Ca
 
 If you accept these terms, tick the box below and press Next. Otherwise press Cancel.</translation>
     </message>
+    <message id="26001">
+        <source>The firmware data of this tool is damaged and was not written to the PLC.
+Install the version-up tool again, then repeat the version-up.</source>
+        <translation>The firmware data of this tool is damaged and was not written to the PLC.
+Install the version-up tool again, then repeat the version-up.</translation>
+    </message>
+    <message id="26002">
+        <source>Damaged tool files</source>
+        <translation>Damaged tool files</translation>
+    </message>
+    <message id="26003">
+        <source>The version-up cannot start because this computer cannot record its progress:
+%1
+
+Free some disk space or check the permissions of that folder, then try again.</source>
+        <translation>The version-up cannot start because this computer cannot record its progress:
+%1
+
+Free some disk space or check the permissions of that folder, then try again.</translation>
+    </message>
+    <message id="26004">
+        <source>Version-up not started</source>
+        <translation>Version-up not started</translation>
+    </message>
+    <message id="26005">
+        <source>The PLC does not answer. An earlier version-up of this PLC was interrupted, so the PLC may be waiting in its firmware update mode.
+
+Wait a few seconds, then press Next again to continue the version-up. If the PLC still does not answer, check the cable and the PLC's power.</source>
+        <translation>The PLC does not answer. An earlier version-up of this PLC was interrupted, so the PLC may be waiting in its firmware update mode.
+
+Wait a few seconds, then press Next again to continue the version-up. If the PLC still does not answer, check the cable and the PLC's power.</translation>
+    </message>
+    <message id="26006">
+        <source>PLC may be in update mode</source>
+        <translation>PLC may be in update mode</translation>
+    </message>
+    <message id="26007">
+        <source>Another PLC is now connected on port %1. It is not the PLC being updated, and it is neither checked nor written to.
+
+Check which PLCs are connected, then start this tool again to check or repeat the version-up.</source>
+        <translation>Another PLC is now connected on port %1. It is not the PLC being updated, and it is neither checked nor written to.
+
+Check which PLCs are connected, then start this tool again to check or repeat the version-up.</translation>
+    </message>
+    <message id="26008">
+        <source>Different PLC on the port</source>
+        <translation>Different PLC on the port</translation>
+    </message>
     <message id="26020">
         <source>You do not have permission to use the port %1.
 Ask the administrator of this computer to install the udev rule that comes with this tool (70-qx4t-plc.rules), then connect the PLC again.</source>

@@ -225,6 +225,54 @@ If you accept these terms, tick the box below and press Next. Otherwise press Ca
 
 Si acepta estas condiciones, marque la casilla inferior y pulse «Siguiente». De lo contrario, pulse «Cancelar».</translation>
     </message>
+    <message id="26001">
+        <source>The firmware data of this tool is damaged and was not written to the PLC.
+Install the version-up tool again, then repeat the version-up.</source>
+        <translation>Los datos de firmware de esta herramienta están dañados y no se han escrito en el PLC.
+Vuelva a instalar la herramienta de actualización y repita la actualización.</translation>
+    </message>
+    <message id="26002">
+        <source>Damaged tool files</source>
+        <translation>Archivos de la herramienta dañados</translation>
+    </message>
+    <message id="26003">
+        <source>The version-up cannot start because this computer cannot record its progress:
+%1
+
+Free some disk space or check the permissions of that folder, then try again.</source>
+        <translation>No se puede iniciar la actualización porque este equipo no puede registrar su progreso:
+%1
+
+Libere espacio en el disco o compruebe los permisos de esa carpeta e inténtelo de nuevo.</translation>
+    </message>
+    <message id="26004">
+        <source>Version-up not started</source>
+        <translation>Actualización no iniciada</translation>
+    </message>
+    <message id="26005">
+        <source>The PLC does not answer. An earlier version-up of this PLC was interrupted, so the PLC may be waiting in its firmware update mode.
+
+Wait a few seconds, then press Next again to continue the version-up. If the PLC still does not answer, check the cable and the PLC's power.</source>
+        <translation>El PLC no responde. Una actualización anterior de este PLC se interrumpió, por lo que es posible que el PLC esté esperando en su modo de actualización de firmware.
+
+Espere unos segundos y vuelva a pulsar «Siguiente» para continuar la actualización. Si el PLC sigue sin responder, compruebe el cable y la alimentación del PLC.</translation>
+    </message>
+    <message id="26006">
+        <source>PLC may be in update mode</source>
+        <translation>PLC posiblemente en modo de actualización</translation>
+    </message>
+    <message id="26007">
+        <source>Another PLC is now connected on port %1. It is not the PLC being updated, and it is neither checked nor written to.
+
+Check which PLCs are connected, then start this tool again to check or repeat the version-up.</source>
+        <translation>Ahora hay otro PLC conectado en el puerto %1. No es el PLC que se está actualizando, por lo que no se comprueba ni se escribe en él.
+
+Compruebe qué PLC están conectados y vuelva a iniciar esta herramienta para comprobar o repetir la actualización.</translation>
+    </message>
+    <message id="26008">
+        <source>Different PLC on the port</source>
+        <translation>Otro PLC en el puerto</translation>
+    </message>
     <message id="26020">
         <source>You do not have permission to use the port %1.
 Ask the administrator of this computer to install the udev rule that comes with this tool (70-qx4t-plc.rules), then connect the PLC again.</source>

@@ -225,6 +225,54 @@ If you accept these terms, tick the box below and press Next. Otherwise press Ca
 
 Si vous acceptez ces conditions, cochez la case ci-dessous et cliquez sur « Suivant ». Sinon, cliquez sur « Annuler ».</translation>
     </message>
+    <message id="26001">
+        <source>The firmware data of this tool is damaged and was not written to the PLC.
+Install the version-up tool again, then repeat the version-up.</source>
+        <translation>Les données du micrologiciel de cet outil sont endommagées et n'ont pas été écrites dans l'automate.
+Réinstallez l'outil de mise à jour, puis recommencez la mise à jour.</translation>
+    </message>
+    <message id="26002">
+        <source>Damaged tool files</source>
+        <translation>Fichiers de l'outil endommagés</translation>
+    </message>
+    <message id="26003">
+        <source>The version-up cannot start because this computer cannot record its progress:
+%1
+
+Free some disk space or check the permissions of that folder, then try again.</source>
+        <translation>La mise à jour ne peut pas commencer, car cet ordinateur ne peut pas enregistrer sa progression :
+%1
+
+Libérez de l'espace disque ou vérifiez les droits d'accès de ce dossier, puis réessayez.</translation>
+    </message>
+    <message id="26004">
+        <source>Version-up not started</source>
+        <translation>Mise à jour non lancée</translation>
+    </message>
+    <message id="26005">
+        <source>The PLC does not answer. An earlier version-up of this PLC was interrupted, so the PLC may be waiting in its firmware update mode.
+
+Wait a few seconds, then press Next again to continue the version-up. If the PLC still does not answer, check the cable and the PLC's power.</source>
+        <translation>L'automate ne répond pas. Une mise à jour précédente de cet automate a été interrompue ; il attend peut-être en mode de mise à jour du micrologiciel.
+
+Attendez quelques secondes, puis cliquez de nouveau sur « Suivant » pour poursuivre la mise à jour. Si l'automate ne répond toujours pas, vérifiez le câble et l'alimentation de l'automate.</translation>
+    </message>
+    <message id="26006">
+        <source>PLC may be in update mode</source>
+        <translation>Automate peut-être en mode de mise à jour</translation>
+    </message>
+    <message id="26007">
+        <source>Another PLC is now connected on port %1. It is not the PLC being updated, and it is neither checked nor written to.
+
+Check which PLCs are connected, then start this tool again to check or repeat the version-up.</source>
+        <translation>Un autre automate est maintenant connecté sur le port %1. Ce n'est pas l'automate en cours de mise à jour : il n'est ni vérifié ni modifié.
+
+Vérifiez quels automates sont connectés, puis relancez cet outil pour vérifier ou recommencer la mise à jour.</translation>
+    </message>
+    <message id="26008">
+        <source>Different PLC on the port</source>
+        <translation>Autre automate sur le port</translation>
+    </message>
     <message id="26020">
         <source>You do not have permission to use the port %1.
 Ask the administrator of this computer to install the udev rule that comes with this tool (70-qx4t-plc.rules), then connect the PLC again.</source>

@@ -225,6 +225,54 @@ If you accept these terms, tick the box below and press Next. Otherwise press Ca
 
 Se si accettano queste condizioni, spuntare la casella qui sotto e premere «Avanti». In caso contrario, premere «Annulla».</translation>
     </message>
+    <message id="26001">
+        <source>The firmware data of this tool is damaged and was not written to the PLC.
+Install the version-up tool again, then repeat the version-up.</source>
+        <translation>I dati del firmware di questo strumento sono danneggiati e non sono stati scritti nel PLC.
+Reinstallare lo strumento di aggiornamento, quindi ripetere l'aggiornamento.</translation>
+    </message>
+    <message id="26002">
+        <source>Damaged tool files</source>
+        <translation>File dello strumento danneggiati</translation>
+    </message>
+    <message id="26003">
+        <source>The version-up cannot start because this computer cannot record its progress:
+%1
+
+Free some disk space or check the permissions of that folder, then try again.</source>
+        <translation>Impossibile avviare l'aggiornamento perché questo computer non riesce a registrarne l'avanzamento:
+%1
+
+Liberare spazio su disco o controllare i permessi di quella cartella, quindi riprovare.</translation>
+    </message>
+    <message id="26004">
+        <source>Version-up not started</source>
+        <translation>Aggiornamento non avviato</translation>
+    </message>
+    <message id="26005">
+        <source>The PLC does not answer. An earlier version-up of this PLC was interrupted, so the PLC may be waiting in its firmware update mode.
+
+Wait a few seconds, then press Next again to continue the version-up. If the PLC still does not answer, check the cable and the PLC's power.</source>
+        <translation>Il PLC non risponde. Un precedente aggiornamento di questo PLC è stato interrotto, quindi il PLC potrebbe essere in attesa in modalità di aggiornamento del firmware.
+
+Attendere alcuni secondi, quindi premere di nuovo «Avanti» per proseguire l'aggiornamento. Se il PLC continua a non rispondere, controllare il cavo e l'alimentazione del PLC.</translation>
+    </message>
+    <message id="26006">
+        <source>PLC may be in update mode</source>
+        <translation>PLC forse in modalità di aggiornamento</translation>
+    </message>
+    <message id="26007">
+        <source>Another PLC is now connected on port %1. It is not the PLC being updated, and it is neither checked nor written to.
+
+Check which PLCs are connected, then start this tool again to check or repeat the version-up.</source>
+        <translation>Alla porta %1 è ora collegato un altro PLC. Non è il PLC in aggiornamento: non viene né verificato né scritto.
+
+Controllare quali PLC sono collegati, quindi riavviare questo strumento per verificare o ripetere l'aggiornamento.</translation>
+    </message>
+    <message id="26008">
+        <source>Different PLC on the port</source>
+        <translation>Altro PLC sulla porta</translation>
+    </message>
     <message id="26020">
         <source>You do not have permission to use the port %1.
 Ask the administrator of this computer to install the udev rule that comes with this tool (70-qx4t-plc.rules), then connect the PLC again.</source>

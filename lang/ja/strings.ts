@@ -225,6 +225,54 @@ If you accept these terms, tick the box below and press Next. Otherwise press Ca
 
 上記の内容に同意する場合は、下のボックスにチェックを入れて［次へ］を押してください。同意しない場合は［キャンセル］を押してください。</translation>
     </message>
+    <message id="26001">
+        <source>The firmware data of this tool is damaged and was not written to the PLC.
+Install the version-up tool again, then repeat the version-up.</source>
+        <translation>このツールのファームウェアデータが破損しているため、PLCには書き込みませんでした。
+バージョンアップツールをインストールし直してから、バージョンアップをやり直してください。</translation>
+    </message>
+    <message id="26002">
+        <source>Damaged tool files</source>
+        <translation>ツールのファイルの破損</translation>
+    </message>
+    <message id="26003">
+        <source>The version-up cannot start because this computer cannot record its progress:
+%1
+
+Free some disk space or check the permissions of that folder, then try again.</source>
+        <translation>このコンピューターにバージョンアップの進行状況を記録できないため、バージョンアップを開始できません。
+%1
+
+ディスクの空き容量を増やすか、そのフォルダーのアクセス権を確認してから、もう一度お試しください。</translation>
+    </message>
+    <message id="26004">
+        <source>Version-up not started</source>
+        <translation>バージョンアップを開始できません</translation>
+    </message>
+    <message id="26005">
+        <source>The PLC does not answer. An earlier version-up of this PLC was interrupted, so the PLC may be waiting in its firmware update mode.
+
+Wait a few seconds, then press Next again to continue the version-up. If the PLC still does not answer, check the cable and the PLC's power.</source>
+        <translation>PLCが応答しません。このPLCの前回のバージョンアップが中断されたため、PLCがファームウェア更新モードで待機している可能性があります。
+
+数秒待ってから、もう一度［次へ］を押してバージョンアップを続けてください。それでもPLCが応答しない場合は、ケーブルとPLCの電源を確認してください。</translation>
+    </message>
+    <message id="26006">
+        <source>PLC may be in update mode</source>
+        <translation>PLCが更新モードの可能性</translation>
+    </message>
+    <message id="26007">
+        <source>Another PLC is now connected on port %1. It is not the PLC being updated, and it is neither checked nor written to.
+
+Check which PLCs are connected, then start this tool again to check or repeat the version-up.</source>
+        <translation>ポート %1 に別のPLCが接続されています。このPLCはバージョンアップ中のPLCではないため、確認も書き込みも行いません。
+
+接続されているPLCを確認してから、このツールをもう一度起動して、バージョンアップの確認またはやり直しを行ってください。</translation>
+    </message>
+    <message id="26008">
+        <source>Different PLC on the port</source>
+        <translation>別のPLCを検出</translation>
+    </message>
     <message id="26020">
         <source>You do not have permission to use the port %1.
 Ask the administrator of this computer to install the udev rule that comes with this tool (70-qx4t-plc.rules), then connect the PLC again.</source>

@@ -225,6 +225,54 @@ If you accept these terms, tick the box below and press Next. Otherwise press Ca
 
 위 조항에 동의하면 아래 확인란을 선택하고 [다음]을 누르십시오. 동의하지 않으면 [취소]를 누르십시오.</translation>
     </message>
+    <message id="26001">
+        <source>The firmware data of this tool is damaged and was not written to the PLC.
+Install the version-up tool again, then repeat the version-up.</source>
+        <translation>이 도구의 펌웨어 데이터가 손상되어 PLC에 쓰지 않았습니다.
+버전업 도구를 다시 설치한 후 버전업을 다시 하십시오.</translation>
+    </message>
+    <message id="26002">
+        <source>Damaged tool files</source>
+        <translation>도구 파일 손상</translation>
+    </message>
+    <message id="26003">
+        <source>The version-up cannot start because this computer cannot record its progress:
+%1
+
+Free some disk space or check the permissions of that folder, then try again.</source>
+        <translation>이 컴퓨터에 버전업 진행 상황을 기록할 수 없어 버전업을 시작할 수 없습니다.
+%1
+
+디스크 여유 공간을 확보하거나 해당 폴더의 권한을 확인한 후 다시 시도하십시오.</translation>
+    </message>
+    <message id="26004">
+        <source>Version-up not started</source>
+        <translation>버전업을 시작할 수 없음</translation>
+    </message>
+    <message id="26005">
+        <source>The PLC does not answer. An earlier version-up of this PLC was interrupted, so the PLC may be waiting in its firmware update mode.
+
+Wait a few seconds, then press Next again to continue the version-up. If the PLC still does not answer, check the cable and the PLC's power.</source>
+        <translation>PLC가 응답하지 않습니다. 이 PLC의 이전 버전업이 중단되었으므로 PLC가 펌웨어 업데이트 모드에서 대기하고 있을 수 있습니다.
+
+몇 초 기다린 후 [다음]을 다시 눌러 버전업을 계속하십시오. 그래도 PLC가 응답하지 않으면 케이블과 PLC의 전원을 확인하십시오.</translation>
+    </message>
+    <message id="26006">
+        <source>PLC may be in update mode</source>
+        <translation>PLC가 업데이트 모드일 수 있음</translation>
+    </message>
+    <message id="26007">
+        <source>Another PLC is now connected on port %1. It is not the PLC being updated, and it is neither checked nor written to.
+
+Check which PLCs are connected, then start this tool again to check or repeat the version-up.</source>
+        <translation>포트 %1에 다른 PLC가 연결되어 있습니다. 이 PLC는 버전업 중인 PLC가 아니므로 확인하거나 쓰지 않습니다.
+
+연결된 PLC를 확인한 후 이 도구를 다시 실행하여 버전업을 확인하거나 다시 하십시오.</translation>
+    </message>
+    <message id="26008">
+        <source>Different PLC on the port</source>
+        <translation>포트의 다른 PLC</translation>
+    </message>
     <message id="26020">
         <source>You do not have permission to use the port %1.
 Ask the administrator of this computer to install the udev rule that comes with this tool (70-qx4t-plc.rules), then connect the PLC again.</source>

@@ -225,6 +225,54 @@ If you accept these terms, tick the box below and press Next. Otherwise press Ca
 
 หากคุณยอมรับข้อกำหนดเหล่านี้ ให้ทำเครื่องหมายในช่องด้านล่างแล้วกด “ถัดไป” มิฉะนั้นให้กด “ยกเลิก”</translation>
     </message>
+    <message id="26001">
+        <source>The firmware data of this tool is damaged and was not written to the PLC.
+Install the version-up tool again, then repeat the version-up.</source>
+        <translation>ข้อมูลเฟิร์มแวร์ของเครื่องมือนี้เสียหาย จึงไม่ได้เขียนลงใน PLC
+โปรดติดตั้งเครื่องมืออัปเกรดเวอร์ชันใหม่ แล้วทำการอัปเกรดเวอร์ชันอีกครั้ง</translation>
+    </message>
+    <message id="26002">
+        <source>Damaged tool files</source>
+        <translation>ไฟล์ของเครื่องมือเสียหาย</translation>
+    </message>
+    <message id="26003">
+        <source>The version-up cannot start because this computer cannot record its progress:
+%1
+
+Free some disk space or check the permissions of that folder, then try again.</source>
+        <translation>ไม่สามารถเริ่มการอัปเกรดเวอร์ชันได้ เนื่องจากคอมพิวเตอร์เครื่องนี้ไม่สามารถบันทึกความคืบหน้าได้:
+%1
+
+เพิ่มพื้นที่ว่างในดิสก์หรือตรวจสอบสิทธิ์การเข้าถึงโฟลเดอร์นั้น แล้วลองอีกครั้ง</translation>
+    </message>
+    <message id="26004">
+        <source>Version-up not started</source>
+        <translation>ไม่ได้เริ่มการอัปเกรดเวอร์ชัน</translation>
+    </message>
+    <message id="26005">
+        <source>The PLC does not answer. An earlier version-up of this PLC was interrupted, so the PLC may be waiting in its firmware update mode.
+
+Wait a few seconds, then press Next again to continue the version-up. If the PLC still does not answer, check the cable and the PLC's power.</source>
+        <translation>PLC ไม่ตอบสนอง การอัปเกรดเวอร์ชันครั้งก่อนของ PLC นี้ถูกขัดจังหวะ PLC จึงอาจกำลังรออยู่ในโหมดอัปเดตเฟิร์มแวร์
+
+รอสักครู่ แล้วกด “ถัดไป” อีกครั้งเพื่อดำเนินการอัปเกรดเวอร์ชันต่อ หาก PLC ยังไม่ตอบสนอง ให้ตรวจสอบสายเคเบิลและการจ่ายไฟของ PLC</translation>
+    </message>
+    <message id="26006">
+        <source>PLC may be in update mode</source>
+        <translation>PLC อาจอยู่ในโหมดอัปเดต</translation>
+    </message>
+    <message id="26007">
+        <source>Another PLC is now connected on port %1. It is not the PLC being updated, and it is neither checked nor written to.
+
+Check which PLCs are connected, then start this tool again to check or repeat the version-up.</source>
+        <translation>ขณะนี้มี PLC เครื่องอื่นเชื่อมต่ออยู่ที่พอร์ต %1 ซึ่งไม่ใช่ PLC ที่กำลังอัปเกรดเวอร์ชัน จึงจะไม่ตรวจสอบหรือเขียนข้อมูลลงไป
+
+ตรวจสอบว่ามี PLC ใดเชื่อมต่ออยู่ แล้วเริ่มเครื่องมือนี้อีกครั้งเพื่อตรวจสอบหรือทำการอัปเกรดเวอร์ชันใหม่</translation>
+    </message>
+    <message id="26008">
+        <source>Different PLC on the port</source>
+        <translation>พบ PLC เครื่องอื่นที่พอร์ต</translation>
+    </message>
     <message id="26020">
         <source>You do not have permission to use the port %1.
 Ask the administrator of this computer to install the udev rule that comes with this tool (70-qx4t-plc.rules), then connect the PLC again.</source>

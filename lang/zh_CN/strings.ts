@@ -225,6 +225,54 @@ If you accept these terms, tick the box below and press Next. Otherwise press Ca
 
 如果您接受这些条款，请勾选下面的复选框，然后单击“下一步”。否则，请单击“取消”。</translation>
     </message>
+    <message id="26001">
+        <source>The firmware data of this tool is damaged and was not written to the PLC.
+Install the version-up tool again, then repeat the version-up.</source>
+        <translation>本工具的固件数据已损坏，未写入PLC。
+请重新安装版本升级工具，然后再次进行版本升级。</translation>
+    </message>
+    <message id="26002">
+        <source>Damaged tool files</source>
+        <translation>工具文件已损坏</translation>
+    </message>
+    <message id="26003">
+        <source>The version-up cannot start because this computer cannot record its progress:
+%1
+
+Free some disk space or check the permissions of that folder, then try again.</source>
+        <translation>本计算机无法记录版本升级的进度，因此无法开始版本升级：
+%1
+
+请释放磁盘空间或检查该文件夹的权限，然后重试。</translation>
+    </message>
+    <message id="26004">
+        <source>Version-up not started</source>
+        <translation>未开始版本升级</translation>
+    </message>
+    <message id="26005">
+        <source>The PLC does not answer. An earlier version-up of this PLC was interrupted, so the PLC may be waiting in its firmware update mode.
+
+Wait a few seconds, then press Next again to continue the version-up. If the PLC still does not answer, check the cable and the PLC's power.</source>
+        <translation>PLC没有响应。此PLC上次的版本升级被中断，PLC可能正在固件更新模式中等待。
+
+请等待几秒钟，然后再次单击“下一步”继续版本升级。如果PLC仍然没有响应，请检查电缆和PLC的电源。</translation>
+    </message>
+    <message id="26006">
+        <source>PLC may be in update mode</source>
+        <translation>PLC可能处于更新模式</translation>
+    </message>
+    <message id="26007">
+        <source>Another PLC is now connected on port %1. It is not the PLC being updated, and it is neither checked nor written to.
+
+Check which PLCs are connected, then start this tool again to check or repeat the version-up.</source>
+        <translation>端口 %1 上现在连接的是另一台PLC。它不是正在升级的PLC，因此不会对其进行检查或写入。
+
+请确认连接的是哪些PLC，然后重新启动本工具，检查或再次进行版本升级。</translation>
+    </message>
+    <message id="26008">
+        <source>Different PLC on the port</source>
+        <translation>端口上有其他PLC</translation>
+    </message>
     <message id="26020">
         <source>You do not have permission to use the port %1.
 Ask the administrator of this computer to install the udev rule that comes with this tool (70-qx4t-plc.rules), then connect the PLC again.</source>

@@ -225,6 +225,54 @@ If you accept these terms, tick the box below and press Next. Otherwise press Ca
 
 若您接受這些條款，請勾選下方的核取方塊，然後按「下一步」。否則請按「取消」。</translation>
     </message>
+    <message id="26001">
+        <source>The firmware data of this tool is damaged and was not written to the PLC.
+Install the version-up tool again, then repeat the version-up.</source>
+        <translation>本工具的韌體資料已損毀，未寫入PLC。
+請重新安裝版本升級工具，然後再次執行版本升級。</translation>
+    </message>
+    <message id="26002">
+        <source>Damaged tool files</source>
+        <translation>工具檔案已損毀</translation>
+    </message>
+    <message id="26003">
+        <source>The version-up cannot start because this computer cannot record its progress:
+%1
+
+Free some disk space or check the permissions of that folder, then try again.</source>
+        <translation>這台電腦無法記錄版本升級的進度，因此無法開始版本升級：
+%1
+
+請釋放磁碟空間或檢查該資料夾的權限，然後再試一次。</translation>
+    </message>
+    <message id="26004">
+        <source>Version-up not started</source>
+        <translation>未開始版本升級</translation>
+    </message>
+    <message id="26005">
+        <source>The PLC does not answer. An earlier version-up of this PLC was interrupted, so the PLC may be waiting in its firmware update mode.
+
+Wait a few seconds, then press Next again to continue the version-up. If the PLC still does not answer, check the cable and the PLC's power.</source>
+        <translation>PLC沒有回應。此PLC上次的版本升級被中斷，PLC可能正在韌體更新模式中等待。
+
+請等待幾秒鐘，然後再按一次「下一步」繼續版本升級。如果PLC仍然沒有回應，請檢查傳輸線與PLC的電源。</translation>
+    </message>
+    <message id="26006">
+        <source>PLC may be in update mode</source>
+        <translation>PLC可能處於更新模式</translation>
+    </message>
+    <message id="26007">
+        <source>Another PLC is now connected on port %1. It is not the PLC being updated, and it is neither checked nor written to.
+
+Check which PLCs are connected, then start this tool again to check or repeat the version-up.</source>
+        <translation>連接埠 %1 上現在連接的是另一台PLC。它不是正在升級的PLC，因此不會對其進行檢查或寫入。
+
+請確認連接的是哪些PLC，然後重新啟動本工具，檢查或再次執行版本升級。</translation>
+    </message>
+    <message id="26008">
+        <source>Different PLC on the port</source>
+        <translation>連接埠上有其他PLC</translation>
+    </message>
     <message id="26020">
         <source>You do not have permission to use the port %1.
 Ask the administrator of this computer to install the udev rule that comes with this tool (70-qx4t-plc.rules), then connect the PLC again.</source>

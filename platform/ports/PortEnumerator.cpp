@@ -133,21 +133,43 @@ std::string driverName(const fs::path& deviceLink) {
     return ec ? std::string() : target.filename().string();
 }
 
-// The USB product string of the device or its nearest ancestor that is a USB device.
-std::string usbProduct(const fs::path& deviceLink, const fs::path& sysfsRoot) {
+struct UsbAncestor {
+    fs::path device;            // the USB device: the nearest ancestor with an idVendor
+    std::string interfaceName;  // its child on the way down, the interface ("1-1.2:1.0")
+};
+
+// The USB device a tty hangs off, if it does.
+std::optional<UsbAncestor> usbAncestor(const fs::path& deviceLink, const fs::path& sysfsRoot) {
     std::error_code ec;
     fs::path dir = fs::canonical(deviceLink, ec);
     if (ec) {
-        return {};
+        return std::nullopt;
     }
     const fs::path root = fs::weakly_canonical(sysfsRoot, ec);
+    std::string child;
     while (!dir.empty() && dir != root && dir != dir.parent_path()) {
         if (fs::exists(dir / "idVendor", ec)) {
-            return readAttribute(dir / "product").value_or(std::string());
+            return UsbAncestor{dir, child};
         }
+        child = dir.filename().string();
         dir = dir.parent_path();
     }
-    return {};
+    return std::nullopt;
+}
+
+// What stays the same when the device comes back, under whatever name: the USB serial number
+// where the device has one, else where it is plugged in. The interface keeps apart the ports
+// of one device with several.
+std::string usbIdentity(const UsbAncestor& usb) {
+    const std::string serial = readAttribute(usb.device / "serial").value_or(std::string());
+    if (!serial.empty()) {
+        const auto colon = usb.interfaceName.find(':');
+        const std::string interface =
+            colon == std::string::npos ? std::string() : usb.interfaceName.substr(colon + 1);
+        return "usb-serial:" + serial + (interface.empty() ? "" : "/" + interface);
+    }
+    return "usb-path:" +
+           (usb.interfaceName.empty() ? usb.device.filename().string() : usb.interfaceName);
 }
 
 // Stable names by the device they point at.
@@ -208,9 +230,10 @@ std::vector<PortInfo> enumerateTtyDevices(const DiscoveryRoots& roots) {
         if (devNumber) {
             udev = readUdevProperties(fs::path(roots.udevData) / ("c" + *dev));
         }
+        const auto usb = usbAncestor(deviceLink, roots.sysfs);
         info.description = propertyOr(udev, "QX4T_DESCRIPTION");
-        if (info.description.empty()) {
-            info.description = usbProduct(deviceLink, roots.sysfs);
+        if (info.description.empty() && usb) {
+            info.description = readAttribute(usb->device / "product").value_or(std::string());
         }
         if (info.description.empty()) {
             info.description = propertyOr(udev, "ID_MODEL_FROM_DATABASE");
@@ -222,12 +245,40 @@ std::vector<PortInfo> enumerateTtyDevices(const DiscoveryRoots& roots) {
         const fs::path node = fs::weakly_canonical(fs::path(roots.devRoot) / devName, ec);
         const auto stable = ec ? byId.end() : byId.find(node);
         info.name = stable != byId.end() ? stable->second : devName;
+        info.identity = usb ? usbIdentity(*usb) : identityOfName(info.name);
         ports.push_back(std::move(info));
     }
     return ports;
 }
 
 }  // namespace
+
+std::string identityOfName(const std::string& name) {
+    return "port:" + name;
+}
+
+const PortInfo* findByIdentity(const std::vector<PortInfo>& ports, const std::string& identity) {
+    const auto it = std::find_if(ports.begin(), ports.end(),
+                                 [&](const PortInfo& p) { return p.identity == identity; });
+    return it == ports.end() ? nullptr : &*it;
+}
+
+PlcWhereabouts locatePlc(const std::vector<PortInfo>& ports, const std::string& identity,
+                         const std::string& lastName) {
+    using Kind = PlcWhereabouts::Kind;
+    if (identity.empty()) {
+        return {Kind::NameOnly, lastName, {}};
+    }
+    if (const PortInfo* found = findByIdentity(ports, identity)) {
+        return {Kind::Listed, found->name, {}};
+    }
+    const auto onName = std::find_if(ports.begin(), ports.end(),
+                                     [&](const PortInfo& p) { return p.name == lastName; });
+    if (onName != ports.end()) {
+        return {Kind::OtherOnName, lastName, onName->identity};
+    }
+    return {Kind::NotListed, lastName, {}};
+}
 
 std::vector<PortInfo> enumeratePorts(const DiscoveryRoots& roots) {
     std::vector<PortInfo> ports = enumerateTtyDevices(roots);

@@ -13,6 +13,9 @@
 //    ID_MODEL_FROM_DATABASE, else the driver's name;
 //  - name: serial/by-id/<link> when udev made a stable link to the device (the first in name
 //    order), else the kernel name; the link opens "/dev/" + name;
+//  - identity, which survives a rename (a PLC that restarts and comes back as another tty):
+//    "usb-serial:<serial number>/<interface>" for a USB device with a serial number,
+//    "usb-path:<physical USB path and interface>" for one without, "port:<name>" otherwise;
 //  - devices come in natural order of their kernel names (ttyACM2 before ttyACM10).
 // Virtual ports follow, in file-name order of the registry (see registerVirtualPort).
 #include <string>
@@ -25,7 +28,33 @@ struct PortInfo {
     std::string description;  // UTF-8
     std::string driver;       // kernel driver, or "virtual" for a registered port
     bool isVirtual = false;
+    // The device behind the name, the same across renames; see the rules above and, for a
+    // registered port, its id= line.
+    std::string identity{};
 };
+
+// The identity of a port that has nothing better than its name.
+[[nodiscard]] std::string identityOfName(const std::string& name);
+// The port that carries `identity` now, or null.
+[[nodiscard]] const PortInfo* findByIdentity(const std::vector<PortInfo>& ports,
+                                             const std::string& identity);
+
+// Where the PLC a version-up began with is now, so that only that PLC is ever opened.
+struct PlcWhereabouts {
+    enum class Kind {
+        Listed,       // listed under its identity: open `port`, its name now
+        NotListed,    // not listed; `port` is the name it had, which nobody else holds
+        OtherOnName,  // not listed, and a device of `otherIdentity` now holds its old name
+        NameOnly,     // it was never listed (no identity to follow): `port` is all there is
+    };
+    Kind kind = Kind::NameOnly;
+    std::string port;
+    std::string otherIdentity;
+};
+// identity: the PLC's identity when the version-up began, empty when it was not listed then;
+// lastName: the name it was opened under last.
+[[nodiscard]] PlcWhereabouts locatePlc(const std::vector<PortInfo>& ports,
+                                       const std::string& identity, const std::string& lastName);
 
 // Where discovery looks; the defaults are the real machine, tests point them at small trees.
 struct DiscoveryRoots {
@@ -39,8 +68,10 @@ struct DiscoveryRoots {
 
 // The virtual-port registry: $XDG_RUNTIME_DIR/qx4t/ports, or /tmp/qx4t-<uid>/ports when
 // XDG_RUNTIME_DIR is unset. One file per port, "<something>.port", UTF-8 lines key=value:
-// port= the port name, description= the device description, pid= the serving process. An entry
-// whose process is gone is ignored; a folder owned by another user is not read.
+// port= the port name, description= the device description, pid= the serving process, id= an
+// identity of the device that its server keeps when the port is renamed (the identity is then
+// "virtual:<id>"; without the line it is the name's). An entry whose process is gone is
+// ignored; a folder owned by another user is not read; unknown keys are skipped.
 [[nodiscard]] std::string defaultRegistryFolder();
 // pids, when given, receives each listed port's serving process, in the same order.
 [[nodiscard]] std::vector<PortInfo> readVirtualPorts(const std::string& folder,
@@ -66,15 +97,16 @@ public:
 
 private:
     friend VirtualPortRegistration registerVirtualPort(const std::string&, const std::string&,
-                                                       const std::string&);
+                                                       const std::string&, const std::string&);
     std::string path_;
     std::string error_;
 };
 
 // Writes the entry atomically (a reader sees all of it or nothing); folder empty: the default,
-// created 0700 if missing.
+// created 0700 if missing. id: the device's identity across renames (empty: no id= line).
 [[nodiscard]] VirtualPortRegistration registerVirtualPort(const std::string& port,
                                                           const std::string& description,
-                                                          const std::string& folder = {});
+                                                          const std::string& folder = {},
+                                                          const std::string& id = {});
 
 }  // namespace qx4t::ports

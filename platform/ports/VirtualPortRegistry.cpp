@@ -23,6 +23,7 @@ namespace {
 constexpr std::size_t kMaxEntryBytes = 4096;
 constexpr const char* kEntrySuffix = ".port";
 constexpr const char* kVirtualDriver = "virtual";
+constexpr const char* kVirtualIdentityPrefix = "virtual:";
 
 // Our own folder, and not a link someone planted: in /tmp another user could create the path
 // first and announce a port of their choosing.
@@ -141,6 +142,8 @@ std::vector<PortInfo> readVirtualPorts(const std::string& folder, std::vector<lo
                 info.name = value;
             } else if (key == "description") {
                 info.description = value;
+            } else if (key == "id") {
+                info.identity = value.empty() ? std::string() : kVirtualIdentityPrefix + value;
             } else if (key == "pid") {
                 char* rest = nullptr;
                 errno = 0;
@@ -149,6 +152,9 @@ std::vector<PortInfo> readVirtualPorts(const std::string& folder, std::vector<lo
                     pid = 0;
                 }
             }
+        }
+        if (info.identity.empty()) {
+            info.identity = identityOfName(info.name);
         }
         if (!info.name.empty() && processAlive(pid)) {
             ports.push_back(std::move(info));
@@ -185,7 +191,7 @@ void VirtualPortRegistration::remove() {
 }
 
 VirtualPortRegistration registerVirtualPort(const std::string& port, const std::string& description,
-                                            const std::string& folder) {
+                                            const std::string& folder, const std::string& id) {
     VirtualPortRegistration registration;
     std::string& error = registration.error_;
     if (port.empty()) {
@@ -203,8 +209,11 @@ VirtualPortRegistration registerVirtualPort(const std::string& port, const std::
         return registration;
     }
 
-    const std::string text = "port=" + oneLine(port) + "\ndescription=" + oneLine(description) +
-                             "\npid=" + std::to_string(::getpid()) + "\n";
+    std::string text = "port=" + oneLine(port) + "\ndescription=" + oneLine(description) +
+                       "\npid=" + std::to_string(::getpid()) + "\n";
+    if (!id.empty()) {
+        text += "id=" + oneLine(id) + "\n";
+    }
     // Written under a name readers skip, then renamed, so no reader sees half an entry.
     std::string temp = target + "/.entry-XXXXXX";
     const int fd = ::mkostemp(temp.data(), O_CLOEXEC);

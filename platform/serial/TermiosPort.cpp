@@ -122,6 +122,7 @@ public:
 
     OpenResult open(const std::string& path) override {
         close();
+        hungUp_ = false;
         // Without O_NONBLOCK a port that lacks CLOCAL would block here waiting for carrier.
         int fd = retryOnSignal(
             [&] { return ::open(path.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC); });
@@ -227,8 +228,10 @@ public:
         if (revents == 0)
             return WaitStatus::Timeout;
         // A hung-up line also reports POLLIN; what is still queued is worth reading first.
-        if ((revents & (POLLHUP | POLLERR | POLLNVAL)) && bytesWaiting() <= 0)
+        if ((revents & (POLLHUP | POLLERR | POLLNVAL)) && bytesWaiting() <= 0) {
+            hungUp_ = hungUp_ || (revents & POLLHUP) != 0;
             return WaitStatus::Error;
+        }
         return (revents & POLLIN) ? WaitStatus::Ready : WaitStatus::Error;
     }
 
@@ -251,14 +254,19 @@ public:
         if (n == 0 && size > 0) {
             Deadline now(SteadyClock::instance(), Clock::duration::zero());
             int revents = waitFor(fd_, POLLIN, now);
+            if (revents > 0 && (revents & POLLHUP))
+                hungUp_ = true;
             if (revents < 0 || (revents & (POLLHUP | POLLERR | POLLNVAL)))
                 return -1;
         }
         return static_cast<long>(n);
     }
 
+    bool hungUp() const override { return hungUp_; }
+
 private:
     int fd_ = -1;
+    bool hungUp_ = false;
 };
 
 }  // namespace

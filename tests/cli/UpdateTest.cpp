@@ -1,9 +1,11 @@
 // qx4t-vup end to end against the in-process simulated PLC on virtual time: every exit code
 // from a scenario that causes it, the prompts, the JSON stream and the transcript.
 #include <gtest/gtest.h>
+#include <stdlib.h>
 
 #include <cstdio>
 #include <deque>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <sstream>
@@ -28,6 +30,9 @@ protected:
     void SetUp() override {
         quit::reset();
         fresh();
+        std::string pattern = (std::filesystem::temp_directory_path() / "qx4t-cli-XXXXXX").string();
+        m_stateRoot = ::mkdtemp(pattern.data());
+        env.stateFolder = (m_stateRoot / "state").string();
         env.waitUntil = [this](Clock::time_point until) {
             m_clock->advanceTo(until);
             return !quit::requested();
@@ -45,6 +50,8 @@ protected:
         };
     }
     void TearDown() override {
+        std::error_code ec;
+        std::filesystem::remove_all(m_stateRoot, ec);
         CComManager::SetPortFactory({});
         quit::reset();
         EXPECT_TRUE(answers.empty()) << "questions not asked";
@@ -78,6 +85,7 @@ protected:
         return config;
     }
 
+    std::filesystem::path m_stateRoot;
     std::unique_ptr<VirtualClock> m_clock;
     std::unique_ptr<sim::InProcessBench> m_bench;
     Environment env;
@@ -433,6 +441,7 @@ TEST_F(CliRun, PortsAndStatusInJson) {
     auto records = test::ParseJsonLines(out.str());
     ASSERT_EQ(records.size(), 2u);
     EXPECT_EQ(test::Str(records[0], "port"), "pts/90");
+    EXPECT_EQ(test::Str(records[0], "identity"), "virtual:bench-0");
     EXPECT_TRUE(test::Bool(records[0], "plc"));
     EXPECT_EQ(test::Num(records[1], "exit"), 0);
 
@@ -448,6 +457,7 @@ TEST_F(CliRun, PortsAndStatusInJson) {
     EXPECT_EQ(test::Str(records[0], "series"), "TR6AW/TR6AZ");
     EXPECT_EQ(test::Str(records[0], "version_raw"), "0170");
     EXPECT_EQ(test::Str(records[0], "mode"), "80");
+    EXPECT_EQ(test::Str(records[0], "identity"), "virtual:bench-0");
     EXPECT_FALSE(test::Bool(records[0], "update_mode"));
     EXPECT_FALSE(test::Bool(records[0], "mode_change_needed"));
 
@@ -524,6 +534,86 @@ TEST_F(CliRun, PortRenamedAfterTheRestartIsFollowed) {
     ASSERT_EQ(run({"update", "--yes"}), kExitSuccess) << err.str();
     EXPECT_EQ(plc.state().version, "0180");
     EXPECT_NE(err.str().find("now on pts/91"), std::string::npos) << err.str();
+}
+
+// Another PLC, already at 1.80, takes the updated PLC's old name while it restarts: only the
+// PLC that was updated is verified, under its new name, and it runs 1.75.
+TEST_F(CliRun, OnlyThePlcThatWasUpdatedIsVerified) {
+    PlcConfig config = withFault(FaultKind::NewNameAfterRestart, Request::Any);
+    config.newVersion = "0175";
+    auto& updated = addPlc(config);
+    sim::PlcCore* other = nullptr;
+    env.listPorts = [&] {
+        if (!other && bench().portNameOf(updated) != "pts/90") {
+            PlcConfig newer;
+            newer.version = "0180";
+            other = &bench().addPlc("pts/90", newer);
+        }
+        return bench().portInfos();
+    };
+    EXPECT_EQ(run({"update", "--yes", "--port", "pts/90"}), kExitWrongVersion) << err.str();
+    ASSERT_NE(other, nullptr);
+    EXPECT_EQ(updated.state().version, "0175");
+    EXPECT_NE(err.str().find("not 1.80"), std::string::npos) << err.str();
+    EXPECT_EQ(other->state().framesReceived, 0) << "the other PLC was never asked";
+}
+
+// Ctrl-C in the middle of the transfer: the next run finds a PLC that takes its status request
+// for image bytes. That is never "untouched"; the run after it recovers the PLC.
+TEST_F(CliRun, AnInterruptedTransferIsNeverCalledUntouched) {
+    PlcConfig config;
+    config.replyDelay = std::chrono::milliseconds(150);
+    auto& plc = addPlc(config);
+    plc.setExchangeSink([](const sim::Exchange& e) {
+        if (e.direction == sim::Direction::ToPlc && e.note == "image block 4")
+            quit::request();
+    });
+    EXPECT_EQ(run({"update", "--yes"}), kExitInterrupted);
+    quit::reset();
+    plc.setExchangeSink({});
+
+    EXPECT_EQ(run({"update", "--yes"}), kExitCommAfterEntry) << err.str();
+    EXPECT_EQ(err.str().find("untouched"), std::string::npos) << err.str();
+    EXPECT_NE(err.str().find("never verified"), std::string::npos) << err.str();
+
+    clock().advance(std::chrono::seconds(2));
+    EXPECT_EQ(run({"update", "--yes"}), kExitSuccess) << err.str();
+    EXPECT_EQ(plc.state().version, "0180");
+    // Verified: a later failure to answer is an ordinary one again.
+    fresh();
+    addPlc(withFault(FaultKind::NoReply, Request::Status));
+    EXPECT_EQ(run({"update", "--yes"}), kExitCommBeforeEntry) << err.str();
+}
+
+// The restart wait ends within the time the help states, whatever the polls do.
+TEST_F(CliRun, TheRestartWaitEndsWithinItsLimit) {
+    addPlc(withFault(FaultKind::NoReply, Request::Status, 2));
+    Clock::time_point transferEnd{};
+    env.waitUntil = [&](Clock::time_point until) {
+        if (transferEnd == Clock::time_point{})
+            transferEnd = clock().now();
+        clock().advanceTo(until);
+        return !quit::requested();
+    };
+    EXPECT_EQ(run({"update", "--yes"}), kExitCommAfterEntry) << err.str();
+    EXPECT_LE(clock().now() - transferEnd, env.restartWaitLimit + std::chrono::milliseconds(200));
+    EXPECT_NE(err.str().find("did not answer within 120 s"), std::string::npos) << err.str();
+}
+
+// A library file damaged after the build: the image is refused before the PLC is touched.
+TEST_F(CliRun, AnImageThatIsNotTheOneBuiltIsRefused) {
+    auto& plc = addPlc();
+    const auto built = firmware::ethernetImage();
+    static std::string damaged;
+    damaged.assign(reinterpret_cast<const char*>(built.data), built.size);
+    damaged[1000] ^= 0x01;
+    env.image = [](const ModelRow&) {
+        return firmware::Image{reinterpret_cast<const unsigned char*>(damaged.data()),
+                               damaged.size()};
+    };
+    EXPECT_EQ(run({"update", "--yes"}), kExitRefused);
+    EXPECT_NE(err.str().find("damaged; reinstall"), std::string::npos) << err.str();
+    EXPECT_EQ(plc.state().entryFrames, 0);
 }
 
 }  // namespace

@@ -147,6 +147,10 @@ std::map<int, int> requiredStrings() {
         ids[id] = 0;
     }
     ids[25021] = ids[25022] = ids[25028] = 0;
+    for (int id = 26001; id <= 26008; ++id) {
+        ids[id] = 0;
+    }
+    ids[26003] = ids[26007] = 1;
     ids[20004] = 1;
     ids[20005] = 2;
     ids[20018] = 3;

@@ -249,6 +249,28 @@ TEST_F(UpdateEntry, FinalFrameSilenceIsSuccessButOtherFailuresAreNot) {
     playPlc(356);
     fake.onPump = [this] { return !fake.port.writes().back().ends_with("&\r"); };
     EXPECT_EQ(run(rc::kQuit).size(), 101u);
+    fake.onPump = nullptr;
+
+    // The PLC that enters its update mode may drop its port at once: silence too. A hang-up
+    // that cuts off a frame whose reply is needed is not.
+    for (const bool final : {true, false}) {
+        const std::size_t before = fake.port.writes().size();
+        fake.port.setResponder([=, this](const std::string& w) -> std::optional<ScriptedReply> {
+            const bool last = !w.ends_with("&\r");
+            if (last ? final : !final && fake.port.writes().size() - before == 50) {
+                fake.port.hangUpAtWaitCall(fake.port.waitCalls() + 1);
+                return std::nullopt;
+            }
+            return ScriptedReply::now(MakeFrame("<EE$0000"));
+        });
+        const auto frames = run(final ? rc::kOk : rc::kReceiveFailed);
+        EXPECT_EQ(frames.back().ends_with("&\r"), !final);
+        if (!final) {
+            EXPECT_EQ(frames.size(), 50u);
+        }
+        link.ClosePort();
+        ASSERT_EQ(link.OpenPort(L"ttyACM0"), rc::kOk);
+    }
 }
 
 }  // namespace

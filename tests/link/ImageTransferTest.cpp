@@ -169,4 +169,22 @@ TEST_F(ImageTransfer, LinkFailuresAreReportedIncludingTheLastBlocks) {
     EXPECT_EQ(send(image), rc::kWriteTimeout);
 }
 
+// A PLC that restarts on its last block drops its USB port: that is the silence the last block
+// expects. The same hang-up while a full block waits for its acknowledgement is a failure.
+TEST_F(ImageTransfer, AHangUpAfterTheLastBlockIsSilenceButNotBefore) {
+    const std::string image = makeImage(64 + kBlock + 500);
+    for (const std::size_t hangUpAfter : {std::size_t{500}, std::size_t{kBlock}}) {
+        fake.port.setResponder([&](const std::string& w) -> std::optional<ScriptedReply> {
+            if (w.size() == hangUpAfter) {
+                fake.port.hangUpAtWaitCall(fake.port.waitCalls() + 1);
+                return std::nullopt;
+            }
+            return ScriptedReply::now(std::string(1, '\0'));
+        });
+        EXPECT_EQ(send(image), hangUpAfter == 500 ? rc::kOk : rc::kReceiveFailed) << hangUpAfter;
+        link.ClosePort();
+        ASSERT_EQ(link.OpenPort(L"ttyACM0"), rc::kOk);
+    }
+}
+
 }  // namespace

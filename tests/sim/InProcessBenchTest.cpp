@@ -168,6 +168,22 @@ TEST_F(BenchTest, ImageFaultsStopTheTransferWithTheirCode) {
     EXPECT_EQ(link.OpenPort(L"pts/203"), 100);
 }
 
+// A port whose PLC went away says so: the link can tell a hang-up from other failures.
+TEST_F(BenchTest, APortWhosePlcWentAwayReportsAHangUp) {
+    PlcConfig config;
+    config.mode = 0x90;
+    config.faults = {{FaultKind::PortClosedMidTransfer, Request::Image, -1}};
+    bench.addPlc("pts/60", config);
+    auto port = bench.portFactory()();
+    ASSERT_TRUE(port->open("/dev/pts/60").ok());
+    EXPECT_EQ(port->waitReadable(100ms), serial::WaitStatus::Timeout);
+    EXPECT_FALSE(port->hungUp());
+    const std::string head(64, '\x5A');
+    ASSERT_EQ(port->write(head.data(), head.size(), 1s).status, serial::WriteStatus::Ok);
+    EXPECT_EQ(port->waitReadable(100ms), serial::WaitStatus::Error);
+    EXPECT_TRUE(port->hungUp());
+}
+
 TEST_F(BenchTest, RepliesJustInsideAndJustOutsideTheTimeOut) {
     for (auto [delay, expected] : {std::pair{4800ms, 0}, std::pair{5200ms, 105}}) {
         PlcConfig config;

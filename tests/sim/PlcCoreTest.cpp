@@ -246,6 +246,42 @@ TEST(PlcCore, TheRightImageInstallsTheNewVersionAfterASilentRestart) {
     EXPECT_EQ(s.version, "0180");
 }
 
+// The tool interrupted within a block: what comes next (the next run's status request) is more
+// of that block and gets no answer; after half a second of silence the PLC drops the image,
+// answers in update mode again, and a new transfer installs the firmware.
+TEST(PlcCore, ATransferStoppedWithinABlockIsDroppedAndCanBeRunAgain) {
+    PlcConfig config;
+    config.model = "B1";
+    config.restartTime = 8s;
+    Rig rig(config);
+    inUpdateMode(rig);
+    auto image = firmware::ethernetImage();
+    EXPECT_EQ(rig.ask(reversed(image.data, 64)), std::string(1, '\0'));
+    for (int block = 0; block < 5; ++block) {
+        const std::size_t at = 64 + 65536 * static_cast<std::size_t>(block);
+        EXPECT_EQ(rig.ask(reversed(image.data + at, 65536)), std::string(1, '\0')) << block;
+    }
+    rig.send(reversed(image.data + 64 + 65536 * 5, 30000));
+    EXPECT_EQ(rig.ask(kStatus), "") << "taken as image bytes";
+    PlcState s = rig.plc.state();
+    EXPECT_EQ(s.imagesDropped, 1);
+    EXPECT_EQ(s.restartCount, 0);
+    EXPECT_FALSE(s.imageIntact.has_value());
+
+    std::string r = rig.ask(kStatus);
+    ASSERT_EQ(r.size(), 67u);
+    EXPECT_EQ(r.substr(20, 2), "90") << "still in update mode";
+    EXPECT_EQ(r.substr(30, 4), "7001");
+
+    sendImage(rig, image.data, image.size);
+    rig.clock.advance(8s);
+    r = rig.ask(kStatus);
+    ASSERT_EQ(r.size(), 67u);
+    EXPECT_EQ(r.substr(30, 4), "8001");
+    EXPECT_EQ(r.substr(20, 2), "80");
+    EXPECT_EQ(rig.plc.state().imageIntact, true);
+}
+
 TEST(PlcCore, AWrongOrDamagedImageLeavesTheOldVersion) {
     auto plain = firmware::plainImage();
     std::string damaged(reinterpret_cast<const char*>(plain.data), plain.size);

@@ -151,6 +151,10 @@ TEST_F(PtyTest, ThePortIsRegisteredWhileServedAndFollowsANewName) {
     auto listed = ports::readVirtualPorts(folder);
     ASSERT_EQ(listed.size(), 2u);  // with the second PLC
     EXPECT_EQ(listed[0].description, "TEMLO PLC (bench 3)");
+    const auto* mine = ports::findByIdentity(listed, "virtual:" + server.identity());
+    ASSERT_NE(mine, nullptr);
+    EXPECT_EQ(mine->name, before);
+    EXPECT_NE(listed[0].identity, listed[1].identity) << "the second PLC is another device";
 
     CComManager link;
     ASSERT_EQ(link.OpenPort(wide(before)), 0);
@@ -167,6 +171,10 @@ TEST_F(PtyTest, ThePortIsRegisteredWhileServedAndFollowsANewName) {
         found = found || p.name == after;
     }
     EXPECT_TRUE(found);
+    const auto renamed = ports::readVirtualPorts(folder);
+    mine = ports::findByIdentity(renamed, "virtual:" + server.identity());
+    ASSERT_NE(mine, nullptr);
+    EXPECT_EQ(mine->name, after) << "the same device under its new name";
     ASSERT_EQ(link.OpenPort(wide(after)), 0);
     stPlcStatus status;
     EXPECT_EQ(link.ReadPlcStatus(&status), 0);

@@ -45,6 +45,7 @@ public:
     }
     long bytesWaiting() override { return fake_.bytesWaiting(); }
     long read(void* data, std::size_t size) override { return fake_.read(data, size); }
+    bool hungUp() const override { return fake_.hungUp(); }
 
 private:
     FakeSerialPort& fake_;
@@ -104,6 +105,9 @@ void FakeSerialPort::failPurgeCall(int nth) {
 void FakeSerialPort::failWaitCall(int nth) {
     waitFailures_.push_back(nth);
 }
+void FakeSerialPort::hangUpAtWaitCall(int nth) {
+    hangUpAtWait_ = nth;
+}
 void FakeSerialPort::failReadCall(int nth) {
     readFailures_.push_back(nth);
 }
@@ -128,6 +132,7 @@ serial::OpenResult FakeSerialPort::open(const std::string& path) {
         return {serial::OpenStatus::Busy, "already open"};
     }
     open_ = true;
+    hungUp_ = false;
     return {};
 }
 
@@ -192,7 +197,11 @@ serial::WriteResult FakeSerialPort::write(const void* data, std::size_t size,
 
 serial::WaitStatus FakeSerialPort::waitReadable(std::chrono::milliseconds timeout) {
     ++waitCalls_;
-    if (!open_ || takes(waitFailures_, waitCalls_)) {
+    if (open_ && hangUpAtWait_ > 0 && waitCalls_ >= hangUpAtWait_) {
+        hungUp_ = true;
+        hangUpAtWait_ = 0;
+    }
+    if (!open_ || hungUp_ || takes(waitFailures_, waitCalls_)) {
         return serial::WaitStatus::Error;
     }
     deliverDue();

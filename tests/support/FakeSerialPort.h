@@ -59,6 +59,10 @@ public:
     // with `written` bytes.
     void failWriteCall(int nth, serial::WriteStatus status, std::size_t written = 0);
     void failWaitCall(int nth);
+    // The other side hangs up at the nth wait call (counted since construction, as the other
+    // failures are): that wait and every later one fail, and the port says it was hung up,
+    // until it is opened again.
+    void hangUpAtWaitCall(int nth);
     void failReadCall(int nth);
 
     // --- records
@@ -92,6 +96,7 @@ public:
     [[nodiscard]] serial::WaitStatus waitReadable(std::chrono::milliseconds timeout) override;
     [[nodiscard]] long bytesWaiting() override;
     [[nodiscard]] long read(void* data, std::size_t size) override;
+    [[nodiscard]] bool hungUp() const override { return hungUp_; }
 
 private:
     struct Pending {
@@ -119,6 +124,8 @@ private:
     std::string openReason_;
     std::vector<int> configureFailures_, purgeFailures_, waitFailures_, readFailures_;
     std::vector<WriteFailure> writeFailures_;
+    int hangUpAtWait_ = 0;
+    bool hungUp_ = false;
 
     std::vector<std::string> writes_;
     std::vector<Clock::time_point> writeTimes_;

@@ -1,5 +1,7 @@
 #include "wizard/frame/BaseDlg.h"
 
+#include "platform/text/Utf8.h"
+
 #include <QLayout>
 #include <QPushButton>
 
@@ -87,6 +89,7 @@ void CBaseDlg::InitFlag() {
     m_PlcStatus.strMode = L"";
     m_strVerInfo.clear();
     m_strPort.clear();
+    m_strPlcIdentity.clear();
 }
 
 void CBaseDlg::DoDataExchange(qx4t::ui::DataExchange& dx) {
@@ -341,17 +344,15 @@ void CBaseDlg::NextOnConnect() {
 }
 
 void CBaseDlg::NextOnVerup() {
-    // The PLC may have come back under another name after the update-mode entry; without a
-    // PLC in the list the connect page's choice stands.
-    std::vector<std::wstring> ports;
-    std::vector<std::wstring> names;
-    GetComPortList(ports, names);
-    for (std::size_t i = 0; i < names.size() && i < ports.size(); ++i) {
-        if (IsPlcDescription(names[i])) {
-            m_strPort = ports[i];
-            break;
-        }
+    // The PLC may have come back under another name after the update-mode entry: it is
+    // followed by its identity, never replaced by another PLC. Not listed, the connect page's
+    // choice stands; another PLC on that name is told and never written to.
+    const auto where = LocatePlcPort(m_strPlcIdentity, m_strPort);
+    if (where.kind == qx4t::ports::PlcWhereabouts::Kind::OtherOnName) {
+        MessageBox(26007, 26008, MB_OK | MB_ICONEXCLAMATION, {QString::fromStdString(where.port)});
+        return;
     }
+    m_strPort = qx4t::utf8ToWide(where.port);
     if (m_PageCalls.startVersionUp) {
         (void)m_PageCalls.startVersionUp();
     } else {

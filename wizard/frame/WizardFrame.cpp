@@ -2,7 +2,21 @@
 
 #include <QCheckBox>
 
+#include "common/VersionRules.h"
+#include "firmware/Images.h"
 #include "platform/ui/Dialog.h"
+
+bool ImageAsBuilt(const CWizardFrame& frame, const std::wstring& modelCode) {
+    const qx4t::ModelRow* row = qx4t::FindModel(modelCode);
+    if (row == nullptr) {
+        return false;
+    }
+    const bool ethernet = qx4t::UsesEthernetImage(*row);
+    return qx4t::firmware::isAsBuilt(
+        ethernet ? frame.GetEthernetFWUpdateDataPtr() : frame.GetFWUpdateDataPtr(),
+        ethernet ? frame.GetEthernetWUpdateDataSize() : frame.GetFWUpdateDataSize(),
+        ethernet ? qx4t::firmware::ethernetImage() : qx4t::firmware::plainImage());
+}
 
 CWizardFrame* FrameOf(const qx4t::ui::Dialog& page) {
     return dynamic_cast<CWizardFrame*>(page.parentDialog());

@@ -28,6 +28,9 @@ public:
     [[nodiscard]] virtual stPlcStatus* GetPlcStatusPtr() = 0;
     [[nodiscard]] virtual std::wstring* GetVerInfoPtr() = 0;
     [[nodiscard]] virtual std::wstring* GetPortPtr() = 0;
+    // The identity discovery gave the PLC at the connect page (empty when its port was not
+    // listed): the version-up page follows that PLC, and only that one, across renames.
+    [[nodiscard]] virtual std::string* GetPlcIdentityPtr() = 0;
     [[nodiscard]] virtual const void* GetFWUpdateDataPtr() const = 0;
     [[nodiscard]] virtual unsigned long GetFWUpdateDataSize() const = 0;
     [[nodiscard]] virtual const void* GetEthernetFWUpdateDataPtr() const = 0;
@@ -57,6 +60,9 @@ protected:
 
 // The frame that a page window is shown in; null while the page is not inside one.
 [[nodiscard]] CWizardFrame* FrameOf(const qx4t::ui::Dialog& page);
+// True when the frame's image for the model of `modelCode` is the one the build recorded;
+// false for a damaged one, or an unknown model.
+[[nodiscard]] bool ImageAsBuilt(const CWizardFrame& frame, const std::wstring& modelCode);
 // For a page whose check box gates the frame's Next button: from the first call on (made when
 // the page's window is created) Next follows the box however it is ticked, while the page is
 // shown; each call also brings Next in line with the box now.

@@ -12,6 +12,7 @@
 #include "link/ComManager.h"
 #include "link/PortList.h"
 #include "link/ResultCodes.h"
+#include "platform/PendingUpdates.h"
 #include "platform/res/Resources.h"
 #include "platform/text/Utf8.h"
 #include "wizard/frame/WizardFrame.h"
@@ -272,6 +273,13 @@ bool CConnectDlg::ConnectPlc() {
         }
         return false;
     }
+    // The PLC this version-up is about, followed by the version-up page across renames.
+    *frame->GetPlcIdentityPtr() = GetPortIdentity(port);
+    const std::string pendingKey = frame->GetPlcIdentityPtr()->empty()
+                                       ? qx4t::ports::identityOfName(qx4t::wideToUtf8(port))
+                                       : *frame->GetPlcIdentityPtr();
+    // A note that cannot be read cannot rule an unverified update out.
+    const bool unverifiedBefore = qx4t::PendingUpdates().isMarked(pendingKey).value_or(true);
 
     // From the first exchange on, the link pumps events: nothing the user can reach may
     // start another step while this one talks to the PLC.
@@ -304,7 +312,8 @@ bool CConnectDlg::ConnectPlc() {
         return Fail(25003, 25004);
     }
     if (read != qx4t::link::kOk) {
-        return Fail(25007, 25008);
+        // An earlier update of this PLC was never verified: it may be waiting for an image.
+        return unverifiedBefore ? Fail(26005, 26006) : Fail(25007, 25008);
     }
     link->ClosePort();
 
@@ -354,6 +363,17 @@ bool CConnectDlg::ConnectPlc() {
             break;
     }
 
+    // Before the PLC hears of its update mode: the image it will need is the one built, and
+    // the entry is noted, so that no later run takes the PLC for untouched.
+    if (!ImageAsBuilt(*frame, status->strModel)) {
+        return Fail(26001, 26002);
+    }
+    if (const auto noted = qx4t::PendingUpdates().mark(pendingKey, qx4t::wideToUtf8(port));
+        !noted.ok) {
+        link->ClosePort();
+        StopAndAsk(26003, 26004, kWarning, {QString::fromStdString(noted.error)});
+        return false;
+    }
     if (link->OpenPort(port) != qx4t::link::kOk) {
         return Fail(25007, 25008);
     }

@@ -9,8 +9,11 @@
 
 #include "link/ComManager.h"
 #include "link/ImageTransfer.h"
+#include "link/PortList.h"
 #include "link/ResultCodes.h"
+#include "platform/PendingUpdates.h"
 #include "platform/res/Resources.h"
+#include "platform/text/Utf8.h"
 #include "platform/ui/MessageBox.h"
 #include "wizard/frame/WizardFrame.h"
 
@@ -182,6 +185,12 @@ void CVerupDlg::OnTransfer() {
         Fail(kTransferTimer);
         return;
     }
+    if (!ImageAsBuilt(*frame, status.strModel)) {
+        KillTimer(kTransferTimer);
+        MessageBox(26001, 26002, kWarning);
+        EndVersionUp(0);
+        return;
+    }
 
     CComManager* link = frame->GetComPortPtr();
     int sent = qx4t::link::kOk;
@@ -260,9 +269,19 @@ void CVerupDlg::OnPoll() {
     CComManager* link = frame->GetComPortPtr();
     stPlcStatus scratch;
     int read = -1;
-    if (link->OpenPort(*frame->GetPortPtr()) == qx4t::link::kOk) {
-        read = link->ReadPlcStatus(&scratch);
-        link->ClosePort();
+    // Only the PLC that was updated is polled, under whatever name it has now; not listed, it
+    // counts as no answer, for its old name may belong to another PLC by now.
+    using Kind = qx4t::ports::PlcWhereabouts::Kind;
+    const auto where = LocatePlcPort(*frame->GetPlcIdentityPtr(), *frame->GetPortPtr());
+    if (where.kind == Kind::OtherOnName) {
+        m_bOtherPlcSeen = true;
+    }
+    if (where.kind == Kind::Listed || where.kind == Kind::NameOnly) {
+        *frame->GetPortPtr() = qx4t::utf8ToWide(where.port);
+        if (link->OpenPort(*frame->GetPortPtr()) == qx4t::link::kOk) {
+            read = link->ReadPlcStatus(&scratch);
+            link->ClosePort();
+        }
     }
     const auto outcome = m_RestartPoll.EndPoll(read == qx4t::link::kOk);
     SetProgressPos(m_RestartPoll.Position());
@@ -273,6 +292,11 @@ void CVerupDlg::OnPoll() {
         case qx4t::RestartPoll::PollOutcome::Answered:
             KillTimer(kPollTimer);
             if (qx4t::IsTargetVersion(scratch.strVersion, frame->GetTargetFWVer())) {
+                const std::string& identity = *frame->GetPlcIdentityPtr();
+                (void)qx4t::PendingUpdates().clear(
+                    identity.empty()
+                        ? qx4t::ports::identityOfName(qx4t::wideToUtf8(*frame->GetPortPtr()))
+                        : identity);
                 MessageBox(20011, 20012, MB_OK | MB_ICONINFORMATION);
                 EndVersionUp(1);
             } else {
@@ -282,6 +306,12 @@ void CVerupDlg::OnPoll() {
             return;
         case qx4t::RestartPoll::PollOutcome::Ask:
             KillTimer(kPollTimer);
+            if (m_bOtherPlcSeen) {
+                // Said, and never verified: the wait goes on for the PLC that was updated.
+                m_bOtherPlcSeen = false;
+                MessageBox(26007, 26008, kWarning,
+                           {QString::fromStdString(qx4t::wideToUtf8(*frame->GetPortPtr()))});
+            }
             if (MessageBox(25011, 25012, MB_RETRYCANCEL | MB_ICONEXCLAMATION) == IDRETRY) {
                 m_RestartPoll.Retry();
                 SetTimer(kPollTimer, qx4t::RestartPoll::kPollPeriod);

@@ -66,4 +66,6 @@ private:
     // The wait for the restarted PLC (bar, retry counting, and the guard that keeps a tick
     // that arrives while an earlier poll is still reading from touching the link).
     qx4t::RestartPoll m_RestartPoll;
+    // A PLC of another identity held the updated PLC's old name during this round of polls.
+    bool m_bOtherPlcSeen = false;
 };

@@ -3,7 +3,9 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <filesystem>
 #include <fstream>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -115,6 +117,73 @@ TEST_F(Discovery, PortListOffersThePlcsInEnumerationOrder) {
                                                 L"ttyACM2", L"ttyACM10", L"pts/7", L"pts/3"}));
     EXPECT_EQ(names.size(), ports.size());
     EXPECT_EQ(names[1], L"Brevantis E-Series QX4T");
+}
+
+// The identity follows the device, not the name: a PLC that restarts comes back as another tty.
+TEST_F(Discovery, EachPortHasAnIdentityThatOutlivesItsName) {
+    const auto usbRoot = m.sysfs() / "devices" / "pci0000:00" / "0000:00:14.0" / "usb1";
+    m.write(usbRoot / "1-1" / "serial", "0001\n");
+    m.write(m.registry() / "a-sim.port",
+            "port=pts/7\ndescription=TEMLO PLC (simulated)\nid=plcsim-7\npid=" +
+                std::to_string(::getpid()) + "\n");
+    auto identities = [&] {
+        std::map<std::string, std::string> byName;
+        for (const auto& p : enumeratePorts(m.roots())) {
+            byName[p.name] = p.identity;
+        }
+        return byName;
+    };
+    const auto before = identities();
+    EXPECT_EQ(before.at("serial/by-id/usb-Temlo_PLC_0001-if00"), "usb-serial:0001/1.0");
+    EXPECT_EQ(before.at("ttyACM1"), "usb-path:1-2:1.0");
+    EXPECT_EQ(before.at("ttyUSB0"), "usb-path:1-3:1.0");
+    EXPECT_EQ(before.at("ttyS0"), "port:ttyS0");
+    EXPECT_EQ(before.at("pts/7"), "virtual:plcsim-7");
+    EXPECT_EQ(before.at("pts/3"), "port:pts/3");
+
+    // Both USB PLCs come back under new names: the one with a serial number on another
+    // socket, the one without on the same socket.
+    std::filesystem::remove_all(m.sysfs() / "class" / "tty" / "ttyACM0");
+    std::filesystem::remove_all(m.dev() / "serial" / "by-id");
+    std::filesystem::remove_all(m.sysfs() / "class" / "tty" / "ttyACM1");
+    const auto moved = m.device(m.usbDevice("2-4", "TEMLO PLC USB") / "2-4:1.0", "cdc_acm");
+    m.write(usbRoot / "2-4" / "serial", "0001\n");
+    m.tty("ttyACM3", moved, "166:3");
+    m.tty("ttyACM4", usbRoot / "1-2" / "1-2:1.0", "166:4");
+    m.write(m.registry() / "a-sim.port",
+            "port=pts/8\ndescription=TEMLO PLC (simulated)\nid=plcsim-7\npid=" +
+                std::to_string(::getpid()) + "\n");
+    const auto after = identities();
+    EXPECT_EQ(after.at("ttyACM3"), "usb-serial:0001/1.0");
+    EXPECT_EQ(after.at("ttyACM4"), "usb-path:1-2:1.0");
+    EXPECT_EQ(after.at("pts/8"), "virtual:plcsim-7");
+    const auto ports = enumeratePorts(m.roots());
+    const auto* found = qx4t::ports::findByIdentity(ports, "virtual:plcsim-7");
+    ASSERT_NE(found, nullptr);
+    EXPECT_EQ(found->name, "pts/8");
+    EXPECT_EQ(qx4t::ports::findByIdentity(ports, "usb-serial:0002/1.0"), nullptr);
+}
+
+// The PLC is followed by its identity; its old name is never taken for it.
+TEST(LocatePlc, FollowsTheIdentityAndNeverTakesAnotherDeviceForIt) {
+    using Kind = qx4t::ports::PlcWhereabouts::Kind;
+    const std::vector<PortInfo> ports = {
+        {"pts/4", "TEMLO PLC (simulated)", "virtual", true, "virtual:b"},
+        {"pts/9", "TEMLO PLC (simulated)", "virtual", true, "virtual:a"},
+    };
+    auto where = qx4t::ports::locatePlc(ports, "virtual:a", "pts/4");
+    EXPECT_EQ(where.kind, Kind::Listed);
+    EXPECT_EQ(where.port, "pts/9");
+    where = qx4t::ports::locatePlc(ports, "virtual:c", "pts/4");
+    EXPECT_EQ(where.kind, Kind::OtherOnName);
+    EXPECT_EQ(where.port, "pts/4");
+    EXPECT_EQ(where.otherIdentity, "virtual:b");
+    where = qx4t::ports::locatePlc(ports, "virtual:c", "pts/5");
+    EXPECT_EQ(where.kind, Kind::NotListed);
+    EXPECT_EQ(where.port, "pts/5");
+    where = qx4t::ports::locatePlc(ports, "", "pts/4");
+    EXPECT_EQ(where.kind, Kind::NameOnly);
+    EXPECT_EQ(where.port, "pts/4");
 }
 
 TEST(DiscoveryRoots, MissingTreesYieldNoPorts) {

@@ -47,6 +47,21 @@ TEST(VirtualPortRegistry, EntryLivesAsLongAsItsRegistration) {
     EXPECT_TRUE(std::filesystem::is_empty(folder)) << "no temporary file left behind";
 }
 
+TEST(VirtualPortRegistry, TheIdLineNamesTheDeviceAcrossRenames) {
+    FakeMachine m;
+    const std::string folder = m.registry().string();
+    auto reg = registerVirtualPort("pts/7", "TEMLO PLC (simulated)", folder, "sim-a\nid=x");
+    ASSERT_TRUE(reg.ok()) << reg.error();
+    EXPECT_EQ(contents(reg.path()), "port=pts/7\ndescription=TEMLO PLC (simulated)\npid=" +
+                                        std::to_string(::getpid()) + "\nid=sim-a id=x\n");
+    reg.remove();
+    reg = registerVirtualPort("pts/9", "TEMLO PLC (simulated)", folder, "sim-a");
+    const auto ports = readVirtualPorts(folder);
+    ASSERT_EQ(ports.size(), 1u);
+    EXPECT_EQ(ports[0].name, "pts/9");
+    EXPECT_EQ(ports[0].identity, "virtual:sim-a");
+}
+
 TEST(VirtualPortRegistry, LineBreaksCannotForgeKeys) {
     FakeMachine m;
     const auto reg = registerVirtualPort("pts/8", "TEMLO PLC\nport=ttyS0", m.registry().string());

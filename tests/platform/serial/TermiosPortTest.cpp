@@ -209,8 +209,11 @@ TEST(TermiosPort, AVanishedPeerIsAnErrorNotAWait) {
     auto port = makeTermiosPort();
     ASSERT_TRUE(port->open(pty.path).ok());
     ASSERT_TRUE(port->configure());
+    EXPECT_EQ(port->waitReadable(10ms), WaitStatus::Timeout);
+    EXPECT_FALSE(port->hungUp()) << "silence is not a hang-up";
     pty.closeMaster();
     EXPECT_EQ(port->waitReadable(1000ms), WaitStatus::Error);
+    EXPECT_TRUE(port->hungUp()) << "told apart from other failures";
     char c;
     EXPECT_EQ(port->read(&c, 1), -1);
     EXPECT_EQ(port->write("x", 1, 100ms).status, WriteStatus::Error);

@@ -8,6 +8,7 @@
 #include <QPushButton>
 
 #include "link/PortList.h"
+#include "platform/text/Utf8.h"
 #include "platform/ui/Timers.h"
 #include "tests/wizard/support/NavTestSupport.h"
 #include "wizard/pages/ConnectDlg.h"
@@ -241,12 +242,15 @@ TEST_F(NavigationTest, NextOnTheVersionUpPageFindsThePlcAgain) {
         std::vector<PortInfo> ports;
         std::wstring expected;
     } cases[] = {
-        {"first of two PLCs",
+        {"the connected one of two PLCs",
          {{"ttyS0", "16550A", "serial", false},
-          {"serial/by-id/usb-Brevantis_E-if00", "Brevantis E series", "cdc_acm", false},
-          {"ttyACM1", "TEMLO PLC USB", "cdc_acm", false}},
+          {"serial/by-id/usb-Brevantis_E-if00", "Brevantis E series", "cdc_acm", false,
+           "usb-serial:connected/1.0"},
+          {"ttyACM1", "TEMLO PLC USB", "cdc_acm", false, "usb-serial:other/1.0"}},
          L"serial/by-id/usb-Brevantis_E-if00"},
-        {"came back under a new name", {{"pts/9", "TEMLO PLC", "virtual", true}}, L"pts/9"},
+        {"came back under a new name",
+         {{"pts/9", "TEMLO PLC", "virtual", true, "usb-serial:connected/1.0"}},
+         L"pts/9"},
         {"no PLC: the connect page's port stays",
          {{"ttyS0", "16550A", "serial", false}, {"ttyUSB0", "temlo plc", "ftdi", false}},
          L"pts/3"},
@@ -261,6 +265,8 @@ TEST_F(NavigationTest, NextOnTheVersionUpPageFindsThePlcAgain) {
         runFrame(dlg, [&](CBaseDlg& d) {
             walkTo(d, 8504);
             setPorts(c.ports);
+            // The PLC is found again by the identity it had at the connect page.
+            *d.GetPlcIdentityPtr() = "usb-serial:connected/1.0";
             d.OnBnClickedNext();
             EXPECT_EQ(doubles.startCalls, 1);
             EXPECT_EQ(doubles.portAtStart, c.expected);
@@ -296,6 +302,26 @@ TEST_F(NavigationTest, AQuitEndsTheWizardWithTheWarningWhereTheModeMayHaveChange
         EXPECT_EQ(result, IDCANCEL);
         EXPECT_EQ(boxes.pending(), 0u);
     }
+}
+
+// The connected PLC is not listed, and another PLC holds its name: that one is never written
+// to. The user is told and the page waits.
+TEST_F(NavigationTest, NextOnTheVersionUpPageNeverTakesAnotherPlcForTheConnectedOne) {
+    doubles = Doubles{};
+    doubles.verupReports.reset();
+    boxes.expect(26007, 26008, kWarning);
+    CBaseDlg dlg(kEnglish);
+    useDoubles(dlg);
+    runFrame(dlg, [&](CBaseDlg& d) {
+        walkTo(d, 8504);
+        const std::wstring connected = *d.GetPortPtr();
+        setPorts({{qx4t::wideToUtf8(connected), "TEMLO PLC", "virtual", true, "virtual:other"}});
+        *d.GetPlcIdentityPtr() = "virtual:connected";
+        d.OnBnClickedNext();
+        EXPECT_EQ(doubles.startCalls, 0);
+        EXPECT_EQ(d.GetCurrentPage(), 8504);
+        return true;
+    });
 }
 
 TEST_F(NavigationTest, CancelWarnsOnlyDuringModeCheckAndVersionUp) {

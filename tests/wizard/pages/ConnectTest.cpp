@@ -13,6 +13,7 @@
 #include <optional>
 
 #include "link/ResultCodes.h"
+#include "platform/PendingUpdates.h"
 #include "tests/platform/ui/support/UiTestSupport.h"
 #include "tests/support/FakeSerialPort.h"
 #include "tests/wizard/support/WizardRig.h"
@@ -245,6 +246,25 @@ TEST_F(ConnectPageTest, APortTheUserMayNotOpenGetsItsOwnMessage) {
         ASSERT_EQ(boxes.shown().size(), 1u);
         EXPECT_TRUE(boxes.shown()[0].text.contains(QStringLiteral("/dev/pts/90")))
             << boxes.shown()[0].text.toStdString();
+    });
+}
+
+// An earlier update of this PLC was noted and never verified: a PLC that does not answer may be
+// waiting in its update mode, which is what the user is told, not a plain communication error.
+TEST_F(ConnectPageTest, APlcWhoseUpdateWasNeverVerifiedMayWaitInUpdateMode) {
+    WizardRig& rig = fresh();
+    PlcConfig config;
+    config.faults = {Fault{FaultKind::NoReply, Request::Status}};
+    rig.bench.addPlc("pts/90", config);
+    const std::string identity = rig.bench.portInfos().front().identity;
+    ASSERT_TRUE(qx4t::PendingUpdates().mark(identity, "pts/90").ok);
+    rig.run([&] {
+        rig.toConnectPage();
+        ScriptedMessageBoxes boxes;
+        boxes.expect(26005, 26006, kWarning);
+        rig.connectNext();
+        expectIdle(rig);
+        EXPECT_EQ(boxes.pending(), 0u);
     });
 }
 

@@ -253,6 +253,37 @@ TEST_F(VerupPageTest, InTheUpdateModeTheImageGoesOverThePortLeftOpen) {
     });
 }
 
+// While the updated PLC restarts, another PLC already at 1.80 takes its old name: the polls
+// follow the updated PLC to its new name and find 1.75 there, never the other PLC's 1.80.
+TEST_F(VerupPageTest, OnlyThePlcThatWasUpdatedIsVerified) {
+    WizardRig& rig = fresh();
+    PlcConfig config;
+    config.faults = {Fault{FaultKind::NewNameAfterRestart, Request::Any}};
+    config.newVersion = "0175";
+    auto& updated = rig.bench.addPlc("pts/90", config);
+    qx4t::sim::PlcCore* other = nullptr;
+    rig.ports = [&] {
+        if (!other && rig.bench.portNameOf(updated) != "pts/90") {
+            PlcConfig newer;
+            newer.version = "0180";
+            other = &rig.bench.addPlc("pts/90", newer);
+        }
+        return rig.bench.portInfos();
+    };
+    rig.run([&] {
+        toVerupPage(rig);
+        ScriptedMessageBoxes boxes;
+        boxes.expect(20006, 20003, kStartQuestion, IDYES);
+        boxes.expect(25013, 25014, MB_OK | MB_ICONEXCLAMATION);
+        rig.verupNext();
+        EXPECT_TRUE(rig.runUntil([&] { return over(rig); }, std::chrono::hours(2)));
+        EXPECT_EQ(boxes.pending(), 0u);
+    });
+    ASSERT_NE(other, nullptr);
+    EXPECT_EQ(other->state().framesReceived, 0) << "the other PLC was never asked";
+    EXPECT_EQ(updated.state().version, "0175");
+}
+
 // A PLC that never comes back: 11 polls (the bar from 80 to 90), the question; Retry gives 11
 // more at 90; Cancel ends the wizard.
 TEST_F(VerupPageTest, APlcThatNeverAnswersIsPolledElevenTimesPerRound) {

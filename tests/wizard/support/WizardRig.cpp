@@ -6,12 +6,14 @@
 #include <QTemporaryDir>
 #include <QTimer>
 
+#include <cstdlib>
 #include "common/Languages.h"
 #include "link/PortList.h"
 #include "platform/ProgramFolder.h"
 #include "platform/res/Resources.h"
 #include "tests/platform/ui/support/UiTestSupport.h"
 #include "tests/wizard/support/CBaseDlgTestAccess.h"
+
 #include "wizard/frame/ProgramFolder.h"
 
 namespace qx4t::test {
@@ -29,6 +31,8 @@ WizardRig::WizardRig(int language) : m_folder(std::make_unique<QTemporaryDir>())
         return;
     }
     frame::setProgramFolderForTesting(m_folder->path().toStdString());
+    // The note of unverified updates is the rig's own: one scenario's PLC is not the next's.
+    ::setenv("XDG_STATE_HOME", m_folder->filePath("state").toLocal8Bit().constData(), 1);
     ports = [this] { return bench.portInfos(); };
     SetPortProvider([this] { return ports(); });
     CComManager::SetPortFactory(bench.portFactory());
