@@ -186,6 +186,13 @@ int Dialog::DoModal() {
         OnInitDialog();
     }
     if (!m_ended) {
+        // A dialog keeps the size its template gives: it can be neither resized nor
+        // maximised (minimising stays). The flags go before the first show, which they undo.
+        setFixedSize(size());
+        setWindowFlags((windowFlags() & ~Qt::WindowMaximizeButtonHint) | Qt::Dialog |
+                       Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                       Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint |
+                       Qt::MSWindowsFixedSizeDialogHint);
         setWindowModality(Qt::ApplicationModal);
         show();
         activateWindow();
@@ -423,6 +430,16 @@ void Dialog::closeEvent(QCloseEvent* event) {
     event->ignore();
     if (isWindow() && m_closeEnabled) {
         OnCommand(IDCANCEL);
+    }
+}
+
+void Dialog::changeEvent(QEvent* event) {
+    QDialog::changeEvent(event);
+    // A window manager that ignores the fixed size may still maximise the window on request;
+    // the dialog does not follow, as a dialog without a maximise box would not.
+    const Qt::WindowStates grown = Qt::WindowMaximized | Qt::WindowFullScreen;
+    if (event->type() == QEvent::WindowStateChange && isWindow() && (windowState() & grown)) {
+        setWindowState(windowState() & ~grown);
     }
 }
 

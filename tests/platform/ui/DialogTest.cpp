@@ -108,6 +108,23 @@ TEST_F(DialogTest, ModalRunShowsTheTemplateAndReturnsTheEndResult) {
     EXPECT_FALSE(d.IsWindow());  // the window goes with the modal run
 }
 
+TEST_F(DialogTest, ModalWindowCanNeitherBeResizedNorMaximised) {
+    TestDialog d;
+    runModal(d, [](TestDialog& dlg) {
+        const QSize size = dlg.size();
+        EXPECT_EQ(dlg.minimumSize(), size);
+        EXPECT_EQ(dlg.maximumSize(), size);
+        EXPECT_FALSE(dlg.windowFlags() & Qt::WindowMaximizeButtonHint);
+        EXPECT_TRUE(dlg.windowFlags() & Qt::WindowCloseButtonHint);
+        dlg.resize(size * 2);
+        dlg.showMaximized();
+        QApplication::processEvents();
+        EXPECT_EQ(dlg.size(), size);
+        EXPECT_TRUE(dlg.isVisible()) << "the flags were set before the window was shown";
+        dlg.EndDialog(IDOK);
+    });
+}
+
 TEST_F(DialogTest, MissingTemplateEndsTheModalRunAtOnceWithoutAWindow) {
     TestDialog d(4711);
     EXPECT_EQ(d.DoModal(), -1);
