@@ -175,6 +175,13 @@ TEST_F(DialogTest, DataExchangeMovesValuesBothWays) {
         EXPECT_EQ(dlg.comboBox(9006)->currentIndex(), 1);
         dlg.setItemText(9008, QStringLiteral("filled by code"));
         EXPECT_EQ(dlg.itemText(9008), QStringLiteral("filled by code"));
+        // A wrapping label is given joiners that keep a sentence's end whole; the page reads
+        // back the text it set.
+        dlg.label(9008)->setWordWrap(true);
+        const QString sentence = QStringLiteral("しばらくお待ちください。");
+        dlg.setItemText(9008, sentence);
+        EXPECT_NE(dlg.label(9008)->text(), sentence);
+        EXPECT_EQ(dlg.itemText(9008), sentence);
         dlg.EndDialog(IDCANCEL);
     });
 }
