@@ -8,6 +8,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QDialogButtonBox>
+#include <QDir>
 #include <QFontMetrics>
 #include <QGlyphRun>
 #include <QLabel>
@@ -338,6 +339,14 @@ QSet<QString> hanFamilies(const QString& value, const QFont& font) {
     return families;
 }
 
+// Beside the other screenshots, for a reader of each language to look at.
+QString screenshotPath(const QString& name) {
+    const QString dir =
+        qEnvironmentVariable("QX4T_BUILD_DIR", QDir::tempPath()) + QStringLiteral("/screenshots");
+    QDir().mkpath(dir);
+    return dir + QLatin1Char('/') + name + QStringLiteral(".png");
+}
+
 // --- The fixture ------------------------------------------------------------------------------
 
 class TextFitTest : public ::testing::TestWithParam<int> {
@@ -481,6 +490,10 @@ TEST_P(TextFitTest, EveryMessageBoxHoldsItsTextAndButtonsAtDefaultAnd125Percent)
                 EXPECT_LE(shown.width(), screen.width());
                 EXPECT_LE(shown.height(), screen.height());
                 EXPECT_FALSE(shown.windowTitle().isEmpty());
+                if (factor == 1.0) {
+                    EXPECT_TRUE(shown.grab().save(
+                        screenshotPath(QStringLiteral("box_%1_%2").arg(code).arg(box.textId))));
+                }
             });
         }
         QApplication::setFont(desktopFont());
