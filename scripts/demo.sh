@@ -5,7 +5,7 @@
 #
 #   scripts/demo.sh          the English program folder (build/default/bin)
 #   scripts/demo.sh CODE     another language's (build/default/bin-CODE): ja, zh_CN, zh_TW,
-#                            ko, es, it, de, fr or th, the folders under lang/
+#                            ko, es, it, de, fr or th, the codes of common/Languages.def
 #
 # Without a display it says so and runs the command-line companion's simulated update.
 # QX4T_JOBS sets the build's parallel jobs (default: every core), QX4T_DEMO_BUILD the build
@@ -17,8 +17,8 @@ lang=${1:-en}
 build=${QX4T_DEMO_BUILD:-$root/build/default}
 jobs=${QX4T_JOBS:-$(nproc)}
 
-# A language is a folder under lang/ (the build makes a program folder for each).
-codes=$(cd "$root/lang" && for f in */texts.cmake; do printf '%s ' "${f%/texts.cmake}"; done)
+# A language is a row of the language table (the build makes a program folder for each).
+codes=$(sed -n 's/^QX4T_LANGUAGE("\([A-Za-z_]*\)".*/\1/p' "$root/common/Languages.def" | tr '\n' ' ')
 case " $codes" in
     *" $lang "*) ;;
     *) echo "usage: $0 [$(echo $codes | tr ' ' '|')]" >&2; exit 2 ;;

@@ -30,24 +30,23 @@
 #include <string>
 #include <vector>
 
-#include "platform/ProgramFolder.h"
+#include "common/Languages.h"
 #include "platform/res/Resources.h"
 #include "platform/ui/Dialog.h"
 #include "platform/ui/LineBreaks.h"
 #include "platform/ui/MessageBox.h"
-#include "tests/ui/support/UiTestSupport.h"
+#include "tests/platform/ui/support/UiTestSupport.h"
 
 namespace {
 
 using qx4t::kLanguageCount;
 
-// Qt's locale names of the languages, by language index.
-constexpr const char* kCodes[kLanguageCount] = {"en", "ja", "zh_CN", "zh_TW", "ko",
-                                                "es", "it", "de",    "fr",    "th"};
+QString fromView(std::string_view s) {
+    return QString::fromLatin1(s.data(), static_cast<qsizetype>(s.size()));
+}
 
 QString moduleOf(int language) {
-    const std::string_view file = qx4t::kLanguageLibraryNames[static_cast<std::size_t>(language)];
-    return QString::fromLatin1(file.data(), static_cast<qsizetype>(file.size())).chopped(3);
+    return fromView(qx4t::languageLibraryName(language)).chopped(3);
 }
 
 const QString kSeries = QStringLiteral("TR6AW/TR6AZ");
@@ -366,11 +365,10 @@ protected:
         }
         QApplication::setFont(desktopFont());
         const std::string path =
-            std::string(QX4T_PROGRAM_DIR "/") +
-            std::string(qx4t::kLanguageLibraryNames[static_cast<std::size_t>(GetParam())]);
+            std::string(QX4T_PROGRAM_DIR "/") + std::string(qx4t::languageLibraryName(GetParam()));
         module = qx4t::res::loadLibrary(path);
         ASSERT_NE(module, nullptr) << path;
-        code = QString::fromLatin1(kCodes[GetParam()]);
+        code = fromView(qx4t::FindLanguage(GetParam())->code);
         marks = marksOf(code);
     }
     void TearDown() override {
@@ -632,7 +630,7 @@ TEST_P(TextFitTest, TextsNameEachButtonExactlyAsTheButtonReads) {
 
 INSTANTIATE_TEST_SUITE_P(AllLanguages, TextFitTest, ::testing::Range(0, kLanguageCount),
                          [](const ::testing::TestParamInfo<int>& info) {
-                             return std::string(kCodes[info.param]);
+                             return std::string(qx4t::FindLanguage(info.param)->code);
                          });
 
 TEST(ThaiText, BreaksAtWordBoundariesWithoutSpaces) {
