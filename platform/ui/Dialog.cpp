@@ -19,6 +19,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpression>
+#include <QTextDocument>
 #include <QTextEdit>
 #include <QUiLoader>
 #include <QVBoxLayout>
@@ -167,6 +168,14 @@ void scaleTemplate(QWidget* body, double scale) {
             scaleLayout(w->layout(), scale);
         }
     }
+}
+
+// A text field gives back what it was given. Its plain text would turn no-break spaces into
+// plain ones, and French typography (« Suivant ») would then break where it must not.
+QString textAsSet(const QTextDocument& document) {
+    QString text = document.toRawText();
+    text.replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
+    return text;
 }
 
 QString withoutMnemonic(QString text) {
@@ -556,9 +565,9 @@ void DataExchange::text(int id, QString& value) {
     } else if (auto* e = qobject_cast<QLineEdit*>(w)) {
         m_save ? void(value = e->text()) : e->setText(value);
     } else if (auto* p = qobject_cast<QPlainTextEdit*>(w)) {
-        m_save ? void(value = p->toPlainText()) : p->setPlainText(value);
+        m_save ? void(value = textAsSet(*p->document())) : p->setPlainText(value);
     } else if (auto* t = qobject_cast<QTextEdit*>(w)) {
-        m_save ? void(value = t->toPlainText()) : t->setPlainText(value);
+        m_save ? void(value = textAsSet(*t->document())) : t->setPlainText(value);
     } else if (auto* b = qobject_cast<QAbstractButton*>(w)) {
         m_save ? void(value = b->text()) : b->setText(value);
     } else if (auto* g = qobject_cast<QGroupBox*>(w)) {
