@@ -565,7 +565,7 @@ void DataExchange::text(int id, QString& value) {
     } else if (auto* e = qobject_cast<QLineEdit*>(w)) {
         m_save ? void(value = e->text()) : e->setText(value);
     } else if (auto* p = qobject_cast<QPlainTextEdit*>(w)) {
-        m_save ? void(value = textAsSet(*p->document())) : p->setPlainText(value);
+        m_save ? void(value = withoutJoiners(textAsSet(*p->document()))) : setEditText(*p, value);
     } else if (auto* t = qobject_cast<QTextEdit*>(w)) {
         m_save ? void(value = textAsSet(*t->document())) : t->setPlainText(value);
     } else if (auto* b = qobject_cast<QAbstractButton*>(w)) {

@@ -3,10 +3,14 @@
 #include <QEvent>
 #include <QFontMetricsF>
 #include <QLabel>
+#include <QPlainTextEdit>
+#include <QScrollBar>
 #include <QTextBoundaryFinder>
+#include <QTextDocument>
 #include <QVariant>
 
 #include <algorithm>
+#include <cmath>
 #include <set>
 #include <utility>
 #include <vector>
@@ -152,37 +156,68 @@ QString breakParagraph(const QString& p, const QFontMetricsF& metrics, int width
 }
 
 const char* const kWholeText = "qx4tWholeText";
+const char* const kShownText = "qx4tShownText";
 const char* const kFollowsWidth = "qx4tFollowsWidth";
 
-// Greedy breaking at a width that came from lines broken this way gives those lines again,
-// so a label whose width follows its text (a message box's) settles at once.
-void breakThaiLabel(QLabel& label) {
-    const QString whole = label.property(kWholeText).toString();
-    const int width =
-        label.contentsRect().width() - 2 * label.margin() - std::max(label.indent(), 0);
-    const QString broken = width > 0 ? breakLines(whole, label.font(), width) : whole;
-    if (label.text() != broken) {
-        label.setText(broken);
+// Breaks the widget's text again at its width. Greedy breaking at a width that came from lines
+// broken this way gives those lines again, so a label whose width follows its text (a message
+// box's) settles at once.
+void breakAtWidth(QWidget& widget) {
+    const QString whole = widget.property(kWholeText).toString();
+    if (whole.isEmpty()) {
+        return;
+    }
+    if (auto* label = qobject_cast<QLabel*>(&widget)) {
+        const int width =
+            label->contentsRect().width() - 2 * label->margin() - std::max(label->indent(), 0);
+        const QString broken = width > 0 ? breakLines(whole, label->font(), width) : whole;
+        if (label->text() != broken) {
+            label->setText(broken);
+        }
+    } else if (auto* edit = qobject_cast<QPlainTextEdit*>(&widget)) {
+        // The room beside a scroll bar, shown or not, so that the bar coming or going
+        // never changes the lines; a little less, so that the document never breaks again.
+        const int margin = static_cast<int>(std::ceil(edit->document()->documentMargin()));
+        const int width = edit->contentsRect().width() -
+                          edit->verticalScrollBar()->sizeHint().width() - 2 * margin - 4;
+        const QString broken = width > 0 ? breakLines(whole, edit->font(), width) : whole;
+        if (edit->property(kShownText).toString() != broken) {
+            edit->setProperty(kShownText, broken);
+            edit->setPlainText(broken);
+        }
     }
 }
 
-// Breaks a Thai label again at its new width.
 class ThaiLines : public QObject {
 public:
-    explicit ThaiLines(QLabel* label) : QObject(label), label_(label) {}
+    explicit ThaiLines(QWidget* widget) : QObject(widget), widget_(widget) {}
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
-        if ((event->type() == QEvent::Resize || event->type() == QEvent::FontChange) &&
-            !label_->property(kWholeText).toString().isEmpty()) {
-            breakThaiLabel(*label_);
+        if (event->type() == QEvent::Resize || event->type() == QEvent::FontChange) {
+            breakAtWidth(*widget_);
         }
         return QObject::eventFilter(watched, event);
     }
 
 private:
-    QLabel* label_;
+    QWidget* widget_;
 };
+
+// Thai is broken here, now and whenever the widget's width changes; other text is left to Qt.
+void followWidth(QWidget& widget, const QString& whole) {
+    if (Qt::mightBeRichText(whole) || !needsOwnBreaks(whole)) {
+        widget.setProperty(kWholeText, QVariant());
+        return;
+    }
+    if (!widget.property(kFollowsWidth).toBool()) {
+        widget.installEventFilter(new ThaiLines(&widget));
+        widget.setProperty(kFollowsWidth, true);
+    }
+    widget.setProperty(kWholeText, whole);
+    widget.setProperty(kShownText, QVariant());
+    breakAtWidth(widget);
+}
 
 }  // namespace
 
@@ -209,21 +244,17 @@ void setLabelText(QLabel& label, const QString& text) {
         return;
     }
     label.setText(keepLinesWhole(text));
-    breakAtItsWidth(label);
+    followWidth(label, label.text());
 }
 
 void breakAtItsWidth(QLabel& label) {
-    const QString whole = label.text();
-    if (Qt::mightBeRichText(whole) || !needsOwnBreaks(whole)) {
-        label.setProperty(kWholeText, QVariant());
-        return;
-    }
-    if (!label.property(kFollowsWidth).toBool()) {
-        label.installEventFilter(new ThaiLines(&label));
-        label.setProperty(kFollowsWidth, true);
-    }
-    label.setProperty(kWholeText, whole);
-    breakThaiLabel(label);
+    followWidth(label, label.text());
+}
+
+void setEditText(QPlainTextEdit& edit, const QString& text) {
+    const QString whole = keepLinesWhole(text);
+    edit.setPlainText(whole);
+    followWidth(edit, whole);
 }
 
 }  // namespace qx4t::ui

@@ -7,6 +7,7 @@
 
 class QFont;
 class QLabel;
+class QPlainTextEdit;
 
 namespace qx4t::ui {
 
@@ -29,5 +30,7 @@ void setLabelText(QLabel& label, const QString& text);
 // The same for a label whose text is set and whose wrapping Qt decides on its own (the one
 // of a message box): Thai in it is broken whenever its width changes.
 void breakAtItsWidth(QLabel& label);
+// The same for a text field (read back with withoutJoiners() too).
+void setEditText(QPlainTextEdit& edit, const QString& text);
 
 }  // namespace qx4t::ui

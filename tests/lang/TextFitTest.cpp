@@ -20,7 +20,9 @@
 #include <QScreen>
 #include <QStyle>
 #include <QStyleOptionComboBox>
+#include <QTextBlock>
 #include <QTextBoundaryFinder>
+#include <QTextDocument>
 #include <QTextLayout>
 #include <QTimer>
 
@@ -267,6 +269,19 @@ void expectFits(QWidget* root, const Marks& marks) {
                 << "clipped: " << button->text().toStdString();
             EXPECT_LE(button->sizeHint().height(), button->height())
                 << "clipped: " << button->text().toStdString();
+        } else if (auto* edit = qobject_cast<QPlainTextEdit*>(w)) {
+            // It scrolls, so only its line breaks count: as its document laid them out.
+            for (QTextBlock block = edit->document()->begin(); block.isValid();
+                 block = block.next()) {
+                std::vector<Line> lines;
+                for (int i = 0; i < block.layout()->lineCount(); ++i) {
+                    const QTextLine line = block.layout()->lineAt(i);
+                    lines.push_back({block.text().mid(line.textStart(), line.textLength()), i == 0,
+                                     line.textStart()});
+                }
+                const QStringList bad = badBreaks(lines, block.text(), marks);
+                EXPECT_TRUE(bad.isEmpty()) << bad.join(QStringLiteral("; ")).toStdString();
+            }
         } else if (auto* combo = qobject_cast<QComboBox*>(w)) {
             QStyleOptionComboBox option;
             option.initFrom(combo);
