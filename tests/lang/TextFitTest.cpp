@@ -7,7 +7,6 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QComboBox>
-#include <QDialogButtonBox>
 #include <QDir>
 #include <QFontMetrics>
 #include <QGlyphRun>
@@ -329,7 +328,7 @@ QString missingCharacters(const QString& value, const QFont& font) {
     return missing;
 }
 
-// The family that draws the Han characters of the text (empty when it has none).
+// The families that draw the Han characters of the text (none when it has none).
 QSet<QString> hanFamilies(const QString& value, const QFont& font) {
     QString han;
     for (QChar c : value) {

@@ -128,8 +128,8 @@ TEST_F(FrameTest, ALanguageLibraryThatCannotBeLoadedIsToldOnceAndNoWizardOpens) 
 }
 
 TEST_F(FrameTest, AnEmptyLibraryAloneInTheFolderIsToldWithItsLanguagesOwnText) {
-    // The texts as the wizard's description tables them, by language index: written out here
-    // rather than read from the language table, so that a wrong row shows.
+    // The text of each language index, written out here rather than read from the language
+    // table, so that a wrong row shows.
     const char* const texts[] = {
         "QX4T_VupEnu Resource file cannot be read.", "QX4T_VupJpn Resource file cannot be read.",
         "QX4T_VupChs Resource file cannot be read.", "QX4T_VupCht Resource file cannot be read.",
