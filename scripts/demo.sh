@@ -4,7 +4,8 @@
 # qx4t-plcsim, and opens the wizard on it. The simulator stops when the wizard closes.
 #
 #   scripts/demo.sh          the English program folder (build/default/bin)
-#   scripts/demo.sh ja       the Japanese one (build/default/bin-ja)
+#   scripts/demo.sh CODE     another language's (build/default/bin-CODE): ja, zh_CN, zh_TW,
+#                            ko, es, it, de, fr or th, the codes of common/Languages.def
 #
 # Without a display it says so and runs the command-line companion's simulated update.
 # QX4T_JOBS sets the build's parallel jobs (default: every core), QX4T_DEMO_BUILD the build
@@ -16,11 +17,17 @@ lang=${1:-en}
 build=${QX4T_DEMO_BUILD:-$root/build/default}
 jobs=${QX4T_JOBS:-$(nproc)}
 
-case "$lang" in
-    en) folder="$build/bin"; folder_target="" ;;
-    ja) folder="$build/bin-ja"; folder_target="qx4t_program_folder_ja" ;;
-    *) echo "usage: $0 [en|ja]" >&2; exit 2 ;;
+# A language is a row of the language table (the build makes a program folder for each).
+codes=$(sed -n 's/^QX4T_LANGUAGE("\([A-Za-z_]*\)".*/\1/p' "$root/common/Languages.def" | tr '\n' ' ')
+case " $codes" in
+    *" $lang "*) ;;
+    *) echo "usage: $0 [$(echo $codes | tr ' ' '|')]" >&2; exit 2 ;;
 esac
+if [ "$lang" = en ]; then
+    folder="$build/bin"; folder_target="Qx4t_en"
+else
+    folder="$build/bin-$lang"; folder_target="qx4t_program_folder_$lang"
+fi
 
 # Packages: the same list CI installs, read the same way; only what is missing is asked for.
 bash "$root/scripts/install-packages.sh"
@@ -28,8 +35,7 @@ bash "$root/scripts/install-packages.sh"
 cd "$root"
 [ -f "$build/build.ninja" ] ||
     cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
-targets=(Qx4t_V0180_VupTool Qx4t_V0180 Qx4t_en Qx4t_ja qx4t-plcsim qx4t-vup)
-[ -z "$folder_target" ] || targets+=("$folder_target")
+targets=(Qx4t_V0180_VupTool Qx4t_V0180 "$folder_target" qx4t-plcsim qx4t-vup)
 cmake --build "$build" -j "$jobs" --target "${targets[@]}"
 
 if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then

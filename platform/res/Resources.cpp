@@ -2,9 +2,12 @@
 
 #include <dlfcn.h>
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QFont>
+#include <QGuiApplication>
 #include <QTranslator>
 
 #include <algorithm>
@@ -37,12 +40,36 @@ public:
         return translator_->translate(nullptr, QByteArray::number(id).constData());
     }
 
+    // A language library carries the translation of Qt's own texts (standard buttons, the
+    // text fields' menu): installed while the library is in the chain.
+    void installQtTexts() {
+        if (qtTexts_ || !has(QStringLiteral("qtbase.qm")) ||
+            QCoreApplication::instance() == nullptr) {
+            return;
+        }
+        auto translator = std::make_unique<QTranslator>();
+        if (translator->load(root_ + "qtbase.qm") &&
+            QCoreApplication::installTranslator(translator.get())) {
+            qtTexts_ = std::move(translator);
+        }
+    }
+    void removeQtTexts() {
+        if (qtTexts_) {
+            QCoreApplication::removeTranslator(qtTexts_.get());
+            qtTexts_.reset();
+        }
+    }
+    [[nodiscard]] QString qtTextsLanguage() const {
+        return qtTexts_ ? qtTexts_->language() : QString();
+    }
+
     std::map<std::pair<std::string, int>, DataBlock> data;
 
 private:
     QString name_;
     QString root_;
     mutable std::unique_ptr<QTranslator> translator_;
+    std::unique_ptr<QTranslator> qtTexts_;
 };
 
 namespace {
@@ -83,6 +110,42 @@ Chain& theChain() {
     return chain;
 }
 
+// Han characters are drawn differently in each language that writes them, and fontconfig,
+// asked for a face without a language, offers the Japanese one first. The language's own face
+// is named right after the desktop's, so it is tried before any other fallback.
+QString hanFaceFor(const QString& language) {
+    if (language.startsWith(QLatin1String("zh_TW")) ||
+        language.startsWith(QLatin1String("zh_HK"))) {
+        return QStringLiteral("Noto Sans CJK TC");
+    }
+    if (language.startsWith(QLatin1String("zh"))) {
+        return QStringLiteral("Noto Sans CJK SC");
+    }
+    if (language.startsWith(QLatin1String("ja"))) {
+        return QStringLiteral("Noto Sans CJK JP");
+    }
+    if (language.startsWith(QLatin1String("ko"))) {
+        return QStringLiteral("Noto Sans CJK KR");
+    }
+    return {};
+}
+
+void preferFacesFor(const QString& language) {
+    if (qobject_cast<QGuiApplication*>(QCoreApplication::instance()) == nullptr) {
+        return;
+    }
+    static const QStringList desktop = QGuiApplication::font().families();
+    QStringList families = desktop;
+    if (const QString han = hanFaceFor(language); !han.isEmpty()) {
+        families.append(han);
+    }
+    QFont font = QGuiApplication::font();
+    if (font.families() != families) {
+        font.setFamilies(families);
+        QGuiApplication::setFont(font);
+    }
+}
+
 QString baseNameOf(const std::string& path) {
     return QFileInfo(QString::fromStdString(path)).baseName();
 }
@@ -106,7 +169,13 @@ ModuleHandle loadLibrary(const std::string& path) {
     }
     // The handle is deliberately never closed: a module stays loaded until the process ends,
     // since dialogs, strings and data blocks point into it.
-    return registerModule(baseNameOf(path));
+    ModuleHandle module = registerModule(baseNameOf(path));
+    auto* m = const_cast<Module*>(module);
+    m->installQtTexts();
+    if (const QString language = m->qtTextsLanguage(); !language.isEmpty()) {
+        preferFacesFor(language);
+    }
+    return module;
 }
 
 ModuleHandle registerModule(const QString& name) {
@@ -133,7 +202,14 @@ std::vector<ModuleHandle> chain() {
 
 void removeFromChain(ModuleHandle module) {
     auto& libs = theChain().libraries;
+    if (std::find(libs.begin(), libs.end(), module) == libs.end()) {
+        return;
+    }
     libs.erase(std::remove(libs.begin(), libs.end(), module), libs.end());
+    if (!module->qtTextsLanguage().isEmpty()) {
+        const_cast<Module*>(module)->removeQtTexts();
+        preferFacesFor({});
+    }
 }
 
 QString templatePath(int id) {

@@ -8,6 +8,7 @@
 #include <QCoreApplication>
 #include <QEventLoop>
 #include <QFile>
+#include <QGridLayout>
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
@@ -18,15 +19,18 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpression>
+#include <QTextDocument>
 #include <QTextEdit>
 #include <QUiLoader>
 #include <QVBoxLayout>
 #include <QXmlStreamReader>
 
 #include <algorithm>
+#include <cmath>
 #include <vector>
 
 #include "platform/res/Resources.h"
+#include "platform/ui/LineBreaks.h"
 #include "platform/ui/MessageBox.h"
 #include "platform/ui/Timers.h"
 
@@ -98,6 +102,82 @@ private:
     Dialog* owner_;
 };
 
+// Templates are drawn for a 9-point font. A larger desktop font scales every size, margin and
+// space of a template with it, as a Windows dialog grows with its font's dialog units, so a
+// text that fits at 9 points fits at any size.
+constexpr double kTemplatePointSize = 9.0;
+
+double templateScale(const QFont& font) {
+    double points = font.pointSizeF();
+    if (points <= 0) {
+        points = font.pixelSize() * 72.0 / 96.0;
+    }
+    return std::max(1.0, points / kTemplatePointSize);
+}
+
+int scaled(int value, double scale) {
+    return value >= QWIDGETSIZE_MAX ? value : static_cast<int>(std::lround(value * scale));
+}
+QSize scaled(QSize size, double scale) {
+    return {scaled(size.width(), scale), scaled(size.height(), scale)};
+}
+QPoint scaled(QPoint point, double scale) {
+    return {scaled(point.x(), scale), scaled(point.y(), scale)};
+}
+
+void scaleLayout(QLayout* layout, double scale) {
+    const QMargins m = layout->contentsMargins();
+    layout->setContentsMargins(scaled(m.left(), scale), scaled(m.top(), scale),
+                               scaled(m.right(), scale), scaled(m.bottom(), scale));
+    if (auto* grid = qobject_cast<QGridLayout*>(layout)) {
+        grid->setHorizontalSpacing(scaled(grid->horizontalSpacing(), scale));
+        grid->setVerticalSpacing(scaled(grid->verticalSpacing(), scale));
+    } else if (layout->spacing() > 0) {
+        layout->setSpacing(scaled(layout->spacing(), scale));
+    }
+    for (int i = 0; i < layout->count(); ++i) {
+        QLayoutItem* item = layout->itemAt(i);
+        if (QSpacerItem* spacer = item->spacerItem()) {
+            const QSize hint = scaled(spacer->sizeHint(), scale);
+            spacer->changeSize(hint.width(), hint.height(), spacer->sizePolicy().horizontalPolicy(),
+                               spacer->sizePolicy().verticalPolicy());
+        } else if (QLayout* inner = item->layout()) {
+            scaleLayout(inner, scale);
+        }
+    }
+    layout->invalidate();
+}
+
+void scaleTemplate(QWidget* body, double scale) {
+    if (scale <= 1.0) {
+        return;
+    }
+    QList<QWidget*> widgets = body->findChildren<QWidget*>();
+    widgets.prepend(body);
+    for (QWidget* w : widgets) {
+        w->setMinimumSize(scaled(w->minimumSize(), scale));
+        w->setMaximumSize(scaled(w->maximumSize(), scale));
+        if (w->font().resolveMask() & QFont::SizeResolved) {
+            QFont f = w->font();
+            if (f.pointSizeF() > 0) {
+                f.setPointSizeF(f.pointSizeF() * scale);
+                w->setFont(f);
+            }
+        }
+        if (w->layout() != nullptr) {
+            scaleLayout(w->layout(), scale);
+        }
+    }
+}
+
+// A text field gives back what it was given. Its plain text would turn no-break spaces into
+// plain ones, and French typography (« Suivant ») would then break where it must not.
+QString textAsSet(const QTextDocument& document) {
+    QString text = document.toRawText();
+    text.replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
+    return text;
+}
+
 QString withoutMnemonic(QString text) {
     // "Ready(&R)" as Japanese labels write it, then the plain "&Ready".
     static const QRegularExpression bracketed(QStringLiteral("\\(&[^)]\\)"));
@@ -144,7 +224,9 @@ bool Dialog::loadTemplate(int templateId) {
         body->installEventFilter(new DialogKeys(this, body));
     }
     // The template may be drawn as a dialog of its own; here it is this dialog's content.
-    const QRect geometry = body->geometry();
+    const double scale = templateScale(font());
+    const QSize size = scaled(body->geometry().size(), scale);
+    scaleTemplate(body, scale);
     body->setWindowFlags(Qt::Widget);
     if (layout() == nullptr) {
         auto* box = new QVBoxLayout(this);
@@ -153,9 +235,12 @@ bool Dialog::loadTemplate(int templateId) {
     layout()->addWidget(body);
     m_body = body;
     setWindowTitle(body->windowTitle());
-    resize(geometry.size().expandedTo(minimumSizeHint()));
+    resize(size.expandedTo(minimumSizeHint()));
     if (!isWindow()) {
-        move(templateOrigin(ui));
+        move(scaled(templateOrigin(ui), scale));
+    }
+    for (QLabel* l : body->findChildren<QLabel*>()) {
+        setLabelText(*l, l->text());
     }
     nameControlsForAccessibility(body);
     wireControls();
@@ -186,6 +271,13 @@ int Dialog::DoModal() {
         OnInitDialog();
     }
     if (!m_ended) {
+        // A dialog keeps the size its template gives: it can be neither resized nor
+        // maximised (minimising stays). The flags go before the first show, which they undo.
+        setFixedSize(size());
+        setWindowFlags((windowFlags() & ~Qt::WindowMaximizeButtonHint) | Qt::Dialog |
+                       Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                       Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint |
+                       Qt::MSWindowsFixedSizeDialogHint);
         setWindowModality(Qt::ApplicationModal);
         show();
         activateWindow();
@@ -441,6 +533,16 @@ void Dialog::closeEvent(QCloseEvent* event) {
     }
 }
 
+void Dialog::changeEvent(QEvent* event) {
+    QDialog::changeEvent(event);
+    // A window manager that ignores the fixed size may still maximise the window on request;
+    // the dialog does not follow, as a dialog without a maximise box would not.
+    const Qt::WindowStates grown = Qt::WindowMaximized | Qt::WindowFullScreen;
+    if (event->type() == QEvent::WindowStateChange && isWindow() && (windowState() & grown)) {
+        setWindowState(windowState() & ~grown);
+    }
+}
+
 void Dialog::keyPressEvent(QKeyEvent* event) {
     const int key = event->key();
     const bool dialogKey = key == Qt::Key_Escape || key == Qt::Key_Return || key == Qt::Key_Enter;
@@ -483,13 +585,13 @@ void DataExchange::text(int id, QString& value) {
         return;
     }
     if (auto* l = qobject_cast<QLabel*>(w)) {
-        m_save ? void(value = l->text()) : l->setText(value);
+        m_save ? void(value = withoutJoiners(l->text())) : setLabelText(*l, value);
     } else if (auto* e = qobject_cast<QLineEdit*>(w)) {
         m_save ? void(value = e->text()) : e->setText(value);
     } else if (auto* p = qobject_cast<QPlainTextEdit*>(w)) {
-        m_save ? void(value = p->toPlainText()) : p->setPlainText(value);
+        m_save ? void(value = withoutJoiners(textAsSet(*p->document()))) : setEditText(*p, value);
     } else if (auto* t = qobject_cast<QTextEdit*>(w)) {
-        m_save ? void(value = t->toPlainText()) : t->setPlainText(value);
+        m_save ? void(value = textAsSet(*t->document())) : t->setPlainText(value);
     } else if (auto* b = qobject_cast<QAbstractButton*>(w)) {
         m_save ? void(value = b->text()) : b->setText(value);
     } else if (auto* g = qobject_cast<QGroupBox*>(w)) {
@@ -570,7 +672,7 @@ void nameControlsForAccessibility(QWidget* root) {
     for (QLabel* l : root->findChildren<QLabel*>()) {
         QWidget* buddy = l->buddy();
         if (buddy != nullptr && buddy->accessibleName().isEmpty()) {
-            buddy->setAccessibleName(withoutMnemonic(l->text()));
+            buddy->setAccessibleName(withoutMnemonic(withoutJoiners(l->text())));
         }
     }
     for (QWidget* w : root->findChildren<QWidget*>()) {

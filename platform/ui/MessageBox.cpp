@@ -1,6 +1,7 @@
 #include "platform/ui/MessageBox.h"
 
 #include <QCoreApplication>
+#include <QLabel>
 #include <QMessageBox>
 #include <QWidget>
 
@@ -10,6 +11,7 @@
 #include "platform/Quit.h"
 #include "platform/res/Resources.h"
 #include "platform/ui/Dialog.h"
+#include "platform/ui/LineBreaks.h"
 #include "platform/ui/Timers.h"
 
 namespace qx4t::ui {
@@ -28,7 +30,10 @@ std::vector<QMessageBox*>& openBoxes() {
 int showQtBox(const MessageBoxRequest& r) {
     QMessageBox box(r.owner ? r.owner->window() : nullptr);
     box.setWindowTitle(r.caption);
-    box.setText(r.text);
+    box.setText(keepLinesWhole(r.text));
+    if (auto* label = box.findChild<QLabel*>(QStringLiteral("qt_msgbox_label"))) {
+        breakAtItsWidth(*label);
+    }
     switch (r.style & MB_ICONMASK) {
         case MB_ICONINFORMATION:
             box.setIcon(QMessageBox::Information);

@@ -396,7 +396,10 @@ TEST_P(LanguageLibraryTest, PicturesAreThereAndNothingNamed8109) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Languages, LanguageLibraryTest, ::testing::Values("Qx4t_en", "Qx4t_ja"),
+INSTANTIATE_TEST_SUITE_P(Languages, LanguageLibraryTest,
+                         ::testing::Values("Qx4t_en", "Qx4t_ja", "QX4T_VupChs", "QX4T_VupCht",
+                                           "QX4T_VupKor", "QX4T_VupEsp", "QX4T_VupIta",
+                                           "QX4T_VupDeu", "QX4T_VupFra", "QX4T_VupThi"),
                          [](const auto& info) { return info.param; });
 
 TEST(LanguageLibraries, JapaneseIsTranslatedThroughout) {

@@ -115,6 +115,23 @@ TEST_F(DialogTest, ModalRunShowsTheTemplateAndReturnsTheEndResult) {
     EXPECT_FALSE(d.IsWindow());  // the window goes with the modal run
 }
 
+TEST_F(DialogTest, ModalWindowCanNeitherBeResizedNorMaximised) {
+    TestDialog d;
+    runModal(d, [](TestDialog& dlg) {
+        const QSize size = dlg.size();
+        EXPECT_EQ(dlg.minimumSize(), size);
+        EXPECT_EQ(dlg.maximumSize(), size);
+        EXPECT_FALSE(dlg.windowFlags() & Qt::WindowMaximizeButtonHint);
+        EXPECT_TRUE(dlg.windowFlags() & Qt::WindowCloseButtonHint);
+        dlg.resize(size * 2);
+        dlg.showMaximized();
+        QApplication::processEvents();
+        EXPECT_EQ(dlg.size(), size);
+        EXPECT_TRUE(dlg.isVisible()) << "the flags were set before the window was shown";
+        dlg.EndDialog(IDOK);
+    });
+}
+
 TEST_F(DialogTest, MissingTemplateEndsTheModalRunAtOnceWithoutAWindow) {
     TestDialog d(4711);
     EXPECT_EQ(d.DoModal(), -1);
@@ -165,6 +182,13 @@ TEST_F(DialogTest, DataExchangeMovesValuesBothWays) {
         EXPECT_EQ(dlg.comboBox(9006)->currentIndex(), 1);
         dlg.setItemText(9008, QStringLiteral("filled by code"));
         EXPECT_EQ(dlg.itemText(9008), QStringLiteral("filled by code"));
+        // A wrapping label is given joiners that keep a sentence's end whole; the page reads
+        // back the text it set.
+        dlg.label(9008)->setWordWrap(true);
+        const QString sentence = QStringLiteral("しばらくお待ちください。");
+        dlg.setItemText(9008, sentence);
+        EXPECT_NE(dlg.label(9008)->text(), sentence);
+        EXPECT_EQ(dlg.itemText(9008), sentence);
         dlg.EndDialog(IDCANCEL);
     });
 }

@@ -25,6 +25,7 @@
 #include "tests/platform/ui/support/UiTestSupport.h"
 #include "tests/support/FakeSerialPort.h"
 #include "tests/wizard/support/CBaseDlgTestAccess.h"
+#include "tests/wizard/support/NavTestSupport.h"
 #include "wizard/frame/BaseDlg.h"
 #include "wizard/frame/ProgramFolder.h"
 
@@ -55,20 +56,15 @@ protected:
     void SetUp() override {
         ASSERT_TRUE(folder.isValid());
         qx4t::frame::setProgramFolderForTesting(folder.path().toStdString());
-        forgetLanguages();
+        qx4t::test::forgetLanguageLibraries();
         restoreImages();
     }
     void TearDown() override {
         qx4t::frame::setProgramFolderForTesting({});
-        forgetLanguages();
+        qx4t::test::forgetLanguageLibraries();
         restoreImages();
     }
 
-    static void forgetLanguages() {
-        for (const char* name : {"QX4T_VupThi", "QX4T_VupDeu", "Qx4t_en", "Qx4t_ja"}) {
-            qx4t::res::removeFromChain(qx4t::res::findModule(QString::fromLatin1(name)));
-        }
-    }
     static qx4t::res::ModuleHandle wizardModule() {
         return qx4t::res::findModule(QStringLiteral("Qx4t_V0180"));
     }
@@ -144,6 +140,36 @@ TEST_F(FrameTest, ALanguageLibraryWithoutLayoutsIsToldAsUnreadable) {
     EXPECT_EQ(spy.shows, 0);
     EXPECT_EQ(boxes.pending(), 0u);
     qx4t::res::removeFromChain(qx4t::res::findModule(QStringLiteral("Qx4t_en")));
+}
+
+TEST_F(FrameTest, AnEmptyLibraryAloneInTheFolderIsToldWithItsLanguagesOwnText) {
+    // The text of each language index, written out here rather than read from the language
+    // table, so that a wrong row shows.
+    const char* const texts[] = {
+        "QX4T_VupEnu Resource file cannot be read.", "QX4T_VupJpn Resource file cannot be read.",
+        "QX4T_VupChs Resource file cannot be read.", "QX4T_VupCht Resource file cannot be read.",
+        "QX4T_VupKor Resource file cannot be read.", "QX4T_VupEsp Resource file cannot be read.",
+        "QX4T_VupIta Resource file cannot be read.", "QX4T_VupDeu Resource file cannot be read.",
+        "QX4T_VupFra Resource file cannot be read.", "QX4T_VupThi Resource file cannot be read.",
+    };
+    static_assert(std::size(texts) == qx4t::kLanguageCount);
+    for (int language = 0; language < qx4t::kLanguageCount; ++language) {
+        SCOPED_TRACE(language);
+        QTemporaryDir alone;
+        ASSERT_TRUE(alone.isValid());
+        const std::string_view name = qx4t::languageLibraryName(language);
+        QFile empty(alone.filePath(QString::fromLatin1(name.data(), std::ssize(name))));
+        ASSERT_TRUE(empty.open(QIODevice::WriteOnly));
+        empty.close();
+        qx4t::frame::setProgramFolderForTesting(alone.path().toStdString());
+        ScriptedMessageBoxes boxes;
+        boxes.expectApp(QString::fromLatin1(texts[language]));
+        CBaseDlg dlg(language);
+        ShowSpy spy;
+        dlg.installEventFilter(&spy);
+        EXPECT_EQ(dlg.DoModal(), -1);
+        EXPECT_EQ(spy.shows, 0);
+    }
 }
 
 TEST_F(FrameTest, TheWizardLibraryMustBeInTheProgramFolder) {
@@ -421,6 +447,9 @@ TEST_P(RealLanguageTest, OpensOnTheDisclaimer) {
     EXPECT_TRUE(ran);
 }
 
-INSTANTIATE_TEST_SUITE_P(EnglishAndJapanese, RealLanguageTest, ::testing::Values(0, 1));
+INSTANTIATE_TEST_SUITE_P(AllLanguages, RealLanguageTest, ::testing::Range(0, qx4t::kLanguageCount),
+                         [](const ::testing::TestParamInfo<int>& info) {
+                             return std::string(qx4t::FindLanguage(info.param)->code);
+                         });
 
 }  // namespace

@@ -1,6 +1,6 @@
 // The disclaimer, preparation, mode check and finish pages on the real frame: what each shows,
 // how its box drives Next, the manual link, the keyboard, accessible names, and screenshots of
-// every page in English and Japanese.
+// every page in every language.
 #include <QAbstractButton>
 #include <QAccessible>
 #include <QApplication>
@@ -12,6 +12,7 @@
 #include <QProgressBar>
 #include <QUrl>
 
+#include "common/Languages.h"
 #include "platform/res/Resources.h"
 #include "platform/ui/MessageBox.h"
 #include "platform/ui/Shell.h"
@@ -158,8 +159,8 @@ TEST_P(PagesTest, TheManualLinkOpensTheLanguagesManualInTheCurrentFolder) {
         return true;
     });
     ui::setDocumentOpener(previous);
-    const QString file = GetParam() == kEnglish ? QStringLiteral("Qx4t_Manual_en.pdf")
-                                                : QStringLiteral("Qx4t_Manual_ja.pdf");
+    const std::string_view manual = FindLanguage(GetParam())->manual;
+    const QString file = QString::fromLatin1(manual.data(), std::ssize(manual)).mid(2);  // "./"
     ASSERT_EQ(opened.size(), 1u);
     EXPECT_EQ(opened[0], QUrl::fromLocalFile(QDir::current().absoluteFilePath(file)));
 }
@@ -284,8 +285,8 @@ TEST_P(PagesTest, ScreenshotsOfEveryPage) {
     doubles.connectReports.reset();
     doubles.connectResult = true;
     runFrame(dlg, [&](CBaseDlg& d) {
-        const QString language =
-            GetParam() == kEnglish ? QStringLiteral("en") : QStringLiteral("ja");
+        const std::string_view code = FindLanguage(GetParam())->code;
+        const QString language = QString::fromLatin1(code.data(), std::ssize(code));
         for (int id : {8507, 8501, 8502, 8503, 8504, 8505}) {
             if (id == 8503) {
                 d.SendMessage(CBaseDlg::WM_MODECHG_END, 1, 0);
@@ -303,10 +304,9 @@ TEST_P(PagesTest, ScreenshotsOfEveryPage) {
     });
 }
 
-INSTANTIATE_TEST_SUITE_P(EnglishAndJapanese, PagesTest, ::testing::Values(kEnglish, kJapanese),
+INSTANTIATE_TEST_SUITE_P(AllLanguages, PagesTest, ::testing::Range(0, kLanguageCount),
                          [](const ::testing::TestParamInfo<int>& info) {
-                             return info.param == kEnglish ? std::string("English")
-                                                           : std::string("Japanese");
+                             return std::string(FindLanguage(info.param)->code);
                          });
 
 }  // namespace

@@ -10,6 +10,7 @@
 #include <memory>
 #include <optional>
 
+#include "common/Languages.h"
 #include "firmware/Images.h"
 #include "tests/platform/ui/support/UiTestSupport.h"
 #include "tests/wizard/support/WizardRig.h"
@@ -367,11 +368,13 @@ TEST_F(VerupPageTest, MinimisingDuringTheVersionUpKeepsTheStatusLines) {
 
 // What the user sees on both pages, in English and Japanese, for the record and for review.
 TEST_F(VerupPageTest, ScreenshotsOfTheConnectAndVersionUpPages) {
-    for (const int language : {0, 1}) {
+    for (int language = 0; language < qx4t::kLanguageCount; ++language) {
         SCOPED_TRACE(language);
-        const QString tag = language == 0 ? QStringLiteral("en") : QStringLiteral("ja");
-        if (!QFile::exists(QStringLiteral(QX4T_PROGRAM_DIR "/Qx4t_") + tag +
-                           QStringLiteral(".so"))) {
+        const std::string_view code = qx4t::FindLanguage(language)->code;
+        const std::string_view file = qx4t::languageLibraryName(language);
+        const QString tag = QString::fromLatin1(code.data(), std::ssize(code));
+        if (!QFile::exists(QStringLiteral(QX4T_PROGRAM_DIR "/") +
+                           QString::fromLatin1(file.data(), std::ssize(file)))) {
             continue;
         }
         WizardRig& rig = fresh(language);

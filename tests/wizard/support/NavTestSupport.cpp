@@ -12,15 +12,13 @@
 
 namespace qx4t::test {
 
-namespace {
-
-void forgetLanguages() {
-    for (const char* name : {"Qx4t_en", "Qx4t_ja"}) {
-        res::removeFromChain(res::findModule(QString::fromLatin1(name)));
+void forgetLanguageLibraries() {
+    for (int language = 0; language < kLanguageCount; ++language) {
+        const std::string_view file = languageLibraryName(language);
+        const QString name = QString::fromLatin1(file.data(), std::ssize(file)).chopped(3);
+        res::removeFromChain(res::findModule(name));
     }
 }
-
-}  // namespace
 
 void NavTest::SetUpTestSuite() {
     ensureApplication();
@@ -29,7 +27,7 @@ void NavTest::SetUpTestSuite() {
 void NavTest::SetUp() {
     ASSERT_TRUE(folder.isValid());
     frame::setProgramFolderForTesting(folder.path().toStdString());
-    forgetLanguages();
+    forgetLanguageLibraries();
     // The wizard library's file: its resources are already in this test program.
     ASSERT_TRUE(QFile::copy(QStringLiteral(QX4T_EMPTY_MODULE),
                             folder.filePath(QStringLiteral("Qx4t_V0180.so"))));
@@ -41,7 +39,7 @@ void NavTest::TearDown() {
     time.reset();
     SetPortProvider(nullptr);
     frame::setProgramFolderForTesting({});
-    forgetLanguages();
+    forgetLanguageLibraries();
 }
 
 bool NavTest::installLanguage(int language) {

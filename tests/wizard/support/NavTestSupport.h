@@ -23,6 +23,10 @@ namespace qx4t::test {
 inline constexpr int kEnglish = 0;
 inline constexpr int kJapanese = 1;
 
+// Every language library of the table leaves the resource chain, so that the next test's
+// library, loaded again, is the one found first.
+void forgetLanguageLibraries();
+
 class NavTest : public ::testing::Test {
 protected:
     static void SetUpTestSuite();

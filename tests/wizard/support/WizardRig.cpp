@@ -1,5 +1,7 @@
 #include "tests/wizard/support/WizardRig.h"
 
+#include "tests/wizard/support/NavTestSupport.h"
+
 #include <QAbstractButton>
 #include <QDir>
 #include <QFile>
@@ -13,7 +15,7 @@
 #include "platform/res/Resources.h"
 #include "tests/platform/ui/support/UiTestSupport.h"
 #include "tests/wizard/support/CBaseDlgTestAccess.h"
-
+#include "tests/wizard/support/NavTestSupport.h"
 #include "wizard/frame/ProgramFolder.h"
 
 namespace qx4t::test {
@@ -47,9 +49,7 @@ WizardRig::~WizardRig() {
     CComManager::SetPortFactory(nullptr);
     SetPortProvider(nullptr);
     frame::setProgramFolderForTesting({});
-    for (const char* name : {"Qx4t_en", "Qx4t_ja"}) {
-        res::removeFromChain(res::findModule(QString::fromLatin1(name)));
-    }
+    forgetLanguageLibraries();
 }
 
 int WizardRig::run(const std::function<void()>& body) {
