@@ -38,8 +38,8 @@ series PLC without joining a group, keeps the port's group (dialout) for remote
 and fleet use, and keeps ModemManager from probing the port during a firmware
 version-up. Used by the QX4T version-up wizard and by qx4t-vup.")
 set(CPACK_DEBIAN_UDEV_PACKAGE_CONTROL_EXTRA
-    ${CMAKE_CURRENT_SOURCE_DIR}/debian/qx4t-udev.postinst
-    ${CMAKE_CURRENT_SOURCE_DIR}/debian/qx4t-udev.postrm)
+    ${CMAKE_CURRENT_SOURCE_DIR}/debian/qx4t-udev/postinst
+    ${CMAKE_CURRENT_SOURCE_DIR}/debian/qx4t-udev/postrm)
 
 # --- qx4t-vup ---
 set(CPACK_DEBIAN_VUP_PACKAGE_NAME qx4t-vup)

@@ -51,15 +51,16 @@ bool readStrings(const QString& path, QMap<int, QString>& strings, QString& erro
     QString source;
     while (!xml.atEnd()) {
         xml.readNext();
-        if (xml.isStartElement() && xml.name() == u"message") {
-            id = xml.attributes().value(u"id").toInt();
+        if (xml.isStartElement() && xml.name() == QLatin1String("message")) {
+            id = xml.attributes().value(QLatin1String("id")).toInt();
             source.clear();
-        } else if (xml.isStartElement() && xml.name() == u"source") {
+        } else if (xml.isStartElement() && xml.name() == QLatin1String("source")) {
             source = xml.readElementText();
-        } else if (xml.isStartElement() && xml.name() == u"translation") {
+        } else if (xml.isStartElement() && xml.name() == QLatin1String("translation")) {
             const QString translation = xml.readElementText();
             strings[id] = translation.isEmpty() ? source : translation;
-        } else if (xml.isEndElement() && xml.name() == u"message" && !strings.contains(id)) {
+        } else if (xml.isEndElement() && xml.name() == QLatin1String("message") &&
+                   !strings.contains(id)) {
             strings[id] = source;
         }
     }
@@ -147,7 +148,7 @@ int build(const QString& sourcePath, const QString& stringsPath, const QString& 
     QTextDocument document;
     QFont font;
     font.setFamilies({family, QStringLiteral("DejaVu Sans")});
-    font.setPointSizeF(10);
+    font.setPointSizeF(9.5);
     document.setDefaultFont(font);
     document.setMarkdown(markdown, QTextDocument::MarkdownDialectGitHub);
 
@@ -160,8 +161,8 @@ int build(const QString& sourcePath, const QString& stringsPath, const QString& 
         QPdfWriter pdf(&file);
         pdf.setPageSize(QPageSize(QPageSize::A4));
         pdf.setPageMargins(QMarginsF(18, 16, 18, 16), QPageLayout::Millimeter);
-        const QString title = markdown.section(QLatin1Char('\n'), 0, 0).remove(
-            QRegularExpression(QStringLiteral("^#+\\s*")));
+        const QString title = markdown.section(QLatin1Char('\n'), 0, 0)
+                                  .remove(QRegularExpression(QStringLiteral("^#+\\s*")));
         pdf.setTitle(title);
         pdf.setCreator(QStringLiteral("QX4T version-up tool %1").arg(version));
         document.print(&pdf);
@@ -180,6 +181,7 @@ int main(int argc, char** argv) {
         return check(args[1], args[2]);
     if (args.size() == 5)
         return build(args[0], args[1], args[2], args[3], args[4]);
-    return fail(QStringLiteral("usage: qx4t_manual SOURCE.md STRINGS.ts OUTPUT.pdf FONT VERSION | "
-                               "--check SOURCE.md STRINGS.ts"));
+    return fail(
+        QStringLiteral("usage: qx4t_manual SOURCE.md STRINGS.ts OUTPUT.pdf FONT VERSION | "
+                       "--check SOURCE.md STRINGS.ts"));
 }
