@@ -30,8 +30,7 @@ set(CPACK_DEBIAN_UDEV_PACKAGE_NAME qx4t-udev)
 set(CPACK_DEBIAN_UDEV_PACKAGE_ARCHITECTURE all)
 set(CPACK_DEBIAN_UDEV_PACKAGE_SHLIBDEPS OFF)
 set(CPACK_DEBIAN_UDEV_PACKAGE_SECTION admin)
-# The rule's uaccess tag is acted on by systemd's seat rules; udev itself is what reads it.
-set(CPACK_DEBIAN_UDEV_PACKAGE_DEPENDS "udev")
+# No dependency on udev: a container or an image without it simply has no use for the rule.
 set(CPACK_COMPONENT_UDEV_DESCRIPTION "udev rule for the serial port of QX4T PLCs
 Gives the user at the computer's seat access to the USB serial port of a QX4T
 series PLC without joining a group, keeps the port's group (dialout) for remote
