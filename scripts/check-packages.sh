@@ -20,6 +20,7 @@ window_seconds=60
 simulate_seconds=180
 
 step() { echo "== $*"; }
+installed() { [ "$(dpkg-query -W -f='${db:Status-Status}' "$1" 2>/dev/null)" = installed ]; }
 fail() {
     echo "check-packages: $*" >&2
     exit 1
@@ -75,7 +76,8 @@ wizard_shows "$title_en" || fail "the wizard showed no window titled '$title_en'
 
 step "switching to the Japanese package"
 apt-get install -y -qq --no-install-recommends "$in"/qx4t-vuptool-ja_*.deb >/dev/null
-dpkg -s qx4t-vuptool-en >/dev/null 2>&1 && fail "qx4t-vuptool-en is still installed"
+installed qx4t-vuptool-en && fail "qx4t-vuptool-en is still installed beside qx4t-vuptool-ja"
+installed qx4t-vuptool || fail "switching the language removed the wizard"
 packages+=(qx4t-vuptool-ja)
 wizard_shows "$title_ja" || fail "the wizard showed no window titled '$title_ja'"
 
@@ -88,7 +90,7 @@ done
 step "purging"
 listed=$(mktemp)
 for p in "${packages[@]}"; do
-    dpkg -s "$p" >/dev/null 2>&1 && dpkg -L "$p" >>"$listed"
+    installed "$p" && dpkg -L "$p" >>"$listed"
 done
 apt-get purge -y -qq qx4t-vuptool qx4t-vuptool-ja qx4t-vup qx4t-plcsim qx4t-udev >/dev/null
 left=0
