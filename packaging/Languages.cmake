@@ -1,19 +1,15 @@
-# Per language: the manual's file name (the one the preparation page opens) and the font family
-# the manual is set in (Japanese, Chinese and Korean share code points but not glyph shapes).
+# Per language: the manual's file name (the one the preparation page opens), the font family
+# the manual is set in (Japanese, Chinese and Korean share code points but not glyph shapes),
+# and the language's name in the package descriptions.
 
+# The manual's file name comes from the one language table, the row whose folder is `code`.
 function(qx4t_language_manual code var)
-    set(table
-        en=Qx4t_Manual_en.pdf ja=Qx4t_Manual_ja.pdf zh_CN=Qx4t_Vup_ManChs.pdf
-        zh_TW=Qx4t_Vup_ManCht.pdf ko=Qx4t_Vup_ManKor.pdf es=Qx4t_Vup_ManEsp.pdf
-        it=Qx4t_Vup_ManIta.pdf de=Qx4t_Vup_ManDeu.pdf fr=Qx4t_Vup_ManFra.pdf
-        th=Qx4t_Vup_ManThi.pdf)
-    foreach(row ${table})
-        if(row MATCHES "^${code}=(.*)$")
-            set(${var} ${CMAKE_MATCH_1} PARENT_SCOPE)
-            return()
-        endif()
-    endforeach()
-    message(FATAL_ERROR "No manual file name for the language ${code}")
+    set(table ${PROJECT_SOURCE_DIR}/common/Languages.def)
+    file(STRINGS ${table} rows REGEX "^QX4T_LANGUAGE\\(\"${code}\",")
+    if(NOT rows MATCHES "^QX4T_LANGUAGE\\(\"[A-Za-z_]+\", *\"[^\"]+\", *\"(\\./)?([^\"/]+)\"")
+        message(FATAL_ERROR "common/Languages.def names no manual for the language ${code}")
+    endif()
+    set(${var} ${CMAKE_MATCH_2} PARENT_SCOPE)
 endfunction()
 
 function(qx4t_language_font code var)
