@@ -12,6 +12,7 @@
 #include "cli/Advice.h"
 #include "cli/Simulator.h"
 #include "platform/Quit.h"
+#include "platform/StateFolder.h"
 #include "platform/ports/PortEnumerator.h"
 
 namespace qx4t::cli {
@@ -83,6 +84,7 @@ Environment MachineEnvironment() {
     env.progressInPlace = TerminalCanRedraw();
     env.modemManagerRunning = [] { return ModemManagerRunning(); };
     env.accessAdvice = AccessAdvice;
+    env.runLogFolder = stateFolder();
     env.startSimulator = StartPtySimulator;
     return env;
 }

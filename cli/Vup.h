@@ -45,6 +45,8 @@ struct Environment {
     // How long the restart polls may go on in all before the update counts as failed; the
     // wizard asks the user instead.
     std::chrono::seconds restartWaitLimit{120};
+    // Where each update without --log keeps its run log; empty: none (tests).
+    std::string runLogFolder;
 };
 
 [[nodiscard]] int RunVup(const Options& options, std::ostream& out, std::ostream& err,

@@ -82,9 +82,18 @@ bool timerArmedWithin(QWidget* owner) {
     return false;
 }
 
+MessageBoxObserver& observer() {
+    static MessageBoxObserver o;
+    return o;
+}
+
 int show(MessageBoxRequest r) {
     r.ownerTimerArmed = timerArmedWithin(r.owner);
-    return handler() ? handler()(r) : showQtBox(r);
+    const int result = handler() ? handler()(r) : showQtBox(r);
+    if (observer()) {
+        observer()(r, result);
+    }
+    return result;
 }
 
 QString applicationName() {
@@ -96,6 +105,12 @@ QString applicationName() {
 MessageBoxHandler setMessageBoxHandler(MessageBoxHandler h) {
     MessageBoxHandler old = std::move(handler());
     handler() = std::move(h);
+    return old;
+}
+
+MessageBoxObserver setMessageBoxObserver(MessageBoxObserver o) {
+    MessageBoxObserver old = std::move(observer());
+    observer() = std::move(o);
     return old;
 }
 

@@ -33,6 +33,11 @@ MessageBoxHandler setMessageBoxHandler(MessageBoxHandler handler);
 // A box whose text and caption come from the string table (Qt's %1 %2... filled from args).
 int messageBox(QWidget* owner, int textId, int captionId, unsigned style,
                const QStringList& args = {});
+// Sees every box with the answer given to it (the run log keeps them); empty sees none.
+// Returns the observer it replaced.
+using MessageBoxObserver = std::function<void(const MessageBoxRequest&, int result)>;
+MessageBoxObserver setMessageBoxObserver(MessageBoxObserver observer);
+
 // The application's message box: the program's name as caption, OK, exclamation icon.
 int appMessageBox(const QString& text);
 // The same with a text from the string table.
