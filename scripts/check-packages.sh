@@ -74,6 +74,10 @@ wizard_shows() {
 step "the wizard from its command, in English"
 wizard_shows "$title_en" || fail "the wizard showed no window titled '$title_en'"
 
+ls "$home/.local/state/qx4t/"*-wizard-*.log >/dev/null 2>&1 || fail "the wizard wrote no run log"
+grep -q "outcome: the wizard closed on page" "$home/.local/state/qx4t/"*-wizard-*.log ||
+    fail "the wizard's run log has no outcome"
+
 step "switching to the Japanese package"
 apt-get install -y -qq --no-install-recommends "$in"/qx4t-vuptool-ja_*.deb >/dev/null
 installed qx4t-vuptool-en && fail "qx4t-vuptool-en is still installed beside qx4t-vuptool-ja"
