@@ -21,13 +21,8 @@ for preset in default asan; do
         command -v ansible-playbook >/dev/null ||
             { echo "ansible-playbook not found: install ansible-core (.ci/packages.txt)" >&2; exit 1; }
         deploy/ansible/tests/run.sh build/default/bin
-        # The Debian packages from the normal build, and what Debian and the desktops check.
         echo "== packages"
-        rm -rf build/default/packages
-        (cd build/default && cpack -G DEB >/dev/null)
-        lintian --fail-on error,warning build/default/packages/*.deb
-        desktop-file-validate build/default/packaging/*.desktop
-        appstreamcli validate --no-net build/default/packaging/*.metainfo.xml
+        bash scripts/build-packages.sh
     fi
 done
 
