@@ -70,8 +70,7 @@ bool isImagePiece(char direction, const std::string& bytes) {
         return false;
     if (bytes.back() != kCarriageReturn)
         return true;
-    return std::any_of(bytes.begin(), bytes.end() - 1,
-                       [](char c) { return c < 0x20 || c > 0x7E; });
+    return std::any_of(bytes.begin(), bytes.end() - 1, [](char c) { return c < 0x20 || c > 0x7E; });
 }
 
 }  // namespace
