@@ -6,6 +6,19 @@
 
 namespace qx4t::cli {
 
+namespace {
+
+std::string SeatAccessAdvice(const std::string& rule) {
+    if (rule.empty()) {
+        return " At the computer's seat, the package qx4t-udev gives access without the group.";
+    }
+    return " At the computer's seat, the udev rule " + rule +
+           " gives access without the group: plug the PLC in again if it was attached before "
+           "the rule was installed.";
+}
+
+}  // namespace
+
 std::string AccessAdvice(const std::string& devicePath) {
     return AccessAdvice(devicePath, serial::deviceAccess(devicePath));
 }
@@ -69,12 +82,34 @@ bool ModemManagerRunning(const std::string& procRoot) {
     return found;
 }
 
-std::string ModemManagerAdvice() {
-    return "ModemManager is running and may probe the PLC's port while this tool talks to it, "
-           "which can break the version-up. Install the udev rule that marks the PLC with "
-           "ID_MM_DEVICE_IGNORE: "
-           "'sudo cp packaging/udev/70-qx4t-plc.rules /etc/udev/rules.d/ && sudo udevadm control "
-           "--reload && sudo udevadm trigger', then plug the PLC in again (see README.md).";
+std::string InstalledUdevRule(const std::string& root) {
+    // A copy in /etc, completed with the PLC's ids, takes the place of the package's.
+    for (const char* path :
+         {"/etc/udev/rules.d/70-qx4t-plc.rules", "/usr/lib/udev/rules.d/70-qx4t-plc.rules"}) {
+        struct stat st {};
+        if (::stat((root + path).c_str(), &st) == 0)
+            return path;
+    }
+    return {};
+}
+
+std::string ModemManagerAdvice(const std::string& root) {
+    const std::string rule = InstalledUdevRule(root);
+    const std::string risk =
+        "ModemManager is running and may probe the PLC's port while this tool talks to it, "
+        "which can break the version-up. ";
+    if (!rule.empty()) {
+        return risk + "The udev rule " + rule +
+               " keeps it away from ports whose USB product string begins with 'TEMLO PLC' or "
+               "'Brevantis E': plug the PLC in again if it was attached before the rule was "
+               "installed; if your PLC reports another product string, complete the rule with its "
+               "USB ids (/usr/share/doc/qx4t-udev/README).";
+    }
+    return risk +
+           "Install the package qx4t-udev, whose udev rule marks the PLC with "
+           "ID_MM_DEVICE_IGNORE (from the source tree: 'sudo cp packaging/udev/70-qx4t-plc.rules "
+           "/etc/udev/rules.d/ && sudo udevadm control --reload && sudo udevadm trigger'), then "
+           "plug the PLC in again.";
 }
 
 }  // namespace qx4t::cli

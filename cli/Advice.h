@@ -17,6 +17,10 @@ namespace qx4t::cli {
 [[nodiscard]] std::string BusyAdvice(const std::string& devicePath, const std::string& holder = {});
 // True when a process named ModemManager runs (looked up under procRoot, normally "/proc").
 [[nodiscard]] bool ModemManagerRunning(const std::string& procRoot = "/proc");
-[[nodiscard]] std::string ModemManagerAdvice();
+// What to do about ModemManager; names the udev rule when it is installed under `root`.
+[[nodiscard]] std::string ModemManagerAdvice(const std::string& root = "");
+// The installed udev rule for the PLC's port under `root` (a local copy in /etc before the
+// package's), or "" when none is installed.
+[[nodiscard]] std::string InstalledUdevRule(const std::string& root = "");
 
 }  // namespace qx4t::cli

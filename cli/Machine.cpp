@@ -13,6 +13,7 @@
 #include "cli/Advice.h"
 #include "cli/Simulator.h"
 #include "platform/Quit.h"
+#include "platform/StateFolder.h"
 #include "platform/ports/PortEnumerator.h"
 
 namespace qx4t::cli {
@@ -78,6 +79,7 @@ Environment MachineEnvironment() {
     env.progressInPlace = TerminalCanRedraw();
     env.modemManagerRunning = [] { return ModemManagerRunning(); };
     env.accessAdvice = [](const std::string& devicePath) { return AccessAdvice(devicePath); };
+    env.runLogFolder = stateFolder();
     env.startSimulator = StartPtySimulator;
     return env;
 }

@@ -310,6 +310,7 @@ void Reporter::error(const std::string& text) {
 }
 
 void Reporter::result(int exitCode, const std::string& message, JsonObject fields) {
+    m_lastResult = message;
     endInPlaceLine();
     if (json()) {
         JsonObject o;

@@ -66,6 +66,8 @@ public:
     void error(const std::string& text);
     // The last word: a line for a person, or the final JSON object with "exit" and "result".
     void result(int exitCode, const std::string& message, JsonObject fields = {});
+    // The message of the last result, for the run log.
+    [[nodiscard]] const std::string& lastResult() const { return m_lastResult; }
 
 private:
     void endInPlaceLine();
@@ -73,6 +75,7 @@ private:
     [[nodiscard]] std::string transferText() const;
 
     Style m_style;
+    std::string m_lastResult;
     std::ostream& m_out;
     std::ostream& m_err;
     const Clock& m_clock;

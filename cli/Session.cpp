@@ -330,6 +330,7 @@ int Session::Status() {
 
 void Session::OnExchange(char direction, const std::string& bytes) {
     m_transcript.line(direction, bytes);
+    m_runLog.exchange(direction, bytes);
     if (!m_counting)
         return;
     // The link tells of a block before writing it; the block is shown once its answer proves it
@@ -356,11 +357,18 @@ int Session::Update() {
             m_report.result(kExitUsage, "cannot write the transcript to " + m_opt.logFile);
             return kExitUsage;
         }
+    } else if (!m_env.runLogFolder.empty() &&
+               !m_runLog.open(m_env.runLogFolder, "qx4t-vup", m_clock, m_link.FillerSeed())) {
+        // The log is for support; a run without one still runs.
+        m_report.note("warning: no run log: " + m_runLog.error());
     }
     const int code = RunUpdate();
     if (!m_transcript.close()) {
         m_report.note("warning: writing the transcript " + m_opt.logFile +
                       " failed; it is incomplete");
+    }
+    if (!m_runLog.close("exit " + std::to_string(code) + ": " + m_report.lastResult())) {
+        m_report.note("warning: writing the run log " + m_runLog.path() + " failed");
     }
     return code;
 }

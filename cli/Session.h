@@ -15,6 +15,7 @@
 #include "common/VersionRules.h"
 #include "firmware/Images.h"
 #include "link/ComManager.h"
+#include "link/RunLog.h"
 #include "link/Transcript.h"
 #include "platform/Clock.h"
 #include "platform/PendingUpdates.h"
@@ -92,6 +93,8 @@ private:
     CComManager m_link;
     std::unique_ptr<SimulatedPlc> m_sim;
     link::TranscriptWriter m_transcript;
+    // Kept when no --log names a file: every update leaves a log for support.
+    link::RunLog m_runLog;
     std::string m_port;
     std::string m_description;
     // Discovery's identity of the PLC (empty when its port was not listed) and the key of its

@@ -48,6 +48,8 @@ struct Environment {
     // Where the note of updates begun and not yet verified lives; empty: the user's
     // (PendingUpdates, $XDG_STATE_HOME/qx4t).
     std::string stateFolder;
+    // Where each update without --log keeps its run log; empty: none (tests).
+    std::string runLogFolder;
 };
 
 [[nodiscard]] int RunVup(const Options& options, std::ostream& out, std::ostream& err,

@@ -9,7 +9,9 @@
 #include "launcher/Launcher.h"
 #include "platform/InstanceLock.h"
 #include "platform/ProgramFolder.h"
+#include "platform/StateFolder.h"
 #include "platform/ui/MessageBox.h"
+#include "platform/ui/RunLogFolder.h"
 #include "wizard/frame/BaseDlg.h"
 
 namespace {
@@ -53,6 +55,8 @@ int main(int argc, char** argv) {
         return 1;
     }
 
+    // Each run leaves a log of its exchanges with the PLC for support.
+    qx4t::ui::setRunLogFolder(qx4t::stateFolder());
     qx4t::RunLauncher(qx4t::programFolder(), [](int language) {
         CBaseDlg dlg(language, nullptr);
         dlg.DoModal();

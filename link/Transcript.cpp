@@ -55,6 +55,15 @@ void TranscriptWriter::line(char direction, const std::string& bytes) {
     m_file << text;
 }
 
+void TranscriptWriter::note(const std::string& text) {
+    if (!m_file.is_open())
+        return;
+    char head[32];
+    std::snprintf(head, sizeof head, "#%9.3f ",
+                  std::chrono::duration<double>(m_clock->now() - m_start).count());
+    m_file << head << text << '\n';
+}
+
 bool TranscriptWriter::close() {
     if (!m_file.is_open())
         return true;

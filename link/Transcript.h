@@ -19,6 +19,9 @@ public:
     bool open(const std::string& path, const Clock& clock, unsigned fillerSeed);
     [[nodiscard]] bool isOpen() const { return m_file.is_open(); }
     void line(char direction, const std::string& bytes);
+    // A line that is not an exchange (a summary, an outcome): '#', the seconds since the start
+    // and the text, so that ReadTranscript passes over it.
+    void note(const std::string& text);
     // False when something could not be written (a full disk, for instance).
     bool close();
 

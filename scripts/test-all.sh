@@ -22,6 +22,8 @@ for preset in default asan; do
         command -v ansible-playbook >/dev/null ||
             { echo "ansible-playbook not found: install ansible-core (.ci/packages.txt)" >&2; exit 1; }
         deploy/ansible/tests/run.sh build/default/bin
+        echo "== packages"
+        bash scripts/build-packages.sh
     fi
 done
 

@@ -16,7 +16,8 @@ using qx4t::sim::Fault;
 using qx4t::sim::FaultKind;
 
 void printHelp() {
-    std::cout <<
+    std::cout << "qx4t-plcsim " QX4T_VERSION "\n"
+              <<
         R"help(Usage: qx4t-plcsim [OPTION]...
 Simulates a QX4T PLC on a pseudo-terminal. The first line of output is the port name
 (e.g. "pts/7"; the tool opens /dev/pts/7). The port is registered for port discovery until

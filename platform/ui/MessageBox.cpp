@@ -108,23 +108,31 @@ bool timerArmedWithin(QWidget* owner) {
 // piece where the one who asked to quit can read it.
 void tellOnStandardError(const MessageBoxRequest& r) {
     std::cerr << r.caption.toStdString() << ": " << r.text.toStdString() << std::endl;
-}
-
-int show(MessageBoxRequest r) {
-    r.ownerTimerArmed = timerArmedWithin(r.owner);
-    if (handler()) {
-        return handler()(r);
+    MessageBoxObserver& observer() {
+        static MessageBoxObserver o;
+        return o;
     }
-    const int answer = showQtBox(r);
-    if (quit::requested()) {
-        tellOnStandardError(r);
-    }
-    return answer;
-}
 
-QString applicationName() {
-    return QCoreApplication::instance() ? QCoreApplication::applicationName() : QString();
-}
+    int show(MessageBoxRequest r) {
+        r.ownerTimerArmed = timerArmedWithin(r.owner);
+        int result;
+        if (handler()) {
+            result = handler()(r);
+        } else {
+            result = showQtBox(r);
+            if (quit::requested()) {
+                tellOnStandardError(r);
+            }
+        }
+        if (observer()) {
+            observer()(r, result);
+        }
+        return result;
+    }
+
+    QString applicationName() {
+        return QCoreApplication::instance() ? QCoreApplication::applicationName() : QString();
+    }
 
 }  // namespace
 
@@ -138,6 +146,12 @@ void closeMessageBoxes() {
 MessageBoxHandler setMessageBoxHandler(MessageBoxHandler h) {
     MessageBoxHandler old = std::move(handler());
     handler() = std::move(h);
+    return old;
+}
+
+MessageBoxObserver setMessageBoxObserver(MessageBoxObserver o) {
+    MessageBoxObserver old = std::move(observer());
+    observer() = std::move(o);
     return old;
 }
 

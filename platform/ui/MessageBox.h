@@ -37,6 +37,11 @@ int messageBox(QWidget* owner, int textId, int captionId, unsigned style,
 // process is quitting is not shown and gets the same answer. Called by the quit hook: a quit
 // must never wait for a click.
 void closeMessageBoxes();
+// Sees every box with the answer given to it (the run log keeps them); empty sees none.
+// Returns the observer it replaced.
+using MessageBoxObserver = std::function<void(const MessageBoxRequest&, int result)>;
+MessageBoxObserver setMessageBoxObserver(MessageBoxObserver observer);
+
 // The application's message box: the program's name as caption, OK, exclamation icon.
 int appMessageBox(const QString& text);
 // The same with a text from the string table.

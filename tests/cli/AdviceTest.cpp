@@ -84,4 +84,30 @@ TEST(Advice, ABusyPortNamesItsHolderOrSaysItMayBeHidden) {
 }
 
 }  // namespace
+
+TEST(Advice, ModemManagerAdviceNamesTheInstalledUdevRule) {
+    const fs::path root = fs::path(::testing::TempDir()) / "qx4t-advice-udev";
+    fs::remove_all(root);
+    fs::create_directories(root);
+    EXPECT_EQ(InstalledUdevRule(root.string()), "");
+    EXPECT_NE(ModemManagerAdvice(root.string()).find("Install the package qx4t-udev"),
+              std::string::npos);
+
+    fs::create_directories(root / "usr/lib/udev/rules.d");
+    std::ofstream(root / "usr/lib/udev/rules.d/70-qx4t-plc.rules") << "\n";
+    std::string advice = ModemManagerAdvice(root.string());
+    EXPECT_NE(advice.find("The udev rule /usr/lib/udev/rules.d/70-qx4t-plc.rules"),
+              std::string::npos)
+        << advice;
+    EXPECT_EQ(advice.find("Install the package"), std::string::npos) << advice;
+
+    // A local copy, completed with the PLC's ids, is the one in force.
+    fs::create_directories(root / "etc/udev/rules.d");
+    std::ofstream(root / "etc/udev/rules.d/70-qx4t-plc.rules") << "\n";
+    advice = ModemManagerAdvice(root.string());
+    EXPECT_NE(advice.find("The udev rule /etc/udev/rules.d/70-qx4t-plc.rules"), std::string::npos)
+        << advice;
+    fs::remove_all(root);
+}
+
 }  // namespace qx4t::cli

@@ -4,11 +4,14 @@
 #include <stdlib.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <deque>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <sstream>
+#include <string>
+#include <vector>
 
 #include "JsonLines.h"
 #include "cli/ExitCodes.h"
@@ -517,6 +520,40 @@ TEST_F(CliRun, TranscriptOfTheStatusRead) {
     EXPECT_FALSE(std::getline(lines, extra)) << extra;
 
     EXPECT_EQ(run({"update", "--yes", "--log", "/nonexistent-folder/x.log"}), kExitUsage);
+}
+
+TEST_F(CliRun, EachUpdateWithoutLogKeepsARunLogWithTheOutcome) {
+    char pattern[] = "/tmp/qx4t-vup-runlog-XXXXXX";
+    ASSERT_NE(::mkdtemp(pattern), nullptr);
+    env.runLogFolder = std::string(pattern) + "/qx4t";
+    addPlc();
+    ASSERT_EQ(run({"update", "--yes"}), kExitSuccess) << err.str();
+    std::vector<std::string> logs;
+    for (const auto& entry : std::filesystem::directory_iterator(env.runLogFolder)) {
+        if (entry.path().extension() == ".log")
+            logs.push_back(entry.path().string());
+    }
+    ASSERT_EQ(logs.size(), 1u);
+    std::ifstream in(logs[0]);
+    const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    EXPECT_EQ(text.rfind("# qx4t-vup transcript", 0), 0u);
+    EXPECT_NE(text.find("image head: 64 bytes, CRC-32 "), std::string::npos);
+    EXPECT_NE(text.find("image block 32: 8192 bytes, CRC-32 "), std::string::npos) << text;
+    // The entry frames come whole (some 300 KB); the 2 MB image would triple that in hex.
+    EXPECT_LT(text.size(), 1024u * 1024u) << "the image's bytes went into the run log";
+    EXPECT_NE(text.find("outcome: exit 0: "), std::string::npos) << text;
+
+    // --log names the file: that file alone, every byte in it.
+    const std::string path = std::string(pattern) + "/chosen.log";
+    fresh();
+    addPlc();
+    ASSERT_EQ(run({"update", "--yes", "--log", path}), kExitSuccess) << err.str();
+    std::size_t count = 0;
+    for (const auto& entry : std::filesystem::directory_iterator(env.runLogFolder))
+        count += entry.path().extension() == ".log" ? 1 : 0;
+    EXPECT_EQ(count, 1u);
+    EXPECT_GT(std::filesystem::file_size(path), 2105408u * 3);
+    std::filesystem::remove_all(pattern);
 }
 
 TEST_F(CliRun, InPlaceDisplayRedrawsOneLine) {

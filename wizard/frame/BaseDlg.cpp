@@ -16,6 +16,7 @@
 #include "wizard/frame/ButtonTable.h"
 #include "wizard/frame/FrameControls.h"
 #include "wizard/frame/ProgramFolder.h"
+#include "wizard/frame/RunLogging.h"
 #include "wizard/pages/ConnectDlg.h"
 #include "wizard/pages/DisclaimerDlg.h"
 #include "wizard/pages/FinishDlg.h"
@@ -57,6 +58,7 @@ CBaseDlg::CBaseDlg(int nLanguage, QWidget* pParent)
       m_brFinishStep(255, 174, 201),
       m_pPages(std::make_unique<Pages>()),
       m_nLanguage(nLanguage) {
+    qx4t::frame::BeginRunLog();
     // While the link waits for the PLC, the wizard's timers fire and its windows paint.
     CComManager::SetEventPump([] { return qx4t::ui::pumpOnce(); });
     // And between two pumps the window answers too: a screen reader asks question after
@@ -79,7 +81,35 @@ CBaseDlg::CBaseDlg(int nLanguage, QWidget* pParent)
     LoadStepPictures();
 }
 
-CBaseDlg::~CBaseDlg() = default;
+CBaseDlg::~CBaseDlg() {
+    // The page the wizard closed on says how far the run came; the messages before it in the
+    // log say why it ended there.
+    const char* name = "";
+    switch (m_nCurrentPage) {
+        case CDisclaimerDlg::IDD:
+            name = "disclaimer";
+            break;
+        case CPreSetupDlg::IDD:
+            name = "preparation";
+            break;
+        case CConnectDlg::IDD:
+            name = "connect";
+            break;
+        case CModeChkDlg::IDD:
+            name = "mode check";
+            break;
+        case CVerupDlg::IDD:
+            name = "version-up";
+            break;
+        case CFinishDlg::IDD:
+            name = "finish";
+            break;
+        default:
+            break;
+    }
+    qx4t::frame::EndRunLog("the wizard closed on page " + std::to_string(m_nCurrentPage) + " (" +
+                           name + ")");
+}
 
 void CBaseDlg::InitFlag() {
     m_nCurrentPage = m_bShowDisclaimer ? CDisclaimerDlg::IDD : CPreSetupDlg::IDD;

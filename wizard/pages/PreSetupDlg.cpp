@@ -1,12 +1,15 @@
 #include "wizard/pages/PreSetupDlg.h"
 
 #include <QAbstractButton>
+#include <QDir>
+#include <QFileInfo>
 #include <QLabel>
 
 #include "common/Languages.h"
 #include "common/VersionRules.h"
 #include "platform/ui/MessageBox.h"
 #include "platform/ui/Shell.h"
+#include "wizard/frame/ProgramFolder.h"
 #include "wizard/frame/WizardFrame.h"
 
 namespace {
@@ -76,7 +79,13 @@ void CPreSetupDlg::OnBnClickedReady() {
 
 void CPreSetupDlg::OnManualLink() {
     // A language without a manual has a link that goes nowhere, as it always had.
-    if (!m_strManualURL.isEmpty()) {
-        qx4t::ui::openDocument(m_strManualURL);
+    if (m_strManualURL.isEmpty()) {
+        return;
     }
+    // The installed manual lies beside the program; started from a desktop menu, the current
+    // folder is the home folder, where no manual is. A manual copied beside the tool in the
+    // folder it is started from is still found when the program folder has none.
+    const QString installed = QDir(QString::fromStdString(qx4t::frame::programFolder()))
+                                  .filePath(QFileInfo(m_strManualURL).fileName());
+    qx4t::ui::openDocument(QFileInfo::exists(installed) ? installed : m_strManualURL);
 }

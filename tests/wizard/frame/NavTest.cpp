@@ -3,12 +3,16 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDir>
+#include <QFile>
 #include <QKeyEvent>
 #include <QPointer>
 #include <QPushButton>
+#include <QTemporaryDir>
 
 #include "link/PortList.h"
 #include "platform/text/Utf8.h"
+#include "platform/ui/RunLogFolder.h"
 #include "platform/ui/Timers.h"
 #include "tests/wizard/support/NavTestSupport.h"
 #include "wizard/pages/ConnectDlg.h"
@@ -400,6 +404,39 @@ TEST_F(NavigationTest, EnterPressesTheFocusedButtonNeverTheDefaultBehindIt) {
             return true;
         });
     }
+}
+
+TEST_F(NavigationTest, TheProgramsRunLogKeepsTheMessagesAndThePageTheWizardClosedOn) {
+    QTemporaryDir state;
+    ASSERT_TRUE(state.isValid());
+    const std::string logs = state.filePath(QStringLiteral("qx4t")).toStdString();
+    ui::setRunLogFolder(logs);
+    boxes.expect(25013, 25014, kWarning);
+    {
+        CBaseDlg dlg(kEnglish);
+        useDoubles(dlg);
+        runFrame(dlg, [&](CBaseDlg& d) {
+            walkTo(d, 8504);
+            qobject_cast<QAbstractButton*>(d.item(IDCANCEL))->click();
+            return false;
+        });
+    }
+    ui::setRunLogFolder({});
+    const QStringList files = QDir(QString::fromStdString(logs)).entryList({"*-wizard-*.log"});
+    ASSERT_EQ(files.size(), 1);
+    QFile file(QDir(QString::fromStdString(logs)).filePath(files[0]));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QString text = QString::fromUtf8(file.readAll());
+    EXPECT_TRUE(text.startsWith(QStringLiteral("# qx4t-vup transcript"))) << text.toStdString();
+    EXPECT_TRUE(text.contains(QStringLiteral("message 25013 \"Version-up stopped\": ")))
+        << text.toStdString();
+    EXPECT_TRUE(text.trimmed().endsWith(
+        QStringLiteral("outcome: the wizard closed on page 8504 (version-up)")))
+        << text.toStdString();
+
+    // Without a folder (every other test) the wizard leaves no log and the link's seams alone.
+    CBaseDlg quiet(kEnglish);
+    EXPECT_EQ(QDir(QString::fromStdString(logs)).entryList({"*.log"}).size(), 1);
 }
 
 TEST_F(NavigationTest, WhileCancelIsGreyTheCloseButtonAndEscapeDoNothing) {

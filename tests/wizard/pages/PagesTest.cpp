@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QDir>
+#include <QFile>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMovie>
@@ -163,6 +164,32 @@ TEST_P(PagesTest, TheManualLinkOpensTheLanguagesManualInTheCurrentFolder) {
     const QString file = QString::fromLatin1(manual.data(), std::ssize(manual)).mid(2);  // "./"
     ASSERT_EQ(opened.size(), 1u);
     EXPECT_EQ(opened[0], QUrl::fromLocalFile(QDir::current().absoluteFilePath(file)));
+}
+
+TEST_P(PagesTest, TheManualLinkPrefersTheManualInTheProgramFolder) {
+    const QString file = GetParam() == kEnglish ? QStringLiteral("Qx4t_Manual_en.pdf")
+                                                : QStringLiteral("Qx4t_Manual_ja.pdf");
+    QFile manual(folder.filePath(file));
+    ASSERT_TRUE(manual.open(QIODevice::WriteOnly));
+    manual.close();
+    std::vector<QUrl> opened;
+    const ui::DocumentOpener previous = ui::setDocumentOpener([&opened](const QUrl& url) {
+        opened.push_back(url);
+        return true;
+    });
+    CBaseDlg dlg(GetParam());
+    runFrame(dlg, [&](CBaseDlg& d) {
+        walkTo(d, 8501);
+        if (auto* link = page(d, 8501)->label(8014)) {
+            Q_EMIT link->linkActivated(QStringLiteral("manual"));
+        } else {
+            ADD_FAILURE() << "no link 8014";
+        }
+        return true;
+    });
+    ui::setDocumentOpener(previous);
+    ASSERT_EQ(opened.size(), 1u);
+    EXPECT_EQ(opened[0], QUrl::fromLocalFile(folder.filePath(file)));
 }
 
 TEST(ManualFiles, OneManualPerLanguageIndexAndNoneOutside) {

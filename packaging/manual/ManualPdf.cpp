@@ -1,0 +1,187 @@
+// Builds one operating manual as PDF from its Markdown source and the language's string table.
+// The manual quotes every message by id ({{25001}}), so what it shows is exactly what the
+// wizard shows in that language, and a message the wizard gains without the manual explaining
+// it is caught here rather than in the field.
+//
+//   qx4t_manual SOURCE.md STRINGS.ts OUTPUT.pdf FONT-FAMILY VERSION
+//   qx4t_manual --check SOURCE.md STRINGS.ts     (every message of the table is explained)
+#include <QFile>
+#include <QFont>
+#include <QGuiApplication>
+#include <QMap>
+#include <QPageLayout>
+#include <QPageSize>
+#include <QPdfWriter>
+#include <QRegularExpression>
+#include <QSaveFile>
+#include <QSet>
+#include <QTextDocument>
+#include <QXmlStreamReader>
+#include <cstdio>
+
+namespace {
+
+// Message ids from here on are shown in message boxes; the manual explains each of them.
+constexpr int kFirstMessageId = 25000;
+// The disclaimer page's own text: shown on a page, not in a message box.
+constexpr int kDisclaimerText = 25028;
+
+int fail(const QString& message) {
+    std::fprintf(stderr, "qx4t_manual: %s\n", qPrintable(message));
+    return 1;
+}
+
+bool readFile(const QString& path, QString& text) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return false;
+    text = QString::fromUtf8(file.readAll());
+    return true;
+}
+
+// The translation of each message, or its source where the translation is missing.
+bool readStrings(const QString& path, QMap<int, QString>& strings, QString& error) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        error = path + ": " + file.errorString();
+        return false;
+    }
+    QXmlStreamReader xml(&file);
+    int id = -1;
+    QString source;
+    while (!xml.atEnd()) {
+        xml.readNext();
+        if (xml.isStartElement() && xml.name() == QLatin1String("message")) {
+            id = xml.attributes().value(QLatin1String("id")).toInt();
+            source.clear();
+        } else if (xml.isStartElement() && xml.name() == QLatin1String("source")) {
+            source = xml.readElementText();
+        } else if (xml.isStartElement() && xml.name() == QLatin1String("translation")) {
+            const QString translation = xml.readElementText();
+            strings[id] = translation.isEmpty() ? source : translation;
+        } else if (xml.isEndElement() && xml.name() == QLatin1String("message") &&
+                   !strings.contains(id)) {
+            strings[id] = source;
+        }
+    }
+    if (xml.hasError()) {
+        error = QStringLiteral("%1: line %2: %3")
+                    .arg(path)
+                    .arg(xml.lineNumber())
+                    .arg(xml.errorString());
+        return false;
+    }
+    return true;
+}
+
+const QRegularExpression& placeholder() {
+    static const QRegularExpression re(QStringLiteral(R"(\{\{(\d+)\}\})"));
+    return re;
+}
+
+// Puts each quoted message in place. A message of several lines keeps its line breaks and
+// stays inside the quote or list item that the placeholder's line opened.
+bool expand(const QString& source, const QMap<int, QString>& strings, QString& out,
+            QString& error) {
+    static const QRegularExpression lead(QStringLiteral(R"(^[> ]*)"));
+    const QStringList lines = source.split(QLatin1Char('\n'));
+    QStringList result;
+    for (const QString& line : lines) {
+        const QString prefix = lead.match(line).captured(0);
+        QString expanded;
+        qsizetype at = 0;
+        auto it = placeholder().globalMatch(line);
+        while (it.hasNext()) {
+            const auto m = it.next();
+            const int id = m.captured(1).toInt();
+            if (!strings.contains(id)) {
+                error = QStringLiteral("message %1 is not in the string table").arg(id);
+                return false;
+            }
+            QStringList parts = strings.value(id).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+            expanded += line.mid(at, m.capturedStart() - at);
+            expanded += parts.join(QStringLiteral("\\\n") + prefix);
+            at = m.capturedEnd();
+        }
+        expanded += line.mid(at);
+        result << expanded;
+    }
+    out = result.join(QLatin1Char('\n'));
+    return true;
+}
+
+int check(const QString& sourcePath, const QString& stringsPath) {
+    QString source;
+    QString error;
+    QMap<int, QString> strings;
+    if (!readFile(sourcePath, source))
+        return fail(sourcePath + ": cannot be read");
+    if (!readStrings(stringsPath, strings, error))
+        return fail(error);
+    QSet<int> quoted;
+    auto it = placeholder().globalMatch(source);
+    while (it.hasNext())
+        quoted.insert(it.next().captured(1).toInt());
+    int missing = 0;
+    for (auto s = strings.cbegin(); s != strings.cend(); ++s) {
+        if (s.key() >= kFirstMessageId && s.key() != kDisclaimerText && !quoted.contains(s.key())) {
+            fail(QStringLiteral("%1 does not explain message %2").arg(sourcePath).arg(s.key()));
+            ++missing;
+        }
+    }
+    return missing == 0 ? 0 : 1;
+}
+
+int build(const QString& sourcePath, const QString& stringsPath, const QString& outputPath,
+          const QString& family, const QString& version) {
+    QString source;
+    QString error;
+    QMap<int, QString> strings;
+    if (!readFile(sourcePath, source))
+        return fail(sourcePath + ": cannot be read");
+    if (!readStrings(stringsPath, strings, error))
+        return fail(error);
+    QString markdown;
+    if (!expand(source.replace(QStringLiteral("{{version}}"), version), strings, markdown, error))
+        return fail(sourcePath + ": " + error);
+
+    QTextDocument document;
+    QFont font;
+    font.setFamilies({family, QStringLiteral("DejaVu Sans")});
+    font.setPointSizeF(9.5);
+    document.setDefaultFont(font);
+    document.setMarkdown(markdown, QTextDocument::MarkdownDialectGitHub);
+
+    // Written aside and renamed into place: an interrupted build leaves no half manual that a
+    // later build would take as done.
+    QSaveFile file(outputPath);
+    if (!file.open(QIODevice::WriteOnly))
+        return fail(outputPath + ": " + file.errorString());
+    {
+        QPdfWriter pdf(&file);
+        pdf.setPageSize(QPageSize(QPageSize::A4));
+        pdf.setPageMargins(QMarginsF(18, 16, 18, 16), QPageLayout::Millimeter);
+        const QString title = markdown.section(QLatin1Char('\n'), 0, 0)
+                                  .remove(QRegularExpression(QStringLiteral("^#+\\s*")));
+        pdf.setTitle(title);
+        pdf.setCreator(QStringLiteral("QX4T version-up tool %1").arg(version));
+        document.print(&pdf);
+    }
+    if (!file.commit())
+        return fail(outputPath + ": " + file.errorString());
+    return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    QGuiApplication app(argc, argv);
+    const QStringList args = QGuiApplication::arguments().mid(1);
+    if (args.size() == 3 && args[0] == QLatin1String("--check"))
+        return check(args[1], args[2]);
+    if (args.size() == 5)
+        return build(args[0], args[1], args[2], args[3], args[4]);
+    return fail(
+        QStringLiteral("usage: qx4t_manual SOURCE.md STRINGS.ts OUTPUT.pdf FONT VERSION | "
+                       "--check SOURCE.md STRINGS.ts"));
+}

@@ -1,0 +1,152 @@
+#include "link/RunLog.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "link/ImageTransfer.h"
+#include "platform/Clock.h"
+#include "platform/StateFolder.h"
+
+namespace fs = std::filesystem;
+using qx4t::link::kKeptRunLogs;
+using qx4t::link::RunLog;
+
+namespace {
+
+class RunLogTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        char pattern[] = "/tmp/qx4t-runlog-XXXXXX";
+        ASSERT_NE(::mkdtemp(pattern), nullptr);
+        m_root = pattern;
+    }
+    void TearDown() override { fs::remove_all(m_root); }
+
+    [[nodiscard]] std::vector<std::string> logs(const std::string& folder) const {
+        std::vector<std::string> names;
+        for (const auto& entry : fs::directory_iterator(folder)) {
+            if (entry.path().extension() == ".log")
+                names.push_back(entry.path().filename().string());
+        }
+        return names;
+    }
+
+    static std::string read(const std::string& path) {
+        std::ifstream in(path);
+        std::stringstream text;
+        text << in.rdbuf();
+        return text.str();
+    }
+
+    std::string m_root;
+    qx4t::VirtualClock m_clock;
+};
+
+TEST_F(RunLogTest, FramesWholeImagePiecesSummarisedAndTheOutcomeLast) {
+    const std::string folder = m_root + "/state/qx4t";  // made, with its parent, on first use
+    RunLog log;
+    ASSERT_TRUE(log.open(folder, "qx4t-vup", m_clock, 7)) << log.error();
+    EXPECT_EQ(fs::status(folder).permissions() & fs::perms::all, fs::perms::owner_all);
+
+    log.exchange('>', "%EE#RMP\r");
+    log.exchange('<', std::string("\0", 1));
+    log.exchange('>', std::string(qx4t::link::kImageHeadSize, 'h'));
+    log.exchange('>', std::string(qx4t::link::kImageBlockSize, '\x5A'));
+    // A long update-mode entry frame is still a frame: written byte for byte.
+    const std::string entry = "%EE#" + std::string(510, '3') + "**\r";
+    log.exchange('>', entry);
+    ASSERT_TRUE(log.close("exit 0: the PLC runs 01.80"));
+
+    const std::string text = read(log.path());
+    EXPECT_NE(text.find("> 25 45 45 23 52 4D 50 0D\n"), std::string::npos) << text;
+    EXPECT_NE(text.find("< 00\n"), std::string::npos);
+    EXPECT_NE(text.find("image head: 64 bytes, CRC-32 "), std::string::npos) << text;
+    EXPECT_NE(text.find("image block 0: 65536 bytes, CRC-32 "), std::string::npos) << text;
+    EXPECT_EQ(text.find("5A 5A"), std::string::npos) << "the image's bytes were logged";
+    EXPECT_NE(text.find(std::string(" 33 33 33")), std::string::npos) << "entry frame summarised";
+    const std::string last = text.substr(text.rfind('\n', text.size() - 2) + 1);
+    EXPECT_NE(last.find("outcome: exit 0: the PLC runs 01.80"), std::string::npos) << last;
+
+    // The log stays a transcript: it reads back, image lines left out.
+    std::istringstream in(text);
+    std::string error;
+    const auto transcript = qx4t::link::ReadTranscript(in, error);
+    ASSERT_TRUE(transcript.has_value()) << error;
+    EXPECT_EQ(transcript->exchanges.size(), 3u);
+}
+
+TEST_F(RunLogTest, TheChecksumIsCrc32) {
+    EXPECT_EQ(qx4t::link::Crc32("123456789"), 0xCBF43926u);
+    EXPECT_EQ(qx4t::link::Crc32(""), 0u);
+}
+
+TEST_F(RunLogTest, KeepsTheNewestTwentyWhenManyProcessesStartAtOnce) {
+    const std::string folder = m_root + "/qx4t";
+    ASSERT_EQ(::mkdir(folder.c_str(), 0700), 0);
+    // Older runs, named as earlier starts would be.
+    for (int i = 0; i < 15; ++i) {
+        std::ofstream(folder + "/20200101T0000" + std::to_string(10 + i) + "Z-old-1.log") << "x";
+    }
+    constexpr int kProcesses = 12;
+    std::vector<pid_t> children;
+    for (int i = 0; i < kProcesses; ++i) {
+        const pid_t pid = ::fork();
+        ASSERT_GE(pid, 0);
+        if (pid == 0) {
+            qx4t::VirtualClock clock;
+            RunLog log;
+            const bool ok = log.open(folder, "qx4t-vup", clock, 1) && log.close("exit 0");
+            std::_Exit(ok ? 0 : 1);
+        }
+        children.push_back(pid);
+    }
+    for (pid_t pid : children) {
+        int status = 0;
+        ASSERT_EQ(::waitpid(pid, &status, 0), pid);
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    }
+    const auto names = logs(folder);
+    EXPECT_EQ(names.size(), static_cast<std::size_t>(kKeptRunLogs));
+    int fresh = 0;
+    for (const auto& name : names)
+        fresh += name.find("-qx4t-vup-") != std::string::npos ? 1 : 0;
+    EXPECT_EQ(fresh, kProcesses) << "a new run's log was pruned instead of an old one";
+}
+
+TEST_F(RunLogTest, AFolderThatCannotBeMadeIsReportedAndNothingIsLeft) {
+    const std::string file = m_root + "/not-a-folder";
+    std::ofstream(file) << "x";
+    RunLog log;
+    EXPECT_FALSE(log.open(file + "/qx4t", "wizard", m_clock, 1));
+    EXPECT_NE(log.error().find("not-a-folder"), std::string::npos) << log.error();
+    EXPECT_FALSE(log.isOpen());
+    EXPECT_TRUE(log.close("exit 1"));  // closing a log that never opened is harmless
+}
+
+TEST_F(RunLogTest, LogsGoToTheStateFolderOfXdgStateHomeThenHome) {
+    const char* savedState = std::getenv("XDG_STATE_HOME");
+    const char* savedHome = std::getenv("HOME");
+    const std::string state = savedState ? savedState : "";
+    const std::string home = savedHome ? savedHome : "";
+    ::setenv("XDG_STATE_HOME", "/s", 1);
+    ::setenv("HOME", "/h", 1);
+    EXPECT_EQ(qx4t::stateFolder(), "/s/qx4t");
+    ::setenv("XDG_STATE_HOME", "relative", 1);  // not absolute: ignored, as the basedir rules say
+    EXPECT_EQ(qx4t::stateFolder(), "/h/.local/state/qx4t");
+    ::unsetenv("XDG_STATE_HOME");
+    ::unsetenv("HOME");
+    EXPECT_EQ(qx4t::stateFolder(), "");
+    savedState ? ::setenv("XDG_STATE_HOME", state.c_str(), 1) : ::unsetenv("XDG_STATE_HOME");
+    savedHome ? ::setenv("HOME", home.c_str(), 1) : ::unsetenv("HOME");
+}
+
+}  // namespace
