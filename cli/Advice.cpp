@@ -1,6 +1,7 @@
 #include "cli/Advice.h"
 
 #include <dirent.h>
+#include <sys/stat.h>
 
 #include <fstream>
 
@@ -36,14 +37,25 @@ std::string AccessAdvice(const std::string& devicePath, const serial::DeviceAcce
     if (access.groupWouldHelp) {
         return "permission denied on " + devicePath + ". Serial ports belong to the group '" +
                group + "': add yourself with 'sudo usermod -aG " + group +
-               " $USER', then log out and in again (or run 'newgrp " + group + "').";
+               " $USER', then log out and in again (or run 'newgrp " + group + "')." +
+               SeatAccessAdvice(InstalledUdevRule());
     }
     // No group may open it (root's own 0600 device, for one): joining a group would not help.
+    const std::string rule = InstalledUdevRule();
+    if (!rule.empty()) {
+        return "permission denied on " + devicePath +
+               ", and no group gives access to it. The udev "
+               "rule " +
+               rule +
+               " gives the PLC to the user at the desk: plug the PLC in again; if "
+               "it still is refused, complete the rule with the PLC's USB ids "
+               "(/usr/share/doc/qx4t-udev/README).";
+    }
     return "permission denied on " + devicePath +
-           ", and no group gives access to it. Install the udev rule that gives the PLC to the "
-           "user at the desk: 'sudo cp packaging/udev/70-qx4t-plc.rules /etc/udev/rules.d/ && "
-           "sudo udevadm control --reload && sudo udevadm trigger', then plug the PLC in again "
-           "(see README.md).";
+           ", and no group gives access to it. Install the package qx4t-udev, whose udev rule "
+           "gives the PLC to the user at the desk (from the source tree: 'sudo cp "
+           "packaging/udev/70-qx4t-plc.rules /etc/udev/rules.d/ && sudo udevadm control --reload "
+           "&& sudo udevadm trigger'), then plug the PLC in again (see README.md).";
 }
 
 std::string BusyAdvice(const std::string& devicePath, const std::string& holder) {

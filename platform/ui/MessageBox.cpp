@@ -108,31 +108,33 @@ bool timerArmedWithin(QWidget* owner) {
 // piece where the one who asked to quit can read it.
 void tellOnStandardError(const MessageBoxRequest& r) {
     std::cerr << r.caption.toStdString() << ": " << r.text.toStdString() << std::endl;
-    MessageBoxObserver& observer() {
-        static MessageBoxObserver o;
-        return o;
-    }
+}
 
-    int show(MessageBoxRequest r) {
-        r.ownerTimerArmed = timerArmedWithin(r.owner);
-        int result;
-        if (handler()) {
-            result = handler()(r);
-        } else {
-            result = showQtBox(r);
-            if (quit::requested()) {
-                tellOnStandardError(r);
-            }
-        }
-        if (observer()) {
-            observer()(r, result);
-        }
-        return result;
-    }
+MessageBoxObserver& observer() {
+    static MessageBoxObserver o;
+    return o;
+}
 
-    QString applicationName() {
-        return QCoreApplication::instance() ? QCoreApplication::applicationName() : QString();
+int show(MessageBoxRequest r) {
+    r.ownerTimerArmed = timerArmedWithin(r.owner);
+    int result;
+    if (handler()) {
+        result = handler()(r);
+    } else {
+        result = showQtBox(r);
+        if (quit::requested()) {
+            tellOnStandardError(r);
+        }
     }
+    if (observer()) {
+        observer()(r, result);
+    }
+    return result;
+}
+
+QString applicationName() {
+    return QCoreApplication::instance() ? QCoreApplication::applicationName() : QString();
+}
 
 }  // namespace
 
