@@ -7,6 +7,7 @@
 #include <QCheckBox>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMovie>
@@ -167,8 +168,8 @@ TEST_P(PagesTest, TheManualLinkOpensTheLanguagesManualInTheCurrentFolder) {
 }
 
 TEST_P(PagesTest, TheManualLinkPrefersTheManualInTheProgramFolder) {
-    const QString file = GetParam() == kEnglish ? QStringLiteral("Qx4t_Manual_en.pdf")
-                                                : QStringLiteral("Qx4t_Manual_ja.pdf");
+    // Each language's own manual, as the page names it (without the "./" it is opened by).
+    const QString file = QFileInfo(CPreSetupDlg::ManualFileOf(GetParam())).fileName();
     QFile manual(folder.filePath(file));
     ASSERT_TRUE(manual.open(QIODevice::WriteOnly));
     manual.close();
