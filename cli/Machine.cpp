@@ -12,8 +12,8 @@
 
 #include "cli/Advice.h"
 #include "cli/Simulator.h"
+#include "platform/AppFolders.h"
 #include "platform/Quit.h"
-#include "platform/StateFolder.h"
 #include "platform/ports/PortEnumerator.h"
 
 namespace qx4t::cli {

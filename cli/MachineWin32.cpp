@@ -1,5 +1,6 @@
 // The environment of qx4t-vup.exe on Windows: the console for questions and progress, SetupAPI
-// port discovery, the in-process simulated PLC for --simulate.
+// port discovery, the in-process simulated PLC for --simulate, run logs under the user's local
+// application data.
 #include <windows.h>
 
 #include <iostream>
@@ -8,6 +9,7 @@
 #include "cli/Advice.h"
 #include "cli/Machine.h"
 #include "cli/Simulator.h"
+#include "platform/AppFolders.h"
 #include "platform/Quit.h"
 #include "platform/ports/PortEnumerator.h"
 
@@ -63,7 +65,8 @@ Environment MachineEnvironment() {
     env.ask = AskOnConsole;
     env.progressInPlace = ConsoleCanRedraw();
     env.modemManagerRunning = [] { return ModemManagerRunning(); };
-    env.accessAdvice = AccessAdvice;
+    env.accessAdvice = [](const std::string& devicePath) { return AccessAdvice(devicePath); };
+    env.runLogFolder = logFolder();
     env.startSimulator = StartInProcessSimulator;
     return env;
 }

@@ -7,9 +7,9 @@
 #include <string>
 
 #include "launcher/Launcher.h"
+#include "platform/AppFolders.h"
 #include "platform/InstanceLock.h"
 #include "platform/ProgramFolder.h"
-#include "platform/StateFolder.h"
 #include "platform/ui/MessageBox.h"
 #include "platform/ui/RunLogFolder.h"
 #include "wizard/frame/BaseDlg.h"

@@ -1,20 +1,17 @@
 #include "link/RunLog.h"
 
-#include <dirent.h>
-#include <fcntl.h>
-#include <sys/file.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <algorithm>
 #include <array>
-#include <cerrno>
-#include <cstring>
-#include <ctime>
+#include <chrono>
+#include <cstdio>
+#include <filesystem>
+#include <system_error>
 #include <vector>
 
 #include "link/Frame.h"
 #include "link/ImageTransfer.h"
+#include "platform/AppFolders.h"
+#include "platform/PrivateFiles.h"
 
 namespace qx4t::link {
 namespace {
@@ -24,42 +21,45 @@ constexpr const char* kSuffix = ".log";
 // neither count each other's logs twice nor remove the log the other has just made.
 constexpr const char* kLockName = ".lock";
 
-std::string errnoText(const std::string& what) {
-    return what + ": " + std::strerror(errno);
-}
-
-bool makeFolder(const std::string& folder, std::string& error) {
-    // Each level as needed: ~/.local/state may not exist yet on a fresh account.
-    for (std::size_t at = folder.find('/', 1);; at = folder.find('/', at + 1)) {
-        const std::string level = folder.substr(0, at);
-        if (::mkdir(level.c_str(), 0700) != 0 && errno != EEXIST) {
-            error = errnoText("cannot make " + level);
-            return false;
-        }
-        if (at == std::string::npos)
-            return true;
-    }
-}
-
 bool endsWith(const std::string& s, std::string_view tail) {
     return s.size() >= tail.size() && s.compare(s.size() - tail.size(), tail.size(), tail) == 0;
 }
 
+// Paths are UTF-8 on every platform; std::filesystem takes and gives them as char8_t.
+std::filesystem::path fsPath(const std::string& utf8) {
+    return std::filesystem::path(std::u8string(utf8.begin(), utf8.end()));
+}
+
 void prune(const std::string& folder) {
-    DIR* dir = ::opendir(folder.c_str());
-    if (dir == nullptr)
-        return;
     std::vector<std::string> logs;
-    while (const dirent* entry = ::readdir(dir)) {
-        const std::string name = entry->d_name;
+    std::error_code ec;
+    for (std::filesystem::directory_iterator it(fsPath(folder), ec), end; !ec && it != end;
+         it.increment(ec)) {
+        const std::u8string leaf = it->path().filename().u8string();
+        const std::string name(leaf.begin(), leaf.end());
         if (name[0] != '.' && endsWith(name, kSuffix))
             logs.push_back(name);
     }
-    ::closedir(dir);
     // Names begin with the UTC start time, so their order is the order of the runs.
     std::sort(logs.begin(), logs.end());
+    std::string ignored;
     for (std::size_t i = 0; i + kKeptRunLogs < logs.size(); ++i)
-        ::unlink((folder + "/" + logs[i]).c_str());
+        (void)removeFile(pathIn(folder, logs[i]), ignored);
+}
+
+// The UTC time as 20261208T043807Z.
+std::string utcStamp() {
+    using namespace std::chrono;
+    const auto now = floor<seconds>(system_clock::now());
+    const auto day = floor<days>(now);
+    const year_month_day date(day);
+    const hh_mm_ss time(now - day);
+    char stamp[32];
+    std::snprintf(stamp, sizeof stamp, "%04d%02u%02uT%02d%02d%02dZ", static_cast<int>(date.year()),
+                  static_cast<unsigned>(date.month()), static_cast<unsigned>(date.day()),
+                  static_cast<int>(time.hours().count()), static_cast<int>(time.minutes().count()),
+                  static_cast<int>(time.seconds().count()));
+    return stamp;
 }
 
 // An image piece is anything sent that is at least a head long and is not a frame (printable
@@ -97,47 +97,36 @@ bool RunLog::open(const std::string& folder, const std::string& program, const C
     m_error.clear();
     m_imagePiece = 0;
     if (folder.empty()) {
-        m_error = "neither XDG_STATE_HOME nor HOME is set";
+        m_error =
+            "no folder for run logs (neither XDG_STATE_HOME nor HOME; LOCALAPPDATA on Windows)";
         return false;
     }
-    if (!makeFolder(folder, m_error))
+    if (!makePrivateFolders(folder, m_error))
         return false;
-    const std::string lockPath = folder + "/" + kLockName;
-    const int lock = ::open(lockPath.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
-    if (lock < 0) {
-        m_error = errnoText("cannot open " + lockPath);
+    // Held while this run adds its log and prunes the old ones.
+    FileLock lock(pathIn(folder, kLockName), m_error);
+    if (!lock.held())
         return false;
-    }
-    while (::flock(lock, LOCK_EX) != 0 && errno == EINTR) {
-    }
 
-    const std::time_t now = std::time(nullptr);
-    std::tm utc{};
-    ::gmtime_r(&now, &utc);
-    char stamp[32] = "";
-    std::strftime(stamp, sizeof stamp, "%Y%m%dT%H%M%SZ", &utc);
     const std::string base =
-        folder + "/" + stamp + "-" + program + "-" + std::to_string(::getpid());
+        pathIn(folder, utcStamp() + "-" + program + "-" + std::to_string(currentProcessId()));
     // The same process may start a second log within the second (a wizard started again).
     for (int n = 1; m_path.empty() && n < 100; ++n) {
         const std::string candidate = base + (n == 1 ? "" : "-" + std::to_string(n)) + kSuffix;
-        const int fd = ::open(candidate.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
-        if (fd >= 0) {
-            ::close(fd);
+        const NewFile made = createNewFile(candidate, m_error);
+        if (made == NewFile::Created)
             m_path = candidate;
-        } else if (errno != EEXIST) {
-            m_error = errnoText("cannot create a log in " + folder);
+        else if (made == NewFile::Failed)
             break;
-        }
     }
     if (!m_path.empty() && !m_writer.open(m_path, clock, fillerSeed)) {
         m_error = "cannot write " + m_path;
-        ::unlink(m_path.c_str());
+        std::string ignored;
+        (void)removeFile(m_path, ignored);
         m_path.clear();
     }
     if (!m_path.empty())
         prune(folder);
-    ::close(lock);  // releases the lock
     if (m_path.empty() && m_error.empty())
         m_error = "cannot create a log in " + folder;
     return !m_path.empty();

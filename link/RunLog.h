@@ -1,9 +1,10 @@
 #pragma once
 // The log that every run keeps for support, beside any transcript the user asks for: the
-// transcript format (TranscriptWriter) in a file of its own under $XDG_STATE_HOME/qx4t/, with
-// the frames byte for byte but the firmware image's pieces as number, length and CRC-32, and
-// the run's outcome at the end. The newest kKeptRunLogs logs are kept; several processes may
-// start and prune at once. The folder is normally qx4t::stateFolder().
+// transcript format (TranscriptWriter) in a file of its own under $XDG_STATE_HOME/qx4t/ (on
+// Windows %LOCALAPPDATA%\QX4T\logs\), with the frames byte for byte but the firmware image's
+// pieces as number, length and CRC-32, and the run's outcome at the end. The newest
+// kKeptRunLogs logs are kept; several processes may start and prune at once. The folder is
+// normally qx4t::stateFolder(), on Windows logFolder().
 #include <cstdint>
 #include <string>
 #include <string_view>

@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <ctime>
+#include <filesystem>
 #include <istream>
 #include <sstream>
 
@@ -26,7 +27,9 @@ int HexDigit(char c) {
 bool TranscriptWriter::open(const std::string& path, const Clock& clock, unsigned fillerSeed) {
     m_clock = &clock;
     m_start = clock.now();
-    m_file.open(path, std::ios::out | std::ios::trunc);
+    // The path is UTF-8 on every platform (on Windows a narrow name would be taken as ANSI).
+    m_file.open(std::filesystem::path(std::u8string(path.begin(), path.end())),
+                std::ios::out | std::ios::trunc);
     if (!m_file)
         return false;
     const std::time_t now = std::time(nullptr);

@@ -1,5 +1,8 @@
 #include "platform/AppFolders.h"
 
+#include <pwd.h>
+#include <unistd.h>
+
 #include <cstdlib>
 
 namespace qx4t {
@@ -19,6 +22,20 @@ std::string stateFolder() {
     if (const char* home = absoluteVariable("HOME"))
         return std::string(home) + "/.local/state/qx4t";
     return {};
+}
+
+std::string accountStateFolder() {
+    std::string folder = stateFolder();
+    if (folder.empty()) {
+        const passwd* pw = ::getpwuid(::geteuid());
+        if (pw != nullptr && pw->pw_dir != nullptr && pw->pw_dir[0] == '/')
+            folder = std::string(pw->pw_dir) + "/.local/state/qx4t";
+    }
+    return folder;
+}
+
+std::string pathIn(const std::string& folder, const std::string& name) {
+    return folder + "/" + name;
 }
 
 std::string logFolder() {

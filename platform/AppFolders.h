@@ -12,5 +12,11 @@ namespace qx4t {
 // <stateFolder()>/log on Linux (XDG keeps logs with the state); %LOCALAPPDATA%\QX4T\logs on
 // Windows. "" when stateFolder() is.
 [[nodiscard]] std::string logFolder();
+// stateFolder(); on Linux, when HOME names no folder (a service, a stripped environment), the
+// state folder under the home folder the user database gives the account. For what must be
+// found whatever the environment: the record of updates in progress.
+[[nodiscard]] std::string accountStateFolder();
+// `name` inside `folder`, with the platform's separator.
+[[nodiscard]] std::string pathIn(const std::string& folder, const std::string& name);
 
 }  // namespace qx4t

@@ -26,4 +26,12 @@ std::string logFolder() {
     return localAppDataFolder(L"logs");
 }
 
+std::string accountStateFolder() {
+    return stateFolder();
+}
+
+std::string pathIn(const std::string& folder, const std::string& name) {
+    return folder + "\\" + name;
+}
+
 }  // namespace qx4t

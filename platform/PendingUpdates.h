@@ -12,8 +12,8 @@
 
 namespace qx4t {
 
-// $XDG_STATE_HOME/qx4t when XDG_STATE_HOME names an absolute path, else ~/.local/state/qx4t;
-// empty when there is no home folder either.
+// accountStateFolder(): $XDG_STATE_HOME/qx4t, else ~/.local/state/qx4t on Linux;
+// %LOCALAPPDATA%\QX4T\state on Windows. Empty when there is no such folder.
 [[nodiscard]] std::string defaultStateFolder();
 
 class PendingUpdates {
@@ -23,7 +23,7 @@ public:
         std::string error;  // what failed, with the file and the OS's words
     };
 
-    // folder: where the file lives, created 0700 with its parents when missing.
+    // folder: where the file lives, created private (0700) with its parents when missing.
     explicit PendingUpdates(std::string folder = defaultStateFolder());
 
     // Records an update-mode entry for `identity` (port: the name it had, for people who read

@@ -13,8 +13,8 @@
 #include <vector>
 
 #include "link/ImageTransfer.h"
+#include "platform/AppFolders.h"
 #include "platform/Clock.h"
-#include "platform/StateFolder.h"
 
 namespace fs = std::filesystem;
 using qx4t::link::kKeptRunLogs;
