@@ -8,7 +8,9 @@ std::string AccessAdvice(const std::string&) {
     return {};
 }
 
-std::string BusyAdvice(const std::string& devicePath) {
+std::string BusyAdvice(const std::string& devicePath, const std::string& holder) {
+    if (holder.starts_with("in use by "))
+        return devicePath + " is " + holder + ". Close that program and try again.";
     return devicePath +
            " is in use by another program (the wizard, a terminal program, or another copy of "
            "this tool). Close it and try again.";
@@ -18,7 +20,7 @@ bool ModemManagerRunning(const std::string&) {
     return false;
 }
 
-std::string ModemManagerAdvice() {
+std::string ModemManagerAdvice(const std::string&) {
     return {};
 }
 

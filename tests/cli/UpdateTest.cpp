@@ -19,6 +19,7 @@
 #include "link/ComManager.h"
 #include "platform/Quit.h"
 #include "sim/InProcessBench.h"
+#include "tests/support/TempFolder.h"
 
 namespace qx4t::cli {
 namespace {
@@ -33,8 +34,7 @@ protected:
     void SetUp() override {
         quit::reset();
         fresh();
-        std::string pattern = (std::filesystem::temp_directory_path() / "qx4t-cli-XXXXXX").string();
-        m_stateRoot = ::mkdtemp(pattern.data());
+        m_stateRoot = qx4t::test::MakeTempFolder("qx4t-cli");
         env.stateFolder = (m_stateRoot / "state").string();
         env.waitUntil = [this](Clock::time_point until) {
             m_clock->advanceTo(until);
@@ -523,8 +523,8 @@ TEST_F(CliRun, TranscriptOfTheStatusRead) {
 }
 
 TEST_F(CliRun, EachUpdateWithoutLogKeepsARunLogWithTheOutcome) {
-    char pattern[] = "/tmp/qx4t-vup-runlog-XXXXXX";
-    ASSERT_NE(::mkdtemp(pattern), nullptr);
+    const std::string pattern = qx4t::test::MakeTempFolder("qx4t-vup-runlog");
+    ASSERT_FALSE(pattern.empty());
     env.runLogFolder = std::string(pattern) + "/qx4t";
     addPlc();
     ASSERT_EQ(run({"update", "--yes"}), kExitSuccess) << err.str();
@@ -542,6 +542,7 @@ TEST_F(CliRun, EachUpdateWithoutLogKeepsARunLogWithTheOutcome) {
     // The entry frames come whole (some 300 KB); the 2 MB image would triple that in hex.
     EXPECT_LT(text.size(), 1024u * 1024u) << "the image's bytes went into the run log";
     EXPECT_NE(text.find("outcome: exit 0: "), std::string::npos) << text;
+    in.close();  // an open file cannot be removed on Windows
 
     // --log names the file: that file alone, every byte in it.
     const std::string path = std::string(pattern) + "/chosen.log";

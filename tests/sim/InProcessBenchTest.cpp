@@ -7,6 +7,8 @@
 
 #include "firmware/Images.h"
 #include "link/ComManager.h"
+#include "platform/serial/SerialPort.h"
+#include "platform/text/Utf8.h"
 #include "sim/InProcessBench.h"
 
 namespace qx4t::sim {
@@ -175,7 +177,8 @@ TEST_F(BenchTest, APortWhosePlcWentAwayReportsAHangUp) {
     config.faults = {{FaultKind::PortClosedMidTransfer, Request::Image, -1}};
     bench.addPlc("pts/60", config);
     auto port = bench.portFactory()();
-    ASSERT_TRUE(port->open("/dev/pts/60").ok());
+    // Under the platform's device path, as the link opens it.
+    ASSERT_TRUE(port->open(qx4t::wideToUtf8(serial::devicePrefix()) + "pts/60").ok());
     EXPECT_EQ(port->waitReadable(100ms), serial::WaitStatus::Timeout);
     EXPECT_FALSE(port->hungUp());
     const std::string head(64, '\x5A');
