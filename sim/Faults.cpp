@@ -20,6 +20,10 @@ const std::vector<FaultInfo> kCatalogue = {
      "after the restart the port comes back under a new name"},
     {FaultKind::SlowReplies, "slow-replies", "send reply bytes one at a time with gaps"},
     {FaultKind::SecondPlc, "second-plc", "attach a second simulated PLC beside this one"},
+    {FaultKind::HangUpAfterImage, "hang-up-after-image",
+     "hang up as the last image byte arrives; back under a new name"},
+    {FaultKind::StaysInUpdateMode, "stays-in-update-mode",
+     "after the restart still in update mode, on the old firmware"},
 };
 
 }  // namespace

@@ -22,6 +22,9 @@ enum class FaultKind {
     NewNameAfterRestart,    // after the restart the port comes back under another name
     SlowReplies,            // reply bytes one at a time, PlcConfig::slowByteGap apart
     SecondPlc,              // a second simulated PLC is attached beside this one
+    HangUpAfterImage,       // the port goes away as the last image byte arrives, unacknowledged,
+                            // and the PLC restarts under a new name (USB re-enumeration)
+    StaysInUpdateMode,      // after the restart the PLC answers with the update-mode bit still set
 };
 
 // The requests a fault can be aimed at.

@@ -387,6 +387,7 @@ void PlcCore::startImage() {
 }
 
 void PlcCore::consumeImage() {
+    const std::size_t before = state_.imageBytes;
     while (!input_.empty() && phase_ == Phase::Image) {
         const std::size_t unitSize = imageBlock_ < 0 ? kHeadSize : kBlockSize;
         std::size_t take = std::min(unitSize - unit_.size(), input_.size());
@@ -396,6 +397,13 @@ void PlcCore::consumeImage() {
         state_.imageBytes += take;
         if (unit_.size() == unitSize)
             completeImageUnit();
+    }
+    if (expected_.data && before < expected_.size && state_.imageBytes >= expected_.size &&
+        hasFault(FaultKind::HangUpAfterImage)) {
+        // The PLC restarts on the last byte and its USB port re-enumerates at once: the line
+        // hangs up before any acknowledgement, and the port comes back under a new name.
+        ++state_.portGeneration;
+        output_.clear();
     }
     if (phase_ != Phase::Image) {
         input_.clear();
@@ -480,9 +488,13 @@ void PlcCore::dropImage(Clock::time_point at) {
 void PlcCore::finishRestart() {
     phase_ = Phase::Normal;
     state_.restarting = false;
-    if (state_.imageIntact.value_or(false))
-        state_.version = config_.newVersion;
-    state_.mode &= ~0x10;
+    // With stays-in-update-mode the image did not take: the PLC still waits for one, on its
+    // old firmware.
+    if (!hasFault(FaultKind::StaysInUpdateMode)) {
+        if (state_.imageIntact.value_or(false))
+            state_.version = config_.newVersion;
+        state_.mode &= ~0x10;
+    }
     if (hasFault(FaultKind::NewNameAfterRestart))
         ++state_.portGeneration;
 }
@@ -502,8 +514,10 @@ void PlcCore::errorReply(char header) {
 
 const Fault* PlcCore::faultFor(Request request, int index) const {
     for (const auto& f : config_.faults) {
+        // Faults of the PLC as a whole, not of its answers.
         if (f.kind == FaultKind::None || f.kind == FaultKind::NewNameAfterRestart ||
-            f.kind == FaultKind::SecondPlc)
+            f.kind == FaultKind::SecondPlc || f.kind == FaultKind::HangUpAfterImage ||
+            f.kind == FaultKind::StaysInUpdateMode)
             continue;
         const bool image = request == Request::Image;
         if (imageOnly(f.kind) && !image)

@@ -273,6 +273,18 @@ Prüfen Sie, welche SPS angeschlossen sind, und starten Sie dieses Tool dann ern
         <source>Different PLC on the port</source>
         <translation>Andere SPS am Port</translation>
     </message>
+    <message id="26009">
+        <source>The PLC answers, but it is still in its firmware update mode: it has not started with the new firmware.
+
+Press Retry to wait for the PLC again, or Cancel to stop.</source>
+        <translation>Die SPS antwortet, befindet sich aber noch im Firmware-Update-Modus und ist nicht mit der neuen Firmware gestartet.
+
+Klicken Sie auf „Wiederholen“, um erneut auf die SPS zu warten, oder auf „Abbrechen“, um den Vorgang zu beenden.</translation>
+    </message>
+    <message id="26010">
+        <source>PLC still in update mode</source>
+        <translation>SPS noch im Update-Modus</translation>
+    </message>
     <message id="26020">
         <source>You do not have permission to use the port %1.
 Ask the administrator of this computer to install the udev rule that comes with this tool (70-qx4t-plc.rules), then connect the PLC again.</source>

@@ -273,6 +273,18 @@ Compruebe qué PLC están conectados y vuelva a iniciar esta herramienta para co
         <source>Different PLC on the port</source>
         <translation>Otro PLC en el puerto</translation>
     </message>
+    <message id="26009">
+        <source>The PLC answers, but it is still in its firmware update mode: it has not started with the new firmware.
+
+Press Retry to wait for the PLC again, or Cancel to stop.</source>
+        <translation>El PLC responde, pero sigue en su modo de actualización de firmware: no se ha iniciado con el nuevo firmware.
+
+Pulse «Reintentar» para volver a esperar al PLC o «Cancelar» para detener el proceso.</translation>
+    </message>
+    <message id="26010">
+        <source>PLC still in update mode</source>
+        <translation>PLC aún en modo de actualización</translation>
+    </message>
     <message id="26020">
         <source>You do not have permission to use the port %1.
 Ask the administrator of this computer to install the udev rule that comes with this tool (70-qx4t-plc.rules), then connect the PLC again.</source>

@@ -240,7 +240,7 @@ Réinstallez l'outil de mise à jour, puis recommencez la mise à jour.</transla
 %1
 
 Free some disk space or check the permissions of that folder, then try again.</source>
-        <translation>La mise à jour ne peut pas commencer, car cet ordinateur ne peut pas enregistrer sa progression :
+        <translation>La mise à jour ne peut pas commencer, car cet ordinateur ne peut pas enregistrer sa progression :
 %1
 
 Libérez de l'espace disque ou vérifiez les droits d'accès de ce dossier, puis réessayez.</translation>
@@ -253,9 +253,9 @@ Libérez de l'espace disque ou vérifiez les droits d'accès de ce dossier, puis
         <source>The PLC does not answer. An earlier version-up of this PLC was interrupted, so the PLC may be waiting in its firmware update mode.
 
 Wait a few seconds, then press Next again to continue the version-up. If the PLC still does not answer, check the cable and the PLC's power.</source>
-        <translation>L'automate ne répond pas. Une mise à jour précédente de cet automate a été interrompue ; il attend peut-être en mode de mise à jour du micrologiciel.
+        <translation>L'automate ne répond pas. Une mise à jour précédente de cet automate a été interrompue ; il attend peut-être en mode de mise à jour du micrologiciel.
 
-Attendez quelques secondes, puis cliquez de nouveau sur « Suivant » pour poursuivre la mise à jour. Si l'automate ne répond toujours pas, vérifiez le câble et l'alimentation de l'automate.</translation>
+Attendez quelques secondes, puis cliquez de nouveau sur « Suivant » pour poursuivre la mise à jour. Si l'automate ne répond toujours pas, vérifiez le câble et l'alimentation de l'automate.</translation>
     </message>
     <message id="26006">
         <source>PLC may be in update mode</source>
@@ -265,13 +265,25 @@ Attendez quelques secondes, puis cliquez de nouveau sur « Suivant » pour pours
         <source>Another PLC is now connected on port %1. It is not the PLC being updated, and it is neither checked nor written to.
 
 Check which PLCs are connected, then start this tool again to check or repeat the version-up.</source>
-        <translation>Un autre automate est maintenant connecté sur le port %1. Ce n'est pas l'automate en cours de mise à jour : il n'est ni vérifié ni modifié.
+        <translation>Un autre automate est maintenant connecté sur le port %1. Ce n'est pas l'automate en cours de mise à jour : il n'est ni vérifié ni modifié.
 
 Vérifiez quels automates sont connectés, puis relancez cet outil pour vérifier ou recommencer la mise à jour.</translation>
     </message>
     <message id="26008">
         <source>Different PLC on the port</source>
         <translation>Autre automate sur le port</translation>
+    </message>
+    <message id="26009">
+        <source>The PLC answers, but it is still in its firmware update mode: it has not started with the new firmware.
+
+Press Retry to wait for the PLC again, or Cancel to stop.</source>
+        <translation>L'automate répond, mais il est toujours en mode de mise à jour du micrologiciel : il n'a pas démarré sur le nouveau micrologiciel.
+
+Cliquez sur « Réessayer » pour attendre à nouveau l'automate ou sur « Annuler » pour arrêter.</translation>
+    </message>
+    <message id="26010">
+        <source>PLC still in update mode</source>
+        <translation>Automate toujours en mode de mise à jour</translation>
     </message>
     <message id="26020">
         <source>You do not have permission to use the port %1.
@@ -284,7 +296,7 @@ Demandez à l'administrateur de cet ordinateur d'installer la règle udev fourni
 The port belongs to the group %2. Add your user to this group (for example: sudo usermod -aG %2 $USER), log out and log in again, then try again.
 Or ask the administrator to install the udev rule that comes with this tool (70-qx4t-plc.rules).</source>
         <translation>Vous n'avez pas l'autorisation d'utiliser le port %1.
-Le port appartient au groupe %2. Ajoutez votre utilisateur à ce groupe (par exemple : sudo usermod -aG %2 $USER), fermez la session et rouvrez-la, puis réessayez.
+Le port appartient au groupe %2. Ajoutez votre utilisateur à ce groupe (par exemple : sudo usermod -aG %2 $USER), fermez la session et rouvrez-la, puis réessayez.
 Vous pouvez aussi demander à l'administrateur d'installer la règle udev fournie avec cet outil (70-qx4t-plc.rules).</translation>
     </message>
     <message id="26022">

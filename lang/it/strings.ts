@@ -273,6 +273,18 @@ Controllare quali PLC sono collegati, quindi riavviare questo strumento per veri
         <source>Different PLC on the port</source>
         <translation>Altro PLC sulla porta</translation>
     </message>
+    <message id="26009">
+        <source>The PLC answers, but it is still in its firmware update mode: it has not started with the new firmware.
+
+Press Retry to wait for the PLC again, or Cancel to stop.</source>
+        <translation>Il PLC risponde, ma è ancora in modalità di aggiornamento del firmware: non si è avviato con il nuovo firmware.
+
+Premere «Riprova» per attendere di nuovo il PLC oppure «Annulla» per interrompere.</translation>
+    </message>
+    <message id="26010">
+        <source>PLC still in update mode</source>
+        <translation>PLC ancora in modalità di aggiornamento</translation>
+    </message>
     <message id="26020">
         <source>You do not have permission to use the port %1.
 Ask the administrator of this computer to install the udev rule that comes with this tool (70-qx4t-plc.rules), then connect the PLC again.</source>

@@ -273,6 +273,18 @@ Check which PLCs are connected, then start this tool again to check or repeat th
         <source>Different PLC on the port</source>
         <translation>別のPLCを検出</translation>
     </message>
+    <message id="26009">
+        <source>The PLC answers, but it is still in its firmware update mode: it has not started with the new firmware.
+
+Press Retry to wait for the PLC again, or Cancel to stop.</source>
+        <translation>PLCは応答していますが、まだファームウェア更新モードのままです。新しいファームウェアで起動していません。
+
+［再試行］を押すともう一度PLCの再起動を待ちます。［キャンセル］を押すと中止します。</translation>
+    </message>
+    <message id="26010">
+        <source>PLC still in update mode</source>
+        <translation>PLCが更新モードのまま</translation>
+    </message>
     <message id="26020">
         <source>You do not have permission to use the port %1.
 Ask the administrator of this computer to install the udev rule that comes with this tool (70-qx4t-plc.rules), then connect the PLC again.</source>

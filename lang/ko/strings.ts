@@ -273,6 +273,18 @@ Check which PLCs are connected, then start this tool again to check or repeat th
         <source>Different PLC on the port</source>
         <translation>포트의 다른 PLC</translation>
     </message>
+    <message id="26009">
+        <source>The PLC answers, but it is still in its firmware update mode: it has not started with the new firmware.
+
+Press Retry to wait for the PLC again, or Cancel to stop.</source>
+        <translation>PLC가 응답하지만 아직 펌웨어 업데이트 모드에 머물러 있습니다. 새 펌웨어로 시작되지 않았습니다.
+
+[다시 시도]를 누르면 PLC가 다시 시작되기를 한 번 더 기다리고, [취소]를 누르면 중지합니다.</translation>
+    </message>
+    <message id="26010">
+        <source>PLC still in update mode</source>
+        <translation>PLC가 아직 업데이트 모드에 있음</translation>
+    </message>
     <message id="26020">
         <source>You do not have permission to use the port %1.
 Ask the administrator of this computer to install the udev rule that comes with this tool (70-qx4t-plc.rules), then connect the PLC again.</source>

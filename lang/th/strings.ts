@@ -273,6 +273,18 @@ Check which PLCs are connected, then start this tool again to check or repeat th
         <source>Different PLC on the port</source>
         <translation>พบ PLC เครื่องอื่นที่พอร์ต</translation>
     </message>
+    <message id="26009">
+        <source>The PLC answers, but it is still in its firmware update mode: it has not started with the new firmware.
+
+Press Retry to wait for the PLC again, or Cancel to stop.</source>
+        <translation>PLC ตอบสนองแล้ว แต่ยังคงอยู่ในโหมดอัปเดตเฟิร์มแวร์ และยังไม่ได้เริ่มทำงานด้วยเฟิร์มแวร์ใหม่
+
+กด “ลองใหม่” เพื่อรอ PLC อีกครั้ง หรือกด “ยกเลิก” เพื่อหยุด</translation>
+    </message>
+    <message id="26010">
+        <source>PLC still in update mode</source>
+        <translation>PLC ยังอยู่ในโหมดอัปเดต</translation>
+    </message>
     <message id="26020">
         <source>You do not have permission to use the port %1.
 Ask the administrator of this computer to install the udev rule that comes with this tool (70-qx4t-plc.rules), then connect the PLC again.</source>

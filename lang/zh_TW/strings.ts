@@ -273,6 +273,18 @@ Check which PLCs are connected, then start this tool again to check or repeat th
         <source>Different PLC on the port</source>
         <translation>連接埠上有其他PLC</translation>
     </message>
+    <message id="26009">
+        <source>The PLC answers, but it is still in its firmware update mode: it has not started with the new firmware.
+
+Press Retry to wait for the PLC again, or Cancel to stop.</source>
+        <translation>PLC有回應，但仍處於韌體更新模式，尚未以新韌體啟動。
+
+按「重試」再次等待PLC，或按「取消」停止。</translation>
+    </message>
+    <message id="26010">
+        <source>PLC still in update mode</source>
+        <translation>PLC仍處於更新模式</translation>
+    </message>
     <message id="26020">
         <source>You do not have permission to use the port %1.
 Ask the administrator of this computer to install the udev rule that comes with this tool (70-qx4t-plc.rules), then connect the PLC again.</source>

@@ -1,6 +1,7 @@
 // One real run: qx4t-vup update --simulate over a pseudo-terminal, on the machine's clock, with
-// the termios port and the simulator serving on its own thread. It takes the designed waits
-// (about 13 s), so it is the only test of its kind.
+// the termios port and the simulator serving on its own thread. Each takes the designed waits
+// (about 13 s), so there are two of the kind: the plain run, and a PLC that hangs up as it
+// restarts, which only a real terminal shows as the tool meets it.
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <signal.h>
@@ -10,6 +11,7 @@
 #include <chrono>
 #include <filesystem>
 #include <fstream>
+#include <optional>
 #include <sstream>
 #include <string>
 
@@ -17,7 +19,9 @@
 #include "cli/ExitCodes.h"
 #include "cli/Machine.h"
 #include "platform/Quit.h"
+#include "sim/PtyServer.h"
 #include "tests/support/BoundedWait.h"
+#include "tests/support/TempFolder.h"
 
 namespace qx4t::cli {
 namespace {
@@ -47,6 +51,48 @@ TEST(CliSimulate, UpdateOverAPseudoTerminalReachesTheTargetVersion) {
             ++blocks;
     }
     EXPECT_EQ(blocks, 34);
+}
+
+// A PLC whose USB port re-enumerates as it restarts on the last image byte: the line the tool
+// holds hangs up before the last block could be answered. The PLC has the whole image, so
+// the run goes on to the restart wait, finds the PLC under its new name and verifies 1.80.
+TEST(CliSimulate, AHangUpAsThePlcRestartsIsNoFailure) {
+    quit::install();
+    quit::reset();
+    const std::string folder = test::MakeTempFolder("qx4t-hangup");
+    ASSERT_FALSE(folder.empty());
+    // The run's note and the simulator's registry entry in a folder of the test's own.
+    struct Variable {
+        const char* name;
+        std::optional<std::string> was;
+        Variable(const char* n, const std::string& value) : name(n) {
+            if (const char* v = std::getenv(n))
+                was = v;
+            ::setenv(n, value.c_str(), 1);
+        }
+        ~Variable() { was ? (void)::setenv(name, was->c_str(), 1) : (void)::unsetenv(name); }
+    };
+    const Variable state("XDG_STATE_HOME", folder), runtime("XDG_RUNTIME_DIR", folder);
+    sim::PtyServerOptions options;
+    options.config.restartTime = std::chrono::seconds(1);
+    options.config.faults = {sim::Fault{sim::FaultKind::HangUpAfterImage}};
+    sim::PtyServer server(options);
+    std::string error;
+    ASSERT_TRUE(server.start(&error)) << error;
+    const std::string before = server.portName();
+
+    Environment env = MachineEnvironment();
+    env.progressInPlace = false;
+    std::ostringstream out, err;
+    const int code = RunVup({"update", "--port", before, "--yes", "--json"}, out, err, env);
+    server.stop();
+    std::error_code ignored;
+    std::filesystem::remove_all(folder, ignored);
+    ASSERT_EQ(code, kExitSuccess) << err.str() << out.str();
+    const auto records = test::ParseJsonLines(out.str());
+    ASSERT_FALSE(records.empty());
+    EXPECT_EQ(test::Str(records.back(), "version_raw"), "0180");
+    EXPECT_NE(test::Str(records.back(), "port"), before) << "not followed to its new name";
 }
 
 // A terminal program that holds the PLC's port without a lock: exit 2, naming it.

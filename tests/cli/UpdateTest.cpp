@@ -623,19 +623,37 @@ TEST_F(CliRun, AnInterruptedTransferIsNeverCalledUntouched) {
     EXPECT_EQ(run({"update", "--yes"}), kExitCommBeforeEntry) << err.str();
 }
 
-// The restart wait ends within the time the help states, whatever the polls do.
+// The restart wait ends within the time the help states, whatever the polls do, and says
+// whether the PLC was silent or answered still in its update mode.
 TEST_F(CliRun, TheRestartWaitEndsWithinItsLimit) {
-    addPlc(withFault(FaultKind::NoReply, Request::Status, 2));
-    Clock::time_point transferEnd{};
-    env.waitUntil = [&](Clock::time_point until) {
-        if (transferEnd == Clock::time_point{})
-            transferEnd = clock().now();
-        clock().advanceTo(until);
-        return !quit::requested();
+    struct Case {
+        const char* name;
+        PlcConfig config;
+        const char* said;
     };
-    EXPECT_EQ(run({"update", "--yes"}), kExitCommAfterEntry) << err.str();
-    EXPECT_LE(clock().now() - transferEnd, env.restartWaitLimit + std::chrono::milliseconds(200));
-    EXPECT_NE(err.str().find("did not answer within 120 s"), std::string::npos) << err.str();
+    PlcConfig stays;
+    stays.faults = {Fault{FaultKind::StaysInUpdateMode}};
+    const Case cases[] = {
+        {"silent", withFault(FaultKind::NoReply, Request::Status, 2),
+         "did not answer within 120 s"},
+        {"still in update mode", stays, "still in its update mode 120 s after the transfer"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        fresh();
+        addPlc(c.config);
+        Clock::time_point transferEnd{};
+        env.waitUntil = [&](Clock::time_point until) {
+            if (transferEnd == Clock::time_point{})
+                transferEnd = clock().now();
+            clock().advanceTo(until);
+            return !quit::requested();
+        };
+        EXPECT_EQ(run({"update", "--yes"}), kExitCommAfterEntry) << err.str();
+        EXPECT_LE(clock().now() - transferEnd,
+                  env.restartWaitLimit + std::chrono::milliseconds(200));
+        EXPECT_NE(err.str().find(c.said), std::string::npos) << err.str();
+    }
 }
 
 // A library file damaged after the build: the image is refused before the PLC is touched.

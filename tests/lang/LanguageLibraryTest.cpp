@@ -147,7 +147,7 @@ std::map<int, int> requiredStrings() {
         ids[id] = 0;
     }
     ids[25021] = ids[25022] = ids[25028] = 0;
-    for (int id = 26001; id <= 26008; ++id) {
+    for (int id = 26001; id <= 26010; ++id) {
         ids[id] = 0;
     }
     ids[26003] = ids[26007] = 1;

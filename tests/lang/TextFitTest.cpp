@@ -100,6 +100,18 @@ const std::vector<Box> kBoxes = {
     {20013, 20003, MB_YESNO | MB_ICONEXCLAMATION, {}},
     {20006, 20003, MB_YESNO | MB_ICONEXCLAMATION, {}},
     {25011, 25012, MB_RETRYCANCEL | MB_ICONEXCLAMATION, {}},
+    {26009, 26010, MB_RETRYCANCEL | MB_ICONEXCLAMATION, {}},
+    {26001, 26002, MB_OK | MB_ICONEXCLAMATION, {}},
+    {26003,
+     26004,
+     MB_OK | MB_ICONEXCLAMATION,
+     {"cannot write /home/technician/.local/state/qx4t/pending-updates: No space left on "
+      "device"}},
+    {26005, 26006, MB_OK | MB_ICONEXCLAMATION, {}},
+    {26007, 26008, MB_OK | MB_ICONEXCLAMATION, {"usb-serial-FT4ABCDEFGH"}},
+    {26020, 26023, MB_OK | MB_ICONEXCLAMATION, {"/dev/ttyUSB0"}},
+    {26021, 26023, MB_OK | MB_ICONEXCLAMATION, {"/dev/ttyUSB0", "dialout"}},
+    {26022, 26023, MB_OK | MB_ICONEXCLAMATION, {"/dev/ttyUSB0", "dialout"}},
 };
 
 QString withoutMnemonic(QString s) {
@@ -613,6 +625,8 @@ TEST_P(TextFitTest, TextsNameEachButtonExactlyAsTheButtonReads) {
     const std::vector<Naming> namings = {
         {"string 20007", text(20007), {next}},
         {"string 25011", text(25011), {retry, boxCancel}},
+        {"string 26009", text(26009), {retry, boxCancel}},
+        {"string 26005", text(26005), {next}},
         {"string 25028", text(25028), {next, cancel}},
         {"connect guide", layoutText(8502, "IDC_8019"), {next}},
         {"mode check guide", layoutText(8503, "stGuide"), {next}},

@@ -439,13 +439,63 @@ TEST(PlcCore, ComesBackUnderANewNameAfterTheRestartWhenAskedTo) {
     EXPECT_FALSE(rig.plc.state().restarting);
 }
 
+// A PLC that restarts on the last byte: its USB port re-enumerates at once, so the line the
+// tool holds hangs up with nothing sent, and the PLC is back under its new name with the new
+// firmware.
+TEST(PlcCore, HangsUpAsTheLastImageByteArrivesWhenAskedTo) {
+    PlcConfig config;
+    config.restartTime = 2s;
+    config.faults = {Fault{FaultKind::HangUpAfterImage}};
+    Rig rig(config);
+    inUpdateMode(rig);
+    auto image = firmware::ethernetImage();
+    rig.send(reversed(image.data, 64));
+    EXPECT_EQ(rig.plc.takeDue(), std::string(1, '\0'));
+    for (std::size_t at = 64; at + 65536 < image.size; at += 65536) {
+        rig.send(reversed(image.data + at, 65536));
+        EXPECT_EQ(rig.plc.takeDue(), std::string(1, '\0')) << at;
+    }
+    EXPECT_EQ(rig.plc.portGeneration(), 0) << "gone before the last block";
+    const std::size_t lastAt = 64 + 65536 * ((image.size - 64) / 65536);
+    rig.send(reversed(image.data + lastAt, image.size - lastAt));
+    EXPECT_EQ(rig.plc.portGeneration(), 1);
+    EXPECT_EQ(rig.plc.takeDue(), "") << "nothing may follow the hang-up";
+    rig.clock.advance(3s);
+    PlcState s = rig.plc.state();
+    EXPECT_EQ(s.imageIntact, true);
+    EXPECT_EQ(s.version, "0180");
+    EXPECT_FALSE(s.mode & 0x10);
+    EXPECT_EQ(s.portGeneration, 1) << "renamed once, not again at the restart";
+}
+
+// An image that did not take: the PLC restarts and answers again, still in its update mode and
+// on its old firmware, however right the image was.
+TEST(PlcCore, StaysInUpdateModeAfterTheRestartWhenAskedTo) {
+    PlcConfig config;
+    config.restartTime = 2s;
+    config.faults = {Fault{FaultKind::StaysInUpdateMode}};
+    Rig rig(config);
+    inUpdateMode(rig);
+    auto image = firmware::ethernetImage();
+    auto acks = sendImage(rig, image.data, image.size);
+    for (const auto& a : acks)
+        EXPECT_EQ(a, std::string(1, '\0')) << "the fault is not one of the answers";
+    rig.clock.advance(2s);
+    std::string r = rig.ask(kStatus);
+    ASSERT_EQ(r.size(), 67u);
+    EXPECT_EQ(r.substr(20, 2), "90");
+    PlcState s = rig.plc.state();
+    EXPECT_EQ(s.restartCount, 1);
+    EXPECT_EQ(s.version, "0170");
+}
+
 TEST(PlcCore, FaultNamesRoundTrip) {
     for (const auto& f : faultCatalogue()) {
         EXPECT_EQ(faultFromName(f.name), f.kind);
         EXPECT_EQ(faultName(f.kind), f.name);
         EXPECT_FALSE(f.help.empty());
     }
-    EXPECT_EQ(faultCatalogue().size(), 12u);
+    EXPECT_EQ(faultCatalogue().size(), 14u);
     EXPECT_FALSE(faultFromName("nope"));
     EXPECT_EQ(requestFromName("image"), Request::Image);
     EXPECT_FALSE(requestFromName("Image"));

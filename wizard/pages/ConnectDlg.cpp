@@ -299,6 +299,9 @@ bool CConnectDlg::ConnectPlc() {
     const int read = link->ReadPlcStatus(status);
     if (read == qx4t::link::kUpdateMode) {
         // Already in the update mode: the version-up page sends the image over this open port.
+        // Until a verified restart, no later run may take this PLC for untouched. A note that
+        // cannot be written does not stop the recovery: the PLC needs its image either way.
+        (void)qx4t::PendingUpdates().mark(pendingKey, qx4t::wideToUtf8(port));
         SetProgressPos(100);
         return true;
     }

@@ -6,6 +6,7 @@
 #include <QShowEvent>
 
 #include <algorithm>
+#include <utility>
 
 #include "link/ComManager.h"
 #include "link/ImageTransfer.h"
@@ -117,6 +118,8 @@ bool CVerupDlg::StartVersionUp() {
         frame->SetEnableBtnCancel(0);
     }
     m_RestartPoll.Reset();
+    m_bOtherPlcSeen = false;
+    m_bStillInUpdateMode = false;
     showItem(kProgress, true);
     SetProgressPos(kStartPosition);
     m_strStatus = text(20008);
@@ -283,6 +286,7 @@ void CVerupDlg::OnPoll() {
             link->ClosePort();
         }
     }
+    m_bStillInUpdateMode = read == qx4t::link::kUpdateMode;
     const auto outcome = m_RestartPoll.EndPoll(read == qx4t::link::kOk);
     SetProgressPos(m_RestartPoll.Position());
     switch (outcome) {
@@ -312,7 +316,9 @@ void CVerupDlg::OnPoll() {
                 MessageBox(26007, 26008, kWarning,
                            {QString::fromStdString(qx4t::wideToUtf8(*frame->GetPortPtr()))});
             }
-            if (MessageBox(25011, 25012, MB_RETRYCANCEL | MB_ICONEXCLAMATION) == IDRETRY) {
+            if (const bool stillInUpdateMode = std::exchange(m_bStillInUpdateMode, false);
+                MessageBox(stillInUpdateMode ? 26009 : 25011, stillInUpdateMode ? 26010 : 25012,
+                           MB_RETRYCANCEL | MB_ICONEXCLAMATION) == IDRETRY) {
                 m_RestartPoll.Retry();
                 SetTimer(kPollTimer, qx4t::RestartPoll::kPollPeriod);
             } else {

@@ -6,16 +6,20 @@
 
 #include <QAbstractButton>
 #include <QComboBox>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QProgressBar>
 
 #include <memory>
 #include <optional>
 
+#include "firmware/Images.h"
 #include "link/ResultCodes.h"
 #include "platform/PendingUpdates.h"
 #include "tests/platform/ui/support/UiTestSupport.h"
 #include "tests/support/FakeSerialPort.h"
+#include "tests/wizard/support/CBaseDlgTestAccess.h"
 #include "tests/wizard/support/WizardRig.h"
 
 using qx4t::sim::Fault;
@@ -392,6 +396,52 @@ TEST_F(ConnectPageTest, ModeValueDecidesTheModeChangeQuestion) {
     }
 }
 
+// Nothing reaches the PLC's update mode when the tool cannot stand behind it: an image that is
+// not the one built (a damaged library file), or a progress note that cannot be written.
+TEST_F(ConnectPageTest, NoUpdateModeEntryWithADamagedImageOrWithoutTheNote) {
+    const auto built = qx4t::firmware::plainImage();
+    std::string damaged(reinterpret_cast<const char*>(built.data), built.size);
+    damaged[1000] = static_cast<char>(damaged[1000] ^ 0x01);
+    struct Case {
+        const char* name;
+        bool damageImage;
+        bool blockNote;
+        int textId;
+        int captionId;
+    };
+    for (const Case& c : {Case{"damaged image", true, false, 26001, 26002},
+                          Case{"note cannot be written", false, true, 26003, 26004}}) {
+        SCOPED_TRACE(c.name);
+        WizardRig& rig = fresh();
+        PlcConfig config;
+        config.model = "B0";  // the plain image
+        auto& plc = rig.bench.addPlc("pts/90", config);
+        if (c.blockNote) {
+            // A file where the note's folder belongs: no one, root included, can write there.
+            QFile blocker(QString::fromStdString(qx4t::defaultStateFolder()));
+            ASSERT_TRUE(QDir().mkpath(QFileInfo(blocker).path()));
+            ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+        }
+        rig.run([&] {
+            rig.toConnectPage();
+            if (c.damageImage) {
+                CBaseDlgTestAccess::SetPlainImage(rig.frame(), damaged.data(), damaged.size());
+            }
+            ScriptedMessageBoxes boxes;
+            boxes.expect(20018, 20003, kConfirm, IDOK);
+            boxes.expect(c.textId, c.captionId, kWarning);
+            rig.connectNext();
+            EXPECT_EQ(boxes.pending(), 0u);
+            EXPECT_EQ(rig.frame().GetComPortPtr()->m_hComm, -1) << "the port is left open";
+            rig.runFor(std::chrono::seconds(10));
+            EXPECT_NE(rig.frame().GetCurrentPage(), 8503);
+            EXPECT_NE(rig.frame().GetCurrentPage(), 8504);
+        });
+        EXPECT_EQ(plc.state().entryFrames, 0) << "the update mode was entered";
+        EXPECT_EQ(plc.state().version, "0170");
+    }
+}
+
 TEST_F(ConnectPageTest, AFailureInTheUpdateModeEntryIsToldAndNothingMovesOn) {
     WizardRig& rig = fresh();
     PlcConfig config;
@@ -421,6 +471,9 @@ TEST_F(ConnectPageTest, APlcAlreadyInTheUpdateModeFillsTheBarAndKeepsThePortOpen
         EXPECT_EQ(rig.connectPage().progressBar(8024)->value(), 100);
         EXPECT_NE(rig.frame().GetComPortPtr()->m_hComm, -1);
         EXPECT_EQ(plc.state().framesReceived, 1);
+        // An update under way from here on: no later run may take this PLC for untouched.
+        EXPECT_EQ(qx4t::PendingUpdates().isMarked(rig.bench.portInfos().front().identity),
+                  std::optional<bool>(true));
         rig.runFor(CConnectDlg::kProgressPeriod);
         EXPECT_EQ(rig.frame().GetCurrentPage(), 8503);
         EXPECT_NE(rig.frame().GetComPortPtr()->m_hComm, -1);

@@ -12,6 +12,7 @@
 
 #include "common/Languages.h"
 #include "firmware/Images.h"
+#include "platform/PendingUpdates.h"
 #include "tests/platform/ui/support/UiTestSupport.h"
 #include "tests/wizard/support/WizardRig.h"
 
@@ -315,6 +316,52 @@ TEST_F(VerupPageTest, APlcThatNeverAnswersIsPolledElevenTimesPerRound) {
         EXPECT_EQ(page.progressBar(8028)->value(), 90);
     });
     EXPECT_EQ(result, IDCANCEL);
+}
+
+// The PLC's line hangs up as the last byte arrives (it restarts, its USB port re-enumerates): the
+// image is whole, so that is no failure; the polls find the PLC under its new name at 1.80.
+TEST_F(VerupPageTest, AHangUpRightAfterTheLastBlockStillEndsInSuccess) {
+    WizardRig& rig = fresh();
+    PlcConfig config;
+    config.faults = {Fault{FaultKind::HangUpAfterImage}};
+    config.restartTime = std::chrono::seconds(5);
+    auto& plc = rig.bench.addPlc("pts/90", config);
+    rig.run([&] {
+        toVerupPage(rig);
+        ScriptedMessageBoxes boxes;
+        boxes.expect(20006, 20003, kStartQuestion, IDYES);
+        boxes.expect(20011, 20012, MB_OK | MB_ICONINFORMATION);
+        rig.verupNext();
+        EXPECT_TRUE(rig.runUntil([&] { return over(rig); }, std::chrono::hours(2)));
+        EXPECT_EQ(rig.frame().GetCurrentPage(), 8505);
+        EXPECT_EQ(boxes.pending(), 0u);
+    });
+    EXPECT_EQ(plc.state().version, "0180");
+    EXPECT_NE(rig.bench.portNameOf(plc), "pts/90");
+}
+
+// A PLC that answers its polls still in the update mode has not started with the new firmware:
+// it is told so, not as a PLC that does not answer, and its update stays noted as unverified.
+TEST_F(VerupPageTest, APlcStillInUpdateModeAfterTheRestartIsToldSo) {
+    WizardRig& rig = fresh();
+    PlcConfig config;
+    config.faults = {Fault{FaultKind::StaysInUpdateMode}};
+    config.restartTime = std::chrono::milliseconds(100);
+    auto& plc = rig.bench.addPlc("pts/90", config);
+    const std::string identity = rig.bench.portInfos().front().identity;
+    const int result = rig.run([&] {
+        toVerupPage(rig);
+        ScriptedMessageBoxes boxes;
+        boxes.expect(20006, 20003, kStartQuestion, IDYES);
+        boxes.expect(26009, 26010, kRetryQuestion, IDRETRY);
+        boxes.expect(26009, 26010, kRetryQuestion, IDCANCEL);
+        rig.verupNext();
+        EXPECT_TRUE(rig.runUntil([&] { return over(rig); }, std::chrono::hours(2)));
+        EXPECT_EQ(boxes.pending(), 0u);
+    });
+    EXPECT_EQ(result, IDCANCEL);
+    EXPECT_EQ(plc.state().version, "0170");
+    EXPECT_EQ(qx4t::PendingUpdates().isMarked(identity), std::optional<bool>(true));
 }
 
 // A poll tick that comes while the previous poll still waits for a slow PLC does nothing: the

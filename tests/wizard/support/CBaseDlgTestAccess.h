@@ -5,4 +5,9 @@
 struct CBaseDlgTestAccess {
     static void InitFlag(CBaseDlg& d) { d.InitFlag(); }
     static qx4t::ui::Dialog* Page(CBaseDlg& d, int id) { return d.PageOf(id); }
+    // Stands in for the plain image the frame loaded (a damaged library file).
+    static void SetPlainImage(CBaseDlg& d, const void* data, unsigned long size) {
+        d.m_pFWUpdateData = data;
+        d.m_dwFWUpdateDataSize = size;
+    }
 };
