@@ -1,4 +1,4 @@
-// One real run: qx4t-vup update --simulate over a pseudo-terminal, on the machine's clock, with
+// Real runs of qx4t-vup update over a pseudo-terminal, on the machine's clock, with
 // the termios port and the simulator serving on its own thread. Each takes the designed waits
 // (about 13 s), so there are two of the kind: the plain run, and a PLC that hangs up as it
 // restarts, which only a real terminal shows as the tool meets it.
