@@ -17,6 +17,7 @@
 #include <QSet>
 #include <QTextDocument>
 #include <QXmlStreamReader>
+#include <algorithm>
 #include <cstdio>
 
 namespace {
@@ -98,7 +99,12 @@ bool expand(const QString& source, const QMap<int, QString>& strings, QString& o
                 error = QStringLiteral("message %1 is not in the string table").arg(id);
                 return false;
             }
-            QStringList parts = strings.value(id).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+            // The manual quotes a message in general: where the wizard fills in a port or a
+            // version, the reader sees an ellipsis, not the table's %1.
+            static const QRegularExpression argument(QStringLiteral("%[1-9][0-9]?"));
+            QString text = strings.value(id);
+            text.replace(argument, QStringLiteral("\u2026"));
+            QStringList parts = text.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
             expanded += line.mid(at, m.capturedStart() - at);
             expanded += parts.join(QStringLiteral("\\\n") + prefix);
             at = m.capturedEnd();
@@ -128,6 +134,17 @@ int check(const QString& sourcePath, const QString& stringsPath) {
             fail(QStringLiteral("%1 does not explain message %2").arg(sourcePath).arg(s.key()));
             ++missing;
         }
+    }
+    // What the PDF would show: every quote in place, and no argument marker left in the text.
+    QString markdown;
+    if (!expand(source, strings, markdown, error))
+        return fail(sourcePath + ": " + error);
+    static const QRegularExpression argument(QStringLiteral("%[1-9]"));
+    if (const auto left = argument.match(markdown); left.hasMatch()) {
+        fail(QStringLiteral("%1: the manual would show \"%2\"")
+                 .arg(sourcePath,
+                      markdown.mid(std::max<qsizetype>(0, left.capturedStart() - 30), 40)));
+        ++missing;
     }
     return missing == 0 ? 0 : 1;
 }
