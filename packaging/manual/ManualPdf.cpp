@@ -80,6 +80,12 @@ const QRegularExpression& placeholder() {
     return re;
 }
 
+// Where a message takes a port or a version when the wizard shows it (%1, %2, ...).
+const QRegularExpression& argumentMarker() {
+    static const QRegularExpression re(QStringLiteral("%[1-9][0-9]?"));
+    return re;
+}
+
 // Puts each quoted message in place. A message of several lines keeps its line breaks and
 // stays inside the quote or list item that the placeholder's line opened.
 bool expand(const QString& source, const QMap<int, QString>& strings, QString& out,
@@ -101,9 +107,8 @@ bool expand(const QString& source, const QMap<int, QString>& strings, QString& o
             }
             // The manual quotes a message in general: where the wizard fills in a port or a
             // version, the reader sees an ellipsis, not the table's %1.
-            static const QRegularExpression argument(QStringLiteral("%[1-9][0-9]?"));
             QString text = strings.value(id);
-            text.replace(argument, QStringLiteral("\u2026"));
+            text.replace(argumentMarker(), QStringLiteral("\u2026"));
             QStringList parts = text.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
             expanded += line.mid(at, m.capturedStart() - at);
             expanded += parts.join(QStringLiteral("\\\n") + prefix);
@@ -139,8 +144,7 @@ int check(const QString& sourcePath, const QString& stringsPath) {
     QString markdown;
     if (!expand(source, strings, markdown, error))
         return fail(sourcePath + ": " + error);
-    static const QRegularExpression argument(QStringLiteral("%[1-9]"));
-    if (const auto left = argument.match(markdown); left.hasMatch()) {
+    if (const auto left = argumentMarker().match(markdown); left.hasMatch()) {
         fail(QStringLiteral("%1: the manual would show \"%2\"")
                  .arg(sourcePath,
                       markdown.mid(std::max<qsizetype>(0, left.capturedStart() - 30), 40)));

@@ -6,7 +6,6 @@
 #include <QShowEvent>
 
 #include <algorithm>
-#include <utility>
 
 #include "link/ComManager.h"
 #include "link/ImageTransfer.h"
@@ -119,7 +118,6 @@ bool CVerupDlg::StartVersionUp() {
     }
     m_RestartPoll.Reset();
     m_bOtherPlcSeen = false;
-    m_bStillInUpdateMode = false;
     showItem(kProgress, true);
     SetProgressPos(kStartPosition);
     m_strStatus = text(20008);
@@ -286,7 +284,6 @@ void CVerupDlg::OnPoll() {
             link->ClosePort();
         }
     }
-    m_bStillInUpdateMode = read == qx4t::link::kUpdateMode;
     const auto outcome = m_RestartPoll.EndPoll(read == qx4t::link::kOk);
     SetProgressPos(m_RestartPoll.Position());
     switch (outcome) {
@@ -316,7 +313,9 @@ void CVerupDlg::OnPoll() {
                 MessageBox(26007, 26008, kWarning,
                            {QString::fromStdString(qx4t::wideToUtf8(*frame->GetPortPtr()))});
             }
-            if (const bool stillInUpdateMode = std::exchange(m_bStillInUpdateMode, false);
+            // The round's last poll was answered with the update-mode bit still set: the PLC did
+            // not start with the new firmware, which is not the same as no answer.
+            if (const bool stillInUpdateMode = read == qx4t::link::kUpdateMode;
                 MessageBox(stillInUpdateMode ? 26009 : 25011, stillInUpdateMode ? 26010 : 25012,
                            MB_RETRYCANCEL | MB_ICONEXCLAMATION) == IDRETRY) {
                 m_RestartPoll.Retry();

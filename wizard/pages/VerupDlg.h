@@ -68,7 +68,4 @@ private:
     qx4t::RestartPoll m_RestartPoll;
     // A PLC of another identity held the updated PLC's old name during this round of polls.
     bool m_bOtherPlcSeen = false;
-    // The last poll of this round was answered, but with the update-mode bit still set: the
-    // PLC did not start with the new firmware, which is not the same as no answer.
-    bool m_bStillInUpdateMode = false;
 };
