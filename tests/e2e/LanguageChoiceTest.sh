@@ -8,9 +8,7 @@ set -euo pipefail
 bin=$(cd "$1" && pwd)
 root=$(cd "$2" && pwd)
 
-if [ -z "${DISPLAY:-}" ]; then
-    exec xvfb-run -a -s "-screen 0 1280x1024x24" bash "${BASH_SOURCE[0]}" "$bin" "$root"
-fi
+[ -n "${DISPLAY:-}" ] || { echo "FAIL: no display: run me under tests/support/own-display.sh" >&2; exit 1; }
 unset QT_QPA_PLATFORM  # the real window system, where the title can be read
 
 work=$(mktemp -d)
@@ -22,7 +20,12 @@ cleanup() {
     rm -rf "$work"
 }
 trap cleanup EXIT
-fail() { echo "FAIL: $*" >&2; exit 1; }
+# A failure names what was awaited and shows what the program said.
+fail() {
+    echo "FAIL: $*" >&2
+    [ -s "$work/program.log" ] && sed 's/^/  program: /' "$work/program.log" >&2
+    exit 1
+}
 caption() { sed -n 's/^set(T_CAPTION "\(.*\)")$/\1/p' "$root/lang/$1/texts.cmake"; }
 
 mkdir "$work/elsewhere"
@@ -39,12 +42,12 @@ run() {
     title=$(caption "$expected")
     [ -n "$title" ] || fail "no caption in lang/$expected/texts.cmake"
 
-    (cd "$work/elsewhere" && exec "$folder/Qx4t_V0180_VupTool") &
+    (cd "$work/elsewhere" && exec "$folder/Qx4t_V0180_VupTool") >"$work/program.log" 2>&1 &
     program=$!
     for _ in $(seq 150); do
         wid=$(xdotool search --onlyvisible --name "^${title}\$" 2>/dev/null | head -n1 || true)
         [ -n "$wid" ] && break
-        kill -0 "$program" 2>/dev/null || fail "$*: the program ended before its window appeared"
+        kill -0 "$program" 2>/dev/null || fail "$*: the program ended before its window titled '$title' appeared (display $DISPLAY)"
         sleep 0.2
     done
     if [ -z "$wid" ]; then
@@ -53,11 +56,11 @@ run() {
     fi
     # Escape is Cancel on the disclaimer: the wizard and the program end.
     xdotool windowfocus --sync "$wid" key --clearmodifiers Escape
-    for _ in $(seq 100); do
+    for _ in $(seq 300); do
         kill -0 "$program" 2>/dev/null || break
         sleep 0.1
     done
-    kill -0 "$program" 2>/dev/null && fail "$*: the program did not end after Cancel"
+    kill -0 "$program" 2>/dev/null && fail "$*: the program (pid $program) did not end within 30 s of Cancel"
     local status=0
     wait "$program" || status=$?
     program=""
