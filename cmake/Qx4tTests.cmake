@@ -1,9 +1,12 @@
 # Test registration. Needs qx4t_strict (Qx4tStrict.cmake).
 
-# A GoogleTest executable registered with CTest; every test runs on the offscreen platform.
+# A GoogleTest executable registered with CTest; every test runs on the offscreen platform, in
+# folders of its own.
 function(qx4t_add_test name)
     cmake_parse_arguments(T "" "" "SOURCES;LIBS;LABELS" ${ARGN})
-    add_executable(${name} ${T_SOURCES})
+    # Every test program runs with a runtime and a state folder of its own (PrivateFolders.cpp).
+    add_executable(${name} ${T_SOURCES} ${PROJECT_SOURCE_DIR}/tests/support/PrivateFolders.cpp)
+    target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR})
     qx4t_strict(${name})
     target_link_libraries(${name} PRIVATE ${T_LIBS} GTest::gmock GTest::gtest_main)
     include(GoogleTest)
