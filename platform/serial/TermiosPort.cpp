@@ -239,8 +239,11 @@ public:
         if (fd_ < 0)
             return -1;
         int n = 0;
-        if (::ioctl(fd_, FIONREAD, &n) != 0)
+        if (::ioctl(fd_, FIONREAD, &n) != 0) {
+            // A line that hung up fails here with EIO before any wait has seen the hang-up.
+            noteHangUp();
             return -1;
+        }
         return n;
     }
 
@@ -248,23 +251,31 @@ public:
         if (fd_ < 0)
             return -1;
         ssize_t n = retryOnSignal([&] { return ::read(fd_, data, size); });
-        if (n < 0)
-            return (errno == EAGAIN || errno == EWOULDBLOCK) ? 0 : -1;
-        // With VMIN and VTIME at 0 an empty queue reads 0 bytes, and so does a hung-up line.
-        if (n == 0 && size > 0) {
-            Deadline now(SteadyClock::instance(), Clock::duration::zero());
-            int revents = waitFor(fd_, POLLIN, now);
-            if (revents > 0 && (revents & POLLHUP))
-                hungUp_ = true;
-            if (revents < 0 || (revents & (POLLHUP | POLLERR | POLLNVAL)))
-                return -1;
+        if (n < 0) {
+            if (errno == EAGAIN || errno == EWOULDBLOCK)
+                return 0;
+            noteHangUp();
+            return -1;
         }
+        // With VMIN and VTIME at 0 an empty queue reads 0 bytes, and so does a hung-up line.
+        if (n == 0 && size > 0 && !noteHangUp())
+            return -1;
         return static_cast<long>(n);
     }
 
     bool hungUp() const override { return hungUp_; }
 
 private:
+    // Asks the line, without waiting, whether it hung up, and records it. False when the line
+    // hung up or failed; a failure without a hang-up stays a failure, never silence.
+    bool noteHangUp() {
+        Deadline now(SteadyClock::instance(), Clock::duration::zero());
+        const int revents = waitFor(fd_, POLLIN, now);
+        if (revents > 0 && (revents & POLLHUP))
+            hungUp_ = true;
+        return !(revents < 0 || (revents & (POLLHUP | POLLERR | POLLNVAL)));
+    }
+
     int fd_ = -1;
     bool hungUp_ = false;
 };

@@ -9,6 +9,7 @@
 #include <array>
 #include <cstdio>
 #include <cstdlib>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -221,6 +222,30 @@ TEST(TermiosPort, AVanishedPeerIsAnErrorNotAWait) {
     EXPECT_EQ(port->waitReadable(0ms), WaitStatus::Error);
     EXPECT_EQ(port->bytesWaiting(), -1);
     EXPECT_FALSE(port->purge());
+}
+
+// Whichever call meets the hang-up first records it, so that the link can take it as the
+// silence of a PLC that restarted, however the hang-up and the link's calls interleave.
+TEST(TermiosPort, AHangUpIsRecordedByWhicheverCallMeetsItFirst) {
+    const std::pair<const char*, std::function<bool(SerialPort&)>> firstCalls[] = {
+        {"bytes waiting", [](SerialPort& p) { return p.bytesWaiting() <= 0; }},
+        {"read",
+         [](SerialPort& p) {
+             char c;
+             return p.read(&c, 1) == -1;
+         }},
+        {"wait", [](SerialPort& p) { return p.waitReadable(1000ms) == WaitStatus::Error; }},
+    };
+    for (const auto& [name, call] : firstCalls) {
+        Pty pty;
+        ASSERT_FALSE(pty.path.empty());
+        auto port = makeTermiosPort();
+        ASSERT_TRUE(port->open(pty.path).ok());
+        ASSERT_TRUE(port->configure());
+        pty.closeMaster();
+        EXPECT_TRUE(call(*port)) << name << ": a hung-up line is no reply";
+        EXPECT_TRUE(port->hungUp()) << name;
+    }
 }
 
 // Only meaningful in the unprivileged re-run: a port owned by root with mode 0600.
