@@ -62,6 +62,12 @@ void BeginRunLog() {
     ui::setMessageBoxObserver(noteMessageBox);
 }
 
+void NoteInRunLog(const std::string& text) {
+    if (runLog().isOpen()) {
+        runLog().note(text);
+    }
+}
+
 void EndRunLog(const std::string& outcome) {
     if (!runLog().isOpen()) {
         return;

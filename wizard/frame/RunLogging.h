@@ -8,5 +8,7 @@ namespace qx4t::frame {
 
 void BeginRunLog();
 void EndRunLog(const std::string& outcome);
+// A line of its own in the log (what the user is not shown: the operating system's words).
+void NoteInRunLog(const std::string& text);
 
 }  // namespace qx4t::frame
