@@ -14,7 +14,6 @@
 
 #include <QFile>
 #include <QRegularExpression>
-#include <QTextBoundaryFinder>
 #include <QXmlStreamReader>
 
 #include <string>
@@ -129,21 +128,27 @@ std::vector<qsizetype> occurrences(const QString& text, const QString& what) {
     return at;
 }
 
-// A whole term starts and ends where a word does: Latin words at their letters' ends, Thai
-// at the dictionary's word ends, Han and kana at the script's breaks. Korean adds its
-// particles to the word, so a Korean term may end inside one.
+// Whether a word runs on from `a` into `b`. Han, kana and Thai write words without spaces, so
+// any place between two of their letters may end a word.
+bool joined(QChar a, QChar b) {
+    const auto inWord = [](QChar c) { return c.isLetterOrNumber() || c.isMark(); };
+    const auto unspaced = [](QChar c) {
+        const QChar::Script script = c.script();
+        return script == QChar::Script_Han || script == QChar::Script_Hiragana ||
+               script == QChar::Script_Katakana || script == QChar::Script_Thai;
+    };
+    return inWord(a) && inWord(b) && !unspaced(a) && !unspaced(b);
+}
+
+// A whole term, not part of a longer word. Korean adds its particles to the word, so a Korean
+// term may end inside one.
 bool isWholeTerm(const QString& text, qsizetype start, qsizetype length) {
-    QTextBoundaryFinder words(QTextBoundaryFinder::Word, text);
-    words.setPosition(start);
-    if (!words.isAtBoundary()) {
+    const qsizetype end = start + length;
+    if (start > 0 && joined(text[start - 1], text[start])) {
         return false;
     }
-    const QChar last = text[start + length - 1];
-    if (last.script() == QChar::Script_Hangul) {
-        return true;
-    }
-    words.setPosition(start + length);
-    return words.isAtBoundary();
+    return end == text.size() || !joined(text[end - 1], text[end]) ||
+           text[end - 1].script() == QChar::Script_Hangul;
 }
 
 // Whether [at, at + length) lies within one of the spans of spanLength starting at `starts`.
