@@ -312,8 +312,8 @@ Klicken Sie auf „Wiederholen“, um erneut auf die SPS zu warten, oder auf „
         <translation>Der Datenträger meldet einen Lese- oder Schreibfehler.</translation>
     </message>
     <message id="26046">
-        <source>The system refused to write the file (the log gives the details).</source>
-        <translation>Das System hat das Schreiben der Datei abgelehnt (Einzelheiten im Protokoll).</translation>
+        <source>The system reported an error while writing.</source>
+        <translation>Beim Schreiben hat das System einen Fehler gemeldet.</translation>
     </message>
     <message id="26020">
         <source>You do not have permission to use the port %1.

@@ -312,8 +312,8 @@ Press Retry to wait for the PLC again, or Cancel to stop.</translation>
         <translation>The disk reported a read or write error.</translation>
     </message>
     <message id="26046">
-        <source>The system refused to write the file (the log gives the details).</source>
-        <translation>The system refused to write the file (the log gives the details).</translation>
+        <source>The system reported an error while writing.</source>
+        <translation>The system reported an error while writing.</translation>
     </message>
     <message id="26020">
         <source>You do not have permission to use the port %1.

@@ -312,8 +312,8 @@ Pulse «Reintentar» para volver a esperar al PLC o «Cancelar» para detener el
         <translation>El disco ha notificado un error de lectura o escritura.</translation>
     </message>
     <message id="26046">
-        <source>The system refused to write the file (the log gives the details).</source>
-        <translation>El sistema ha rechazado la escritura del archivo (detalles en el historial de ejecuciones).</translation>
+        <source>The system reported an error while writing.</source>
+        <translation>El sistema ha notificado un error al escribir.</translation>
     </message>
     <message id="26020">
         <source>You do not have permission to use the port %1.

@@ -312,8 +312,8 @@ Cliquez sur « Réessayer » pour attendre à nouveau l'automate ou sur « An
         <translation>Le disque signale une erreur de lecture ou d'écriture.</translation>
     </message>
     <message id="26046">
-        <source>The system refused to write the file (the log gives the details).</source>
-        <translation>Le système a refusé l'écriture du fichier (détails dans le journal).</translation>
+        <source>The system reported an error while writing.</source>
+        <translation>Le système a signalé une erreur lors de l'écriture.</translation>
     </message>
     <message id="26020">
         <source>You do not have permission to use the port %1.

@@ -312,8 +312,8 @@ Premere «Riprova» per attendere di nuovo il PLC oppure «Annulla» per interro
         <translation>Il disco ha segnalato un errore di lettura o scrittura.</translation>
     </message>
     <message id="26046">
-        <source>The system refused to write the file (the log gives the details).</source>
-        <translation>Il sistema ha rifiutato la scrittura del file (dettagli nel file di log).</translation>
+        <source>The system reported an error while writing.</source>
+        <translation>Il sistema ha segnalato un errore durante la scrittura.</translation>
     </message>
     <message id="26020">
         <source>You do not have permission to use the port %1.

@@ -312,8 +312,8 @@ Press Retry to wait for the PLC again, or Cancel to stop.</source>
         <translation>ディスクで読み書きのエラーが発生しました。</translation>
     </message>
     <message id="26046">
-        <source>The system refused to write the file (the log gives the details).</source>
-        <translation>システムがファイルの書き込みを拒否しました（詳細はログに記録されています）。</translation>
+        <source>The system reported an error while writing.</source>
+        <translation>書き込み中にシステムがエラーを報告しました。</translation>
     </message>
     <message id="26020">
         <source>You do not have permission to use the port %1.

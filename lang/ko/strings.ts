@@ -312,8 +312,8 @@ Press Retry to wait for the PLC again, or Cancel to stop.</source>
         <translation>디스크에서 읽기/쓰기 오류가 발생했습니다.</translation>
     </message>
     <message id="26046">
-        <source>The system refused to write the file (the log gives the details).</source>
-        <translation>시스템이 파일 쓰기를 거부했습니다(자세한 내용은 로그에 기록됨).</translation>
+        <source>The system reported an error while writing.</source>
+        <translation>쓰는 중에 시스템이 오류를 보고했습니다.</translation>
     </message>
     <message id="26020">
         <source>You do not have permission to use the port %1.

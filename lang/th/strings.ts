@@ -312,8 +312,8 @@ Press Retry to wait for the PLC again, or Cancel to stop.</source>
         <translation>ดิสก์เกิดข้อผิดพลาดในการอ่านหรือเขียน</translation>
     </message>
     <message id="26046">
-        <source>The system refused to write the file (the log gives the details).</source>
-        <translation>ระบบปฏิเสธการเขียนไฟล์ (ดูรายละเอียดในบันทึกการทำงาน)</translation>
+        <source>The system reported an error while writing.</source>
+        <translation>ระบบแจ้งข้อผิดพลาดระหว่างการเขียนข้อมูล</translation>
     </message>
     <message id="26020">
         <source>You do not have permission to use the port %1.

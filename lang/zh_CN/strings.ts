@@ -312,8 +312,8 @@ Press Retry to wait for the PLC again, or Cancel to stop.</source>
         <translation>磁盘发生读写错误。</translation>
     </message>
     <message id="26046">
-        <source>The system refused to write the file (the log gives the details).</source>
-        <translation>系统拒绝写入该文件（详细原因已记录在日志中）。</translation>
+        <source>The system reported an error while writing.</source>
+        <translation>写入时系统报告了错误。</translation>
     </message>
     <message id="26020">
         <source>You do not have permission to use the port %1.

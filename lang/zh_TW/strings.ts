@@ -312,8 +312,8 @@ Press Retry to wait for the PLC again, or Cancel to stop.</source>
         <translation>磁碟發生讀寫錯誤。</translation>
     </message>
     <message id="26046">
-        <source>The system refused to write the file (the log gives the details).</source>
-        <translation>系統拒絕寫入該檔案（詳細原因已寫入記錄檔）。</translation>
+        <source>The system reported an error while writing.</source>
+        <translation>寫入時系統回報了錯誤。</translation>
     </message>
     <message id="26020">
         <source>You do not have permission to use the port %1.
