@@ -42,7 +42,7 @@ void prune(const std::string& folder) {
     }
     // Names begin with the UTC start time, so their order is the order of the runs.
     std::sort(logs.begin(), logs.end());
-    std::string ignored;
+    FileError ignored;
     for (std::size_t i = 0; i + kKeptRunLogs < logs.size(); ++i)
         (void)removeFile(pathIn(folder, logs[i]), ignored);
 }
@@ -101,27 +101,34 @@ bool RunLog::open(const std::string& folder, const std::string& program, const C
             "no folder for run logs (neither XDG_STATE_HOME nor HOME; LOCALAPPDATA on Windows)";
         return false;
     }
-    if (!makePrivateFolders(folder, m_error))
+    FileError error;
+    if (!makePrivateFolders(folder, error)) {
+        m_error = error.text;
         return false;
+    }
     // Held while this run adds its log and prunes the old ones.
-    FileLock lock(pathIn(folder, kLockName), m_error);
-    if (!lock.held())
+    FileLock lock(pathIn(folder, kLockName), error);
+    if (!lock.held()) {
+        m_error = error.text;
         return false;
+    }
 
     const std::string base =
         pathIn(folder, utcStamp() + "-" + program + "-" + std::to_string(currentProcessId()));
     // The same process may start a second log within the second (a wizard started again).
     for (int n = 1; m_path.empty() && n < 100; ++n) {
         const std::string candidate = base + (n == 1 ? "" : "-" + std::to_string(n)) + kSuffix;
-        const NewFile made = createNewFile(candidate, m_error);
-        if (made == NewFile::Created)
+        const NewFile made = createNewFile(candidate, error);
+        if (made == NewFile::Created) {
             m_path = candidate;
-        else if (made == NewFile::Failed)
+        } else if (made == NewFile::Failed) {
+            m_error = error.text;
             break;
+        }
     }
     if (!m_path.empty() && !m_writer.open(m_path, clock, fillerSeed)) {
         m_error = "cannot write " + m_path;
-        std::string ignored;
+        FileError ignored;
         (void)removeFile(m_path, ignored);
         m_path.clear();
     }

@@ -73,15 +73,16 @@ std::optional<std::string> identityOf(const std::string& line) {
     return unescape(std::string_view(line).substr(0, tab));
 }
 
-bool makeFolders(const std::string& folder, std::string& error) {
+bool makeFolders(const std::string& folder, FileError& error) {
     if (folder.empty()) {
-        error = "no folder for the update records (neither XDG_STATE_HOME nor a home folder)";
+        error = {"no folder for the update records (neither XDG_STATE_HOME nor a home folder)",
+                 "~/.local/state", FileCause::NotFound};
         return false;
     }
     return makePrivateFolders(folder, error);
 }
 
-bool readLines(const std::string& file, std::vector<std::string>& lines, std::string& error) {
+bool readLines(const std::string& file, std::vector<std::string>& lines, FileError& error) {
     lines.clear();
     std::string text;
     if (!readWholeFile(file, kMaxFileBytes, text, error))
@@ -101,8 +102,7 @@ bool readLines(const std::string& file, std::vector<std::string>& lines, std::st
 }
 
 // Replaces the file whole: a reader, or a crash half-way, sees the old list or the new one.
-bool writeLines(const std::string& file, const std::vector<std::string>& lines,
-                std::string& error) {
+bool writeLines(const std::string& file, const std::vector<std::string>& lines, FileError& error) {
     if (lines.empty())
         return removeFile(file, error);
     std::string text;
@@ -111,6 +111,10 @@ bool writeLines(const std::string& file, const std::vector<std::string>& lines,
         text += '\n';
     }
     return replaceWholeFile(file, text, error);
+}
+
+PendingUpdates::Result failed(const FileError& error) {
+    return {false, error.text, error.path, error.cause};
 }
 
 }  // namespace
@@ -123,52 +127,46 @@ PendingUpdates::PendingUpdates(std::string folder)
     : m_folder(std::move(folder)), m_file(pathIn(m_folder, kFileName)) {}
 
 PendingUpdates::Result PendingUpdates::mark(const std::string& identity, const std::string& port) {
-    Result result;
-    if (!makeFolders(m_folder, result.error)) {
-        result.ok = false;
-        return result;
+    FileError error;
+    if (!makeFolders(m_folder, error)) {
+        return failed(error);
     }
-    FileLock lock(pathIn(m_folder, kLockName), result.error);
+    FileLock lock(pathIn(m_folder, kLockName), error);
     std::vector<std::string> lines;
-    if (!lock.held() || !readLines(m_file, lines, result.error)) {
-        result.ok = false;
-        return result;
+    if (!lock.held() || !readLines(m_file, lines, error)) {
+        return failed(error);
     }
     std::erase_if(lines, [&](const std::string& line) { return identityOf(line) == identity; });
     lines.push_back(escape(identity) + '\t' + std::to_string(std::time(nullptr)) + '\t' +
                     escape(port));
-    result.ok = writeLines(m_file, lines, result.error);
-    return result;
+    return writeLines(m_file, lines, error) ? Result{} : failed(error);
 }
 
 PendingUpdates::Result PendingUpdates::clear(const std::string& identity) {
-    Result result;
+    FileError error;
     std::vector<std::string> lines;
-    if (!readLines(m_file, lines, result.error)) {
-        result.ok = false;
-        return result;
+    if (!readLines(m_file, lines, error)) {
+        return failed(error);
     }
     const auto marked = [&](const std::string& line) { return identityOf(line) == identity; };
     if (std::none_of(lines.begin(), lines.end(), marked)) {
-        return result;
+        return {};
     }
-    FileLock lock(pathIn(m_folder, kLockName), result.error);
-    if (!lock.held() || !readLines(m_file, lines, result.error)) {
-        result.ok = false;
-        return result;
+    FileLock lock(pathIn(m_folder, kLockName), error);
+    if (!lock.held() || !readLines(m_file, lines, error)) {
+        return failed(error);
     }
     std::erase_if(lines, marked);
-    result.ok = writeLines(m_file, lines, result.error);
-    return result;
+    return writeLines(m_file, lines, error) ? Result{} : failed(error);
 }
 
 std::optional<bool> PendingUpdates::isMarked(const std::string& identity,
                                              std::string* error) const {
     std::vector<std::string> lines;
-    std::string why;
+    FileError why;
     if (!readLines(m_file, lines, why)) {
         if (error != nullptr) {
-            *error = why;
+            *error = why.text;
         }
         return std::nullopt;
     }

@@ -10,6 +10,8 @@
 #include <optional>
 #include <string>
 
+#include "platform/PrivateFiles.h"
+
 namespace qx4t {
 
 // accountStateFolder(): $XDG_STATE_HOME/qx4t, else ~/.local/state/qx4t on Linux;
@@ -20,7 +22,9 @@ class PendingUpdates {
 public:
     struct Result {
         bool ok = true;
-        std::string error;  // what failed, with the file and the OS's words
+        std::string error;  // what failed, with the file and the OS's words: for logs
+        std::string path;   // the file or folder that failed, and why, for the user
+        FileCause cause = FileCause::Other;
     };
 
     // folder: where the file lives, created private (0700) with its parents when missing.

@@ -11,8 +11,33 @@
 namespace qx4t {
 namespace {
 
-std::string osError(const std::string& what, const std::string& path) {
-    return what + " " + path + ": " + std::strerror(errno);
+FileCause causeOf(int code) {
+    switch (code) {
+        case ENOSPC:
+        case EDQUOT:
+        case EFBIG:
+            return FileCause::NoSpace;
+        case EACCES:
+        case EPERM:
+            return FileCause::PermissionDenied;
+        case EROFS:
+            return FileCause::ReadOnly;
+        case ENOENT:
+        case ENOTDIR:
+            return FileCause::NotFound;
+        case EBUSY:
+        case ETXTBSY:
+            return FileCause::Busy;
+        case EIO:
+            return FileCause::IoError;
+        default:
+            return FileCause::Other;
+    }
+}
+
+FileError osError(const std::string& what, const std::string& path) {
+    const int code = errno;
+    return {what + " " + path + ": " + std::strerror(code), path, causeOf(code)};
 }
 
 std::string folderOf(const std::string& file) {
@@ -38,9 +63,9 @@ bool writeAll(int fd, const std::string& text) {
 
 }  // namespace
 
-bool makePrivateFolders(const std::string& folder, std::string& error) {
+bool makePrivateFolders(const std::string& folder, FileError& error) {
     if (folder.empty() || folder[0] != '/') {
-        error = "cannot create " + folder + ": not an absolute path";
+        error = {"cannot create " + folder + ": not an absolute path", folder, FileCause::NotFound};
         return false;
     }
     // Each level as needed: ~/.local/state may not exist yet on a fresh account.
@@ -55,7 +80,7 @@ bool makePrivateFolders(const std::string& folder, std::string& error) {
     }
 }
 
-FileLock::FileLock(const std::string& path, std::string& error) {
+FileLock::FileLock(const std::string& path, FileError& error) {
     const int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
     if (fd < 0) {
         error = osError("cannot open", path);
@@ -77,7 +102,7 @@ FileLock::~FileLock() {
 }
 
 bool readWholeFile(const std::string& file, std::size_t maxBytes, std::string& text,
-                   std::string& error) {
+                   FileError& error) {
     text.clear();
     const int fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0) {
@@ -104,7 +129,7 @@ bool readWholeFile(const std::string& file, std::size_t maxBytes, std::string& t
     return true;
 }
 
-bool replaceWholeFile(const std::string& file, const std::string& text, std::string& error) {
+bool replaceWholeFile(const std::string& file, const std::string& text, FileError& error) {
     const std::string folder = folderOf(file);
     std::string temp = folder + "/." + file.substr(file.rfind('/') + 1) + "-XXXXXX";
     const int fd = ::mkostemp(temp.data(), O_CLOEXEC);
@@ -131,7 +156,7 @@ bool replaceWholeFile(const std::string& file, const std::string& text, std::str
     return false;
 }
 
-bool removeFile(const std::string& file, std::string& error) {
+bool removeFile(const std::string& file, FileError& error) {
     if (::unlink(file.c_str()) != 0 && errno != ENOENT) {
         error = osError("cannot remove", file);
         return false;
@@ -139,7 +164,7 @@ bool removeFile(const std::string& file, std::string& error) {
     return true;
 }
 
-NewFile createNewFile(const std::string& file, std::string& error) {
+NewFile createNewFile(const std::string& file, FileError& error) {
     const int fd = ::open(file.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
     if (fd >= 0) {
         ::close(fd);

@@ -10,9 +10,34 @@
 namespace qx4t {
 namespace {
 
+FileCause causeOf(DWORD code) {
+    switch (code) {
+        case ERROR_DISK_FULL:
+        case ERROR_HANDLE_DISK_FULL:
+            return FileCause::NoSpace;
+        case ERROR_ACCESS_DENIED:
+            return FileCause::PermissionDenied;
+        case ERROR_WRITE_PROTECT:
+            return FileCause::ReadOnly;
+        case ERROR_FILE_NOT_FOUND:
+        case ERROR_PATH_NOT_FOUND:
+        case ERROR_BAD_NETPATH:
+        case ERROR_DIRECTORY:
+            return FileCause::NotFound;
+        case ERROR_SHARING_VIOLATION:
+        case ERROR_LOCK_VIOLATION:
+            return FileCause::Busy;
+        case ERROR_CRC:
+        case ERROR_IO_DEVICE:
+        case ERROR_SECTOR_NOT_FOUND:
+            return FileCause::IoError;
+        default:
+            return FileCause::Other;
+    }
+}
+
 // The system's words for the last error, without the line break it ends them with.
-std::string osError(const std::string& what, const std::string& path,
-                    DWORD code = ::GetLastError()) {
+FileError osError(const std::string& what, const std::string& path, DWORD code = ::GetLastError()) {
     wchar_t* buffer = nullptr;
     const DWORD n = ::FormatMessageW(
         FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
@@ -25,7 +50,7 @@ std::string osError(const std::string& what, const std::string& path,
         words.pop_back();
     if (words.empty())
         words = L"error " + std::to_wstring(code);
-    return what + " " + path + ": " + wideToUtf8(words);
+    return {what + " " + path + ": " + wideToUtf8(words), path, causeOf(code)};
 }
 
 bool isSeparator(char c) {
@@ -62,9 +87,9 @@ bool writeAll(HANDLE file, const std::string& text) {
 
 }  // namespace
 
-bool makePrivateFolders(const std::string& folder, std::string& error) {
+bool makePrivateFolders(const std::string& folder, FileError& error) {
     if (!isAbsolute(folder)) {
-        error = "cannot create " + folder + ": not an absolute path";
+        error = {"cannot create " + folder + ": not an absolute path", folder, FileCause::NotFound};
         return false;
     }
     // Each level as needed, from the first after the drive or the share.
@@ -95,7 +120,7 @@ bool makePrivateFolders(const std::string& folder, std::string& error) {
     }
 }
 
-FileLock::FileLock(const std::string& path, std::string& error) {
+FileLock::FileLock(const std::string& path, FileError& error) {
     const HANDLE file = openFile(path, GENERIC_READ | GENERIC_WRITE, OPEN_ALWAYS);
     if (file == INVALID_HANDLE_VALUE) {
         error = osError("cannot open", path);
@@ -116,7 +141,7 @@ FileLock::~FileLock() {
 }
 
 bool readWholeFile(const std::string& file, std::size_t maxBytes, std::string& text,
-                   std::string& error) {
+                   FileError& error) {
     text.clear();
     const HANDLE handle = openFile(file, GENERIC_READ, OPEN_EXISTING);
     if (handle == INVALID_HANDLE_VALUE) {
@@ -142,7 +167,7 @@ bool readWholeFile(const std::string& file, std::size_t maxBytes, std::string& t
     return true;
 }
 
-bool replaceWholeFile(const std::string& file, const std::string& text, std::string& error) {
+bool replaceWholeFile(const std::string& file, const std::string& text, FileError& error) {
     static std::atomic<unsigned> counter{0};
     const auto slash = file.find_last_of("\\/");
     const std::string folder = slash == std::string::npos ? "." : file.substr(0, slash);
@@ -175,7 +200,7 @@ bool replaceWholeFile(const std::string& file, const std::string& text, std::str
     return false;
 }
 
-bool removeFile(const std::string& file, std::string& error) {
+bool removeFile(const std::string& file, FileError& error) {
     if (!::DeleteFileW(utf8ToWide(file).c_str())) {
         const DWORD code = ::GetLastError();
         if (code != ERROR_FILE_NOT_FOUND && code != ERROR_PATH_NOT_FOUND) {
@@ -186,7 +211,7 @@ bool removeFile(const std::string& file, std::string& error) {
     return true;
 }
 
-NewFile createNewFile(const std::string& file, std::string& error) {
+NewFile createNewFile(const std::string& file, FileError& error) {
     const HANDLE handle = openFile(file, GENERIC_WRITE, CREATE_NEW);
     if (handle != INVALID_HANDLE_VALUE) {
         ::CloseHandle(handle);

@@ -238,12 +238,14 @@ Installieren Sie das Update-Tool neu und wiederholen Sie dann das Update.</trans
     <message id="26003">
         <source>The version-up cannot start because this computer cannot record its progress:
 %1
+%2
 
-Free some disk space or check the permissions of that folder, then try again.</source>
-        <translation>Das Update kann nicht gestartet werden, weil dieser Computer seinen Fortschritt nicht speichern kann:
+Correct this as the operating manual describes, then try again. Nothing has been written to the PLC.</source>
+        <translation>Das Update kann nicht gestartet werden, weil dieser PC seinen Fortschritt nicht speichern kann:
 %1
+%2
 
-Schaffen Sie freien Speicherplatz oder prüfen Sie die Zugriffsrechte dieses Ordners und versuchen Sie es erneut.</translation>
+Beheben Sie die Ursache wie in der Betriebsanleitung beschrieben und versuchen Sie es erneut. In die SPS wurde nichts geschrieben.</translation>
     </message>
     <message id="26004">
         <source>Version-up not started</source>
@@ -265,7 +267,7 @@ Warten Sie einige Sekunden und klicken Sie dann erneut auf „Weiter“, um das 
         <source>Another PLC is now connected on port %1. It is not the PLC being updated, and it is neither checked nor written to.
 
 Check which PLCs are connected, then start this tool again to check or repeat the version-up.</source>
-        <translation>An Port %1 ist jetzt eine andere SPS angeschlossen. Sie ist nicht die SPS, die aktualisiert wird, und wird weder geprüft noch beschrieben.
+        <translation>An Port %1 ist jetzt eine andere SPS angeschlossen. Sie ist nicht die SPS, die aktualisiert wird: Sie wird weder geprüft, noch wird Firmware in sie geschrieben.
 
 Prüfen Sie, welche SPS angeschlossen sind, und starten Sie dieses Tool dann erneut, um das Update zu prüfen oder zu wiederholen.</translation>
     </message>
@@ -285,11 +287,39 @@ Klicken Sie auf „Wiederholen“, um erneut auf die SPS zu warten, oder auf „
         <source>PLC still in update mode</source>
         <translation>SPS noch im Update-Modus</translation>
     </message>
+    <message id="26040">
+        <source>The disk is full.</source>
+        <translation>Der Datenträger ist voll.</translation>
+    </message>
+    <message id="26041">
+        <source>You do not have permission to write here.</source>
+        <translation>Sie haben keine Schreibberechtigung für diesen Ort.</translation>
+    </message>
+    <message id="26042">
+        <source>The file system is read-only.</source>
+        <translation>Das Dateisystem ist schreibgeschützt.</translation>
+    </message>
+    <message id="26043">
+        <source>The folder does not exist.</source>
+        <translation>Der Ordner existiert nicht.</translation>
+    </message>
+    <message id="26044">
+        <source>The file is in use by another program.</source>
+        <translation>Die Datei wird von einem anderen Programm verwendet.</translation>
+    </message>
+    <message id="26045">
+        <source>The disk reported a read or write error.</source>
+        <translation>Der Datenträger meldet einen Lese- oder Schreibfehler.</translation>
+    </message>
+    <message id="26046">
+        <source>The system reported an error while writing.</source>
+        <translation>Beim Schreiben hat das System einen Fehler gemeldet.</translation>
+    </message>
     <message id="26020">
         <source>You do not have permission to use the port %1.
 Ask the administrator of this computer to install the udev rule that comes with this tool (70-qx4t-plc.rules), then connect the PLC again.</source>
         <translation>Sie haben keine Berechtigung, den Port %1 zu verwenden.
-Bitten Sie den Administrator dieses Computers, die mit diesem Tool gelieferte udev-Regel (70-qx4t-plc.rules) zu installieren, und schließen Sie die SPS dann erneut an.</translation>
+Bitten Sie den Administrator dieses PCs, die mit diesem Tool gelieferte udev-Regel (70-qx4t-plc.rules) zu installieren, und schließen Sie die SPS dann erneut an.</translation>
     </message>
     <message id="26021">
         <source>You do not have permission to use the port %1.

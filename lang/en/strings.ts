@@ -238,12 +238,14 @@ Install the version-up tool again, then repeat the version-up.</translation>
     <message id="26003">
         <source>The version-up cannot start because this computer cannot record its progress:
 %1
+%2
 
-Free some disk space or check the permissions of that folder, then try again.</source>
+Correct this as the operating manual describes, then try again. Nothing has been written to the PLC.</source>
         <translation>The version-up cannot start because this computer cannot record its progress:
 %1
+%2
 
-Free some disk space or check the permissions of that folder, then try again.</translation>
+Correct this as the operating manual describes, then try again. Nothing has been written to the PLC.</translation>
     </message>
     <message id="26004">
         <source>Version-up not started</source>
@@ -284,6 +286,34 @@ Press Retry to wait for the PLC again, or Cancel to stop.</translation>
     <message id="26010">
         <source>PLC still in update mode</source>
         <translation>PLC still in update mode</translation>
+    </message>
+    <message id="26040">
+        <source>The disk is full.</source>
+        <translation>The disk is full.</translation>
+    </message>
+    <message id="26041">
+        <source>You do not have permission to write here.</source>
+        <translation>You do not have permission to write here.</translation>
+    </message>
+    <message id="26042">
+        <source>The file system is read-only.</source>
+        <translation>The file system is read-only.</translation>
+    </message>
+    <message id="26043">
+        <source>The folder does not exist.</source>
+        <translation>The folder does not exist.</translation>
+    </message>
+    <message id="26044">
+        <source>The file is in use by another program.</source>
+        <translation>The file is in use by another program.</translation>
+    </message>
+    <message id="26045">
+        <source>The disk reported a read or write error.</source>
+        <translation>The disk reported a read or write error.</translation>
+    </message>
+    <message id="26046">
+        <source>The system reported an error while writing.</source>
+        <translation>The system reported an error while writing.</translation>
     </message>
     <message id="26020">
         <source>You do not have permission to use the port %1.

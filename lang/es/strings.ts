@@ -238,12 +238,14 @@ Vuelva a instalar la herramienta de actualización y repita la actualización.</
     <message id="26003">
         <source>The version-up cannot start because this computer cannot record its progress:
 %1
+%2
 
-Free some disk space or check the permissions of that folder, then try again.</source>
-        <translation>No se puede iniciar la actualización porque este equipo no puede registrar su progreso:
+Correct this as the operating manual describes, then try again. Nothing has been written to the PLC.</source>
+        <translation>No se puede iniciar la actualización porque este ordenador no puede registrar su progreso:
 %1
+%2
 
-Libere espacio en el disco o compruebe los permisos de esa carpeta e inténtelo de nuevo.</translation>
+Corrija la causa como se describe en el manual de instrucciones y vuelva a intentarlo. No se ha escrito nada en el PLC.</translation>
     </message>
     <message id="26004">
         <source>Version-up not started</source>
@@ -285,11 +287,39 @@ Pulse «Reintentar» para volver a esperar al PLC o «Cancelar» para detener el
         <source>PLC still in update mode</source>
         <translation>PLC aún en modo de actualización</translation>
     </message>
+    <message id="26040">
+        <source>The disk is full.</source>
+        <translation>El disco está lleno.</translation>
+    </message>
+    <message id="26041">
+        <source>You do not have permission to write here.</source>
+        <translation>No tiene permiso para escribir en esta ubicación.</translation>
+    </message>
+    <message id="26042">
+        <source>The file system is read-only.</source>
+        <translation>El sistema de archivos es de solo lectura.</translation>
+    </message>
+    <message id="26043">
+        <source>The folder does not exist.</source>
+        <translation>La carpeta no existe.</translation>
+    </message>
+    <message id="26044">
+        <source>The file is in use by another program.</source>
+        <translation>Otro programa está usando el archivo.</translation>
+    </message>
+    <message id="26045">
+        <source>The disk reported a read or write error.</source>
+        <translation>El disco ha notificado un error de lectura o escritura.</translation>
+    </message>
+    <message id="26046">
+        <source>The system reported an error while writing.</source>
+        <translation>El sistema ha notificado un error al escribir.</translation>
+    </message>
     <message id="26020">
         <source>You do not have permission to use the port %1.
 Ask the administrator of this computer to install the udev rule that comes with this tool (70-qx4t-plc.rules), then connect the PLC again.</source>
         <translation>No tiene permiso para usar el puerto %1.
-Pida al administrador de este equipo que instale la regla de udev que se incluye con esta herramienta (70-qx4t-plc.rules) y vuelva a conectar el PLC.</translation>
+Pida al administrador de este ordenador que instale la regla de udev que se incluye con esta herramienta (70-qx4t-plc.rules) y vuelva a conectar el PLC.</translation>
     </message>
     <message id="26021">
         <source>You do not have permission to use the port %1.

@@ -238,12 +238,14 @@ Réinstallez l'outil de mise à jour, puis recommencez la mise à jour.</transla
     <message id="26003">
         <source>The version-up cannot start because this computer cannot record its progress:
 %1
+%2
 
-Free some disk space or check the permissions of that folder, then try again.</source>
+Correct this as the operating manual describes, then try again. Nothing has been written to the PLC.</source>
         <translation>La mise à jour ne peut pas commencer, car cet ordinateur ne peut pas enregistrer sa progression :
 %1
+%2
 
-Libérez de l'espace disque ou vérifiez les droits d'accès de ce dossier, puis réessayez.</translation>
+Corrigez la cause comme indiqué dans le manuel d'utilisation, puis réessayez. Rien n'a été écrit dans l'automate.</translation>
     </message>
     <message id="26004">
         <source>Version-up not started</source>
@@ -265,9 +267,9 @@ Attendez quelques secondes, puis cliquez de nouveau sur « Suivant » pour pou
         <source>Another PLC is now connected on port %1. It is not the PLC being updated, and it is neither checked nor written to.
 
 Check which PLCs are connected, then start this tool again to check or repeat the version-up.</source>
-        <translation>Un autre automate est maintenant connecté sur le port %1. Ce n'est pas l'automate en cours de mise à jour : il n'est ni vérifié ni modifié.
+        <translation>Un autre automate est maintenant raccordé au port %1. Ce n'est pas l'automate en cours de mise à jour : il n'est ni vérifié ni modifié.
 
-Vérifiez quels automates sont connectés, puis relancez cet outil pour vérifier ou recommencer la mise à jour.</translation>
+Vérifiez quels automates sont raccordés, puis relancez cet outil pour vérifier ou recommencer la mise à jour.</translation>
     </message>
     <message id="26008">
         <source>Different PLC on the port</source>
@@ -285,11 +287,39 @@ Cliquez sur « Réessayer » pour attendre à nouveau l'automate ou sur « An
         <source>PLC still in update mode</source>
         <translation>Automate toujours en mode de mise à jour</translation>
     </message>
+    <message id="26040">
+        <source>The disk is full.</source>
+        <translation>Le disque est plein.</translation>
+    </message>
+    <message id="26041">
+        <source>You do not have permission to write here.</source>
+        <translation>Vous n'avez pas l'autorisation d'écrire à cet emplacement.</translation>
+    </message>
+    <message id="26042">
+        <source>The file system is read-only.</source>
+        <translation>Le système de fichiers est en lecture seule.</translation>
+    </message>
+    <message id="26043">
+        <source>The folder does not exist.</source>
+        <translation>Le dossier n'existe pas.</translation>
+    </message>
+    <message id="26044">
+        <source>The file is in use by another program.</source>
+        <translation>Le fichier est utilisé par un autre programme.</translation>
+    </message>
+    <message id="26045">
+        <source>The disk reported a read or write error.</source>
+        <translation>Le disque signale une erreur de lecture ou d'écriture.</translation>
+    </message>
+    <message id="26046">
+        <source>The system reported an error while writing.</source>
+        <translation>Le système a signalé une erreur lors de l'écriture.</translation>
+    </message>
     <message id="26020">
         <source>You do not have permission to use the port %1.
 Ask the administrator of this computer to install the udev rule that comes with this tool (70-qx4t-plc.rules), then connect the PLC again.</source>
         <translation>Vous n'avez pas l'autorisation d'utiliser le port %1.
-Demandez à l'administrateur de cet ordinateur d'installer la règle udev fournie avec cet outil (70-qx4t-plc.rules), puis reconnectez l'automate.</translation>
+Demandez à l'administrateur de cet ordinateur d'installer la règle udev fournie avec cet outil (70-qx4t-plc.rules), puis raccordez de nouveau l'automate.</translation>
     </message>
     <message id="26021">
         <source>You do not have permission to use the port %1.

@@ -3,7 +3,7 @@
 set(T_CAPTION "Outil de mise à jour QX4T")
 set(T_STEP1 "Préparation")
 set(T_STEP2 "Connexion")
-set(T_STEP3 "Contrôle mode")
+set(T_STEP3 "Contrôle du mode")
 set(T_STEP4 "Mise à jour")
 set(T_STEP5 "Fin")
 set(T_BTN_BACK "< &Précédent")
@@ -11,7 +11,7 @@ set(T_BTN_NEXT "&Suivant >")
 set(T_BTN_TOP "Au &début")
 set(T_BTN_OK "OK")
 set(T_BTN_CANCEL "Annuler")
-set(T_ANIM "Automate connecté à l'ordinateur")
+set(T_ANIM "Automate raccordé à l'ordinateur")
 
 set(T_PRE_HEADING "Préparation de la mise à jour")
 set(T_PRE_STEPS "Avant de continuer :\n\

@@ -9,7 +9,7 @@
     </message>
     <message id="20002">
         <source>Refresh the port list</source>
-        <translation>Aggiornare l'elenco delle porte</translation>
+        <translation>Aggiorna l'elenco delle porte</translation>
     </message>
     <message id="20003">
         <source>Confirmation</source>
@@ -238,12 +238,14 @@ Reinstallare lo strumento di aggiornamento, quindi ripetere l'aggiornamento.</tr
     <message id="26003">
         <source>The version-up cannot start because this computer cannot record its progress:
 %1
+%2
 
-Free some disk space or check the permissions of that folder, then try again.</source>
+Correct this as the operating manual describes, then try again. Nothing has been written to the PLC.</source>
         <translation>Impossibile avviare l'aggiornamento perché questo computer non riesce a registrarne l'avanzamento:
 %1
+%2
 
-Liberare spazio su disco o controllare i permessi di quella cartella, quindi riprovare.</translation>
+Eliminare la causa come descritto nel manuale d'uso, quindi riprovare. Nel PLC non è stato scritto nulla.</translation>
     </message>
     <message id="26004">
         <source>Version-up not started</source>
@@ -284,6 +286,34 @@ Premere «Riprova» per attendere di nuovo il PLC oppure «Annulla» per interro
     <message id="26010">
         <source>PLC still in update mode</source>
         <translation>PLC ancora in modalità di aggiornamento</translation>
+    </message>
+    <message id="26040">
+        <source>The disk is full.</source>
+        <translation>Il disco è pieno.</translation>
+    </message>
+    <message id="26041">
+        <source>You do not have permission to write here.</source>
+        <translation>Non si dispone dell'autorizzazione a scrivere in questa posizione.</translation>
+    </message>
+    <message id="26042">
+        <source>The file system is read-only.</source>
+        <translation>Il file system è di sola lettura.</translation>
+    </message>
+    <message id="26043">
+        <source>The folder does not exist.</source>
+        <translation>La cartella non esiste.</translation>
+    </message>
+    <message id="26044">
+        <source>The file is in use by another program.</source>
+        <translation>Il file è in uso da parte di un altro programma.</translation>
+    </message>
+    <message id="26045">
+        <source>The disk reported a read or write error.</source>
+        <translation>Il disco ha segnalato un errore di lettura o scrittura.</translation>
+    </message>
+    <message id="26046">
+        <source>The system reported an error while writing.</source>
+        <translation>Il sistema ha segnalato un errore durante la scrittura.</translation>
     </message>
     <message id="26020">
         <source>You do not have permission to use the port %1.

@@ -25,7 +25,7 @@ set(T_PRE_READY "Ho &completato questi preparativi")
 
 set(T_CON_HEADING "Connessione al PLC")
 set(T_CON_PORT "&Porta del PLC:")
-set(T_CON_REFRESH "Aggiornare l'elenco delle porte")
+set(T_CON_REFRESH "Aggiorna l'elenco delle porte")
 set(T_CON_GUIDE "Selezionare la porta del PLC da aggiornare e scegliere se verificare la modalità del PLC nella pagina successiva. Quindi premere «Avanti».")
 set(T_CON_RADIO1 "Verificare la &modalità prima dell'aggiornamento (consigliato)")
 set(T_CON_RADIO2 "&Saltare la verifica della modalità")

@@ -238,12 +238,14 @@ Install the version-up tool again, then repeat the version-up.</source>
     <message id="26003">
         <source>The version-up cannot start because this computer cannot record its progress:
 %1
+%2
 
-Free some disk space or check the permissions of that folder, then try again.</source>
-        <translation>このコンピューターにバージョンアップの進行状況を記録できないため、バージョンアップを開始できません。
+Correct this as the operating manual describes, then try again. Nothing has been written to the PLC.</source>
+        <translation>このパソコンにバージョンアップの進行状況を記録できないため、バージョンアップを開始できません。
 %1
+%2
 
-ディスクの空き容量を増やすか、そのフォルダーのアクセス権を確認してから、もう一度お試しください。</translation>
+取扱説明書に従って原因を取り除いてから、もう一度お試しください。PLCには何も書き込まれていません。</translation>
     </message>
     <message id="26004">
         <source>Version-up not started</source>
@@ -285,11 +287,39 @@ Press Retry to wait for the PLC again, or Cancel to stop.</source>
         <source>PLC still in update mode</source>
         <translation>PLCが更新モードのまま</translation>
     </message>
+    <message id="26040">
+        <source>The disk is full.</source>
+        <translation>ディスクの空き容量がありません。</translation>
+    </message>
+    <message id="26041">
+        <source>You do not have permission to write here.</source>
+        <translation>この場所に書き込む権限がありません。</translation>
+    </message>
+    <message id="26042">
+        <source>The file system is read-only.</source>
+        <translation>ファイルシステムが読み取り専用です。</translation>
+    </message>
+    <message id="26043">
+        <source>The folder does not exist.</source>
+        <translation>フォルダーが存在しません。</translation>
+    </message>
+    <message id="26044">
+        <source>The file is in use by another program.</source>
+        <translation>ファイルがほかのプログラムで使用中です。</translation>
+    </message>
+    <message id="26045">
+        <source>The disk reported a read or write error.</source>
+        <translation>ディスクで読み書きのエラーが発生しました。</translation>
+    </message>
+    <message id="26046">
+        <source>The system reported an error while writing.</source>
+        <translation>書き込み中にシステムがエラーを報告しました。</translation>
+    </message>
     <message id="26020">
         <source>You do not have permission to use the port %1.
 Ask the administrator of this computer to install the udev rule that comes with this tool (70-qx4t-plc.rules), then connect the PLC again.</source>
         <translation>ポート %1 を使用する権限がありません。
-このコンピューターの管理者に、本ツールに付属の udev ルール (70-qx4t-plc.rules) のインストールを依頼してから、PLC を接続し直してください。</translation>
+このパソコンの管理者に、本ツールに付属の udev ルール (70-qx4t-plc.rules) のインストールを依頼してから、PLC を接続し直してください。</translation>
     </message>
     <message id="26021">
         <source>You do not have permission to use the port %1.

@@ -28,7 +28,7 @@
 Do not disconnect the cable or switch off the PLC or this computer until the tool reports the result.
 
 Start the version-up?</source>
-        <translation>지금부터 PLC에 펌웨어를 기록합니다.
+        <translation>지금부터 PLC에 펌웨어를 씁니다.
 도구에 결과가 표시될 때까지 케이블을 분리하거나 PLC 또는 이 컴퓨터의 전원을 끄지 마십시오.
 
 버전업을 시작하시겠습니까?</translation>
@@ -43,7 +43,7 @@ Start the version-up?</source>
     </message>
     <message id="20009">
         <source>Writing the firmware to the PLC...</source>
-        <translation>PLC에 펌웨어를 기록하는 중...</translation>
+        <translation>PLC에 펌웨어를 쓰는 중...</translation>
     </message>
     <message id="20010">
         <source>Waiting for the PLC to restart...</source>
@@ -87,7 +87,7 @@ Update the firmware of this PLC?</source>
     </message>
     <message id="20020">
         <source>Writing the firmware. Do not disconnect the cable or switch off the PLC!</source>
-        <translation>펌웨어를 기록하는 중입니다. 케이블을 분리하거나 PLC의 전원을 끄지 마십시오!</translation>
+        <translation>펌웨어를 쓰는 중입니다. 케이블을 분리하거나 PLC의 전원을 끄지 마십시오!</translation>
     </message>
     <message id="25000">
         <source>A page of the wizard cannot be displayed. The tool will close.</source>
@@ -215,7 +215,7 @@ If you accept these terms, tick the box below and press Next. Otherwise press Ca
 
 1. 이 도구는 QX4T 시리즈 PLC의 펌웨어를 다시 씁니다. 대상 PLC에만, 사용 설명서에 설명된 방법으로만 사용하십시오.
 
-2. 펌웨어를 기록하는 동안에는 PLC가 설비를 제어하지 않습니다. 버전업을 시작하기 전에 설비를 정지하고 위험 요소가 없는지 확인하십시오.
+2. 펌웨어를 쓰는 동안에는 PLC가 설비를 제어하지 않습니다. 버전업을 시작하기 전에 설비를 정지하고 위험 요소가 없는지 확인하십시오.
 
 3. 버전업 중에 케이블이 분리되거나 PLC 또는 컴퓨터의 전원이 꺼지면 PLC가 작동하지 않게 될 수 있습니다. 이 경우 제조사의 수리가 필요할 수 있습니다.
 
@@ -238,12 +238,14 @@ Install the version-up tool again, then repeat the version-up.</source>
     <message id="26003">
         <source>The version-up cannot start because this computer cannot record its progress:
 %1
+%2
 
-Free some disk space or check the permissions of that folder, then try again.</source>
+Correct this as the operating manual describes, then try again. Nothing has been written to the PLC.</source>
         <translation>이 컴퓨터에 버전업 진행 상황을 기록할 수 없어 버전업을 시작할 수 없습니다.
 %1
+%2
 
-디스크 여유 공간을 확보하거나 해당 폴더의 권한을 확인한 후 다시 시도하십시오.</translation>
+사용 설명서에 따라 원인을 해결한 후 다시 시도하십시오. PLC에는 아무것도 쓰지 않았습니다.</translation>
     </message>
     <message id="26004">
         <source>Version-up not started</source>
@@ -284,6 +286,34 @@ Press Retry to wait for the PLC again, or Cancel to stop.</source>
     <message id="26010">
         <source>PLC still in update mode</source>
         <translation>PLC가 아직 업데이트 모드에 있음</translation>
+    </message>
+    <message id="26040">
+        <source>The disk is full.</source>
+        <translation>디스크 공간이 부족합니다.</translation>
+    </message>
+    <message id="26041">
+        <source>You do not have permission to write here.</source>
+        <translation>이 위치에 쓸 권한이 없습니다.</translation>
+    </message>
+    <message id="26042">
+        <source>The file system is read-only.</source>
+        <translation>파일 시스템이 읽기 전용입니다.</translation>
+    </message>
+    <message id="26043">
+        <source>The folder does not exist.</source>
+        <translation>폴더가 없습니다.</translation>
+    </message>
+    <message id="26044">
+        <source>The file is in use by another program.</source>
+        <translation>다른 프로그램이 파일을 사용하고 있습니다.</translation>
+    </message>
+    <message id="26045">
+        <source>The disk reported a read or write error.</source>
+        <translation>디스크에서 읽기/쓰기 오류가 발생했습니다.</translation>
+    </message>
+    <message id="26046">
+        <source>The system reported an error while writing.</source>
+        <translation>쓰는 중에 시스템이 오류를 보고했습니다.</translation>
     </message>
     <message id="26020">
         <source>You do not have permission to use the port %1.

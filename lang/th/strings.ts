@@ -91,7 +91,7 @@ Update the firmware of this PLC?</source>
     </message>
     <message id="25000">
         <source>A page of the wizard cannot be displayed. The tool will close.</source>
-        <translation>ไม่สามารถแสดงหน้าของวิซาร์ดได้ เครื่องมือจะปิดลง</translation>
+        <translation>ไม่สามารถแสดงหน้าของตัวช่วยได้ เครื่องมือจะปิดลง</translation>
     </message>
     <message id="25001">
         <source>No PLC port is selected, or the port cannot be opened.
@@ -157,7 +157,7 @@ Press Retry to wait for the PLC again, or Cancel to stop.</source>
         <source>The version-up was not completed.
 The PLC may not work normally until its firmware has been updated. Start this tool again and repeat the version-up.</source>
         <translation>การอัปเกรดเวอร์ชันไม่เสร็จสมบูรณ์
-PLC อาจทำงานไม่ปกติจนกว่าจะอัปเดตเฟิร์มแวร์สำเร็จ เริ่มเครื่องมือนี้อีกครั้งแล้วทำการอัปเกรดเวอร์ชันใหม่</translation>
+PLC อาจทำงานไม่ปกติจนกว่าจะอัปเดตเฟิร์มแวร์สำเร็จ เริ่มเครื่องมือนี้อีกครั้งแล้วทำการอัปเกรดเวอร์ชันอีกครั้ง</translation>
     </message>
     <message id="25014">
         <source>Version-up stopped</source>
@@ -238,12 +238,14 @@ Install the version-up tool again, then repeat the version-up.</source>
     <message id="26003">
         <source>The version-up cannot start because this computer cannot record its progress:
 %1
+%2
 
-Free some disk space or check the permissions of that folder, then try again.</source>
+Correct this as the operating manual describes, then try again. Nothing has been written to the PLC.</source>
         <translation>ไม่สามารถเริ่มการอัปเกรดเวอร์ชันได้ เนื่องจากคอมพิวเตอร์เครื่องนี้ไม่สามารถบันทึกความคืบหน้าได้:
 %1
+%2
 
-เพิ่มพื้นที่ว่างในดิสก์หรือตรวจสอบสิทธิ์การเข้าถึงโฟลเดอร์นั้น แล้วลองอีกครั้ง</translation>
+แก้ไขสาเหตุตามที่อธิบายไว้ในคู่มือการใช้งาน แล้วลองอีกครั้ง ยังไม่มีการเขียนข้อมูลใดลงใน PLC</translation>
     </message>
     <message id="26004">
         <source>Version-up not started</source>
@@ -267,7 +269,7 @@ Wait a few seconds, then press Next again to continue the version-up. If the PLC
 Check which PLCs are connected, then start this tool again to check or repeat the version-up.</source>
         <translation>ขณะนี้มี PLC เครื่องอื่นเชื่อมต่ออยู่ที่พอร์ต %1 ซึ่งไม่ใช่ PLC ที่กำลังอัปเกรดเวอร์ชัน จึงจะไม่ตรวจสอบหรือเขียนข้อมูลลงไป
 
-ตรวจสอบว่ามี PLC ใดเชื่อมต่ออยู่ แล้วเริ่มเครื่องมือนี้อีกครั้งเพื่อตรวจสอบหรือทำการอัปเกรดเวอร์ชันใหม่</translation>
+ตรวจสอบว่ามี PLC ใดเชื่อมต่ออยู่ แล้วเริ่มเครื่องมือนี้อีกครั้งเพื่อตรวจสอบหรือทำการอัปเกรดเวอร์ชันอีกครั้ง</translation>
     </message>
     <message id="26008">
         <source>Different PLC on the port</source>
@@ -284,6 +286,34 @@ Press Retry to wait for the PLC again, or Cancel to stop.</source>
     <message id="26010">
         <source>PLC still in update mode</source>
         <translation>PLC ยังอยู่ในโหมดอัปเดต</translation>
+    </message>
+    <message id="26040">
+        <source>The disk is full.</source>
+        <translation>ดิสก์เต็ม</translation>
+    </message>
+    <message id="26041">
+        <source>You do not have permission to write here.</source>
+        <translation>คุณไม่มีสิทธิ์เขียนข้อมูลในตำแหน่งนี้</translation>
+    </message>
+    <message id="26042">
+        <source>The file system is read-only.</source>
+        <translation>ระบบไฟล์เป็นแบบอ่านอย่างเดียว</translation>
+    </message>
+    <message id="26043">
+        <source>The folder does not exist.</source>
+        <translation>ไม่มีโฟลเดอร์นี้</translation>
+    </message>
+    <message id="26044">
+        <source>The file is in use by another program.</source>
+        <translation>ไฟล์กำลังถูกใช้งานโดยโปรแกรมอื่น</translation>
+    </message>
+    <message id="26045">
+        <source>The disk reported a read or write error.</source>
+        <translation>ดิสก์เกิดข้อผิดพลาดในการอ่านหรือเขียน</translation>
+    </message>
+    <message id="26046">
+        <source>The system reported an error while writing.</source>
+        <translation>ระบบแจ้งข้อผิดพลาดระหว่างการเขียนข้อมูล</translation>
     </message>
     <message id="26020">
         <source>You do not have permission to use the port %1.

@@ -238,12 +238,14 @@ Install the version-up tool again, then repeat the version-up.</source>
     <message id="26003">
         <source>The version-up cannot start because this computer cannot record its progress:
 %1
+%2
 
-Free some disk space or check the permissions of that folder, then try again.</source>
-        <translation>本计算机无法记录版本升级的进度，因此无法开始版本升级：
+Correct this as the operating manual describes, then try again. Nothing has been written to the PLC.</source>
+        <translation>本电脑无法记录版本升级的进度，因此无法开始版本升级：
 %1
+%2
 
-请释放磁盘空间或检查该文件夹的权限，然后重试。</translation>
+请按照操作手册的说明排除此问题，然后重试。尚未向PLC写入任何内容。</translation>
     </message>
     <message id="26004">
         <source>Version-up not started</source>
@@ -285,11 +287,39 @@ Press Retry to wait for the PLC again, or Cancel to stop.</source>
         <source>PLC still in update mode</source>
         <translation>PLC仍处于更新模式</translation>
     </message>
+    <message id="26040">
+        <source>The disk is full.</source>
+        <translation>磁盘空间已满。</translation>
+    </message>
+    <message id="26041">
+        <source>You do not have permission to write here.</source>
+        <translation>您没有在此位置写入的权限。</translation>
+    </message>
+    <message id="26042">
+        <source>The file system is read-only.</source>
+        <translation>文件系统为只读。</translation>
+    </message>
+    <message id="26043">
+        <source>The folder does not exist.</source>
+        <translation>文件夹不存在。</translation>
+    </message>
+    <message id="26044">
+        <source>The file is in use by another program.</source>
+        <translation>文件正被其他程序使用。</translation>
+    </message>
+    <message id="26045">
+        <source>The disk reported a read or write error.</source>
+        <translation>磁盘发生读写错误。</translation>
+    </message>
+    <message id="26046">
+        <source>The system reported an error while writing.</source>
+        <translation>写入时系统报告了错误。</translation>
+    </message>
     <message id="26020">
         <source>You do not have permission to use the port %1.
 Ask the administrator of this computer to install the udev rule that comes with this tool (70-qx4t-plc.rules), then connect the PLC again.</source>
         <translation>您没有使用端口 %1 的权限。
-请让这台计算机的管理员安装本工具随附的 udev 规则（70-qx4t-plc.rules），然后重新连接PLC。</translation>
+请让这台电脑的管理员安装本工具随附的 udev 规则（70-qx4t-plc.rules），然后重新连接PLC。</translation>
     </message>
     <message id="26021">
         <source>You do not have permission to use the port %1.

@@ -238,12 +238,14 @@ Install the version-up tool again, then repeat the version-up.</source>
     <message id="26003">
         <source>The version-up cannot start because this computer cannot record its progress:
 %1
+%2
 
-Free some disk space or check the permissions of that folder, then try again.</source>
+Correct this as the operating manual describes, then try again. Nothing has been written to the PLC.</source>
         <translation>這台電腦無法記錄版本升級的進度，因此無法開始版本升級：
 %1
+%2
 
-請釋放磁碟空間或檢查該資料夾的權限，然後再試一次。</translation>
+請依照操作手冊的說明排除此問題，然後再試一次。尚未對PLC寫入任何內容。</translation>
     </message>
     <message id="26004">
         <source>Version-up not started</source>
@@ -284,6 +286,34 @@ Press Retry to wait for the PLC again, or Cancel to stop.</source>
     <message id="26010">
         <source>PLC still in update mode</source>
         <translation>PLC仍處於更新模式</translation>
+    </message>
+    <message id="26040">
+        <source>The disk is full.</source>
+        <translation>磁碟空間已滿。</translation>
+    </message>
+    <message id="26041">
+        <source>You do not have permission to write here.</source>
+        <translation>您沒有寫入此位置的權限。</translation>
+    </message>
+    <message id="26042">
+        <source>The file system is read-only.</source>
+        <translation>檔案系統為唯讀。</translation>
+    </message>
+    <message id="26043">
+        <source>The folder does not exist.</source>
+        <translation>資料夾不存在。</translation>
+    </message>
+    <message id="26044">
+        <source>The file is in use by another program.</source>
+        <translation>檔案正由其他程式使用中。</translation>
+    </message>
+    <message id="26045">
+        <source>The disk reported a read or write error.</source>
+        <translation>磁碟發生讀寫錯誤。</translation>
+    </message>
+    <message id="26046">
+        <source>The system reported an error while writing.</source>
+        <translation>寫入時系統回報了錯誤。</translation>
     </message>
     <message id="26020">
         <source>You do not have permission to use the port %1.

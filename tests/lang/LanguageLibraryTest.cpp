@@ -150,7 +150,12 @@ std::map<int, int> requiredStrings() {
     for (int id = 26001; id <= 26010; ++id) {
         ids[id] = 0;
     }
-    ids[26003] = ids[26007] = 1;
+    // The record of the update cannot be written: the cause (one of 26040-26046) and the path.
+    ids[26003] = 2;
+    for (int id = 26040; id <= 26046; ++id) {
+        ids[id] = 0;
+    }
+    ids[26007] = 1;
     ids[20004] = 1;
     ids[20005] = 2;
     ids[20018] = 3;

@@ -124,7 +124,7 @@ TEST_F(PendingUpdatesTest, SeveralProcessesAtOnceLoseNoMark) {
 }
 
 // A full disk: the write fails, the old list stays whole, no temporary file is left, and the
-// message names the file and the reason.
+// message names the file, the reason the user is told, and the system's words.
 TEST_F(PendingUpdatesTest, AWriteThatFailsChangesNothingAndSaysWhy) {
     PendingUpdates updates(folder.string());
     ASSERT_TRUE(updates.mark("virtual:first", "pts/1").ok);
@@ -143,6 +143,8 @@ TEST_F(PendingUpdatesTest, AWriteThatFailsChangesNothingAndSaysWhy) {
     EXPECT_FALSE(result.ok);
     EXPECT_NE(result.error.find(updates.file()), std::string::npos) << result.error;
     EXPECT_NE(result.error.find(std::strerror(EFBIG)), std::string::npos) << result.error;
+    EXPECT_EQ(result.path, updates.file());
+    EXPECT_EQ(result.cause, qx4t::FileCause::NoSpace);
     EXPECT_EQ(contents(), before);
     EXPECT_EQ(updates.isMarked("virtual:second"), std::optional<bool>(false));
     for (const auto& entry : fs::directory_iterator(folder)) {

@@ -62,6 +62,15 @@ void BeginRunLog() {
     ui::setMessageBoxObserver(noteMessageBox);
 }
 
+void NoteInRunLog(const std::string& text) {
+    if (runLog().isOpen()) {
+        runLog().note(text);
+    } else if (!ui::runLogFolder().empty()) {
+        // The log could not be made (often for the same reason): the session's log keeps it.
+        std::fprintf(stderr, "Qx4t_V0180_VupTool: %s\n", text.c_str());
+    }
+}
+
 void EndRunLog(const std::string& outcome) {
     if (!runLog().isOpen()) {
         return;

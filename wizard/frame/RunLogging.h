@@ -8,5 +8,8 @@ namespace qx4t::frame {
 
 void BeginRunLog();
 void EndRunLog(const std::string& outcome);
+// A line of its own in the log (what the user is not shown: the operating system's words);
+// on the standard error when the run has no log.
+void NoteInRunLog(const std::string& text);
 
 }  // namespace qx4t::frame

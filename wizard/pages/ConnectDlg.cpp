@@ -15,6 +15,8 @@
 #include "platform/PendingUpdates.h"
 #include "platform/res/Resources.h"
 #include "platform/text/Utf8.h"
+#include "platform/ui/MessageBox.h"
+#include "wizard/frame/RunLogging.h"
 #include "wizard/frame/WizardFrame.h"
 
 namespace {
@@ -36,6 +38,14 @@ constexpr int kNoAccessText = 26020;
 constexpr int kJoinGroupText = 26021;
 constexpr int kLogInAgainText = 26022;
 constexpr int kNoAccessCaption = 26023;
+
+// Why the record of the update could not be written, in the user's language (26003 takes it
+// and the path). The first id is the disk being full; the order is FileCause's.
+constexpr int kFirstFileCauseText = 26040;
+
+int FileCauseTextId(qx4t::FileCause cause) {
+    return kFirstFileCauseText + static_cast<int>(cause);
+}
 
 // Clears the flag however ConnectPlc leaves, so a later tick can end the step.
 class ConnectingScope {
@@ -374,7 +384,11 @@ bool CConnectDlg::ConnectPlc() {
     if (const auto noted = qx4t::PendingUpdates().mark(pendingKey, qx4t::wideToUtf8(port));
         !noted.ok) {
         link->ClosePort();
-        StopAndAsk(26003, 26004, kWarning, {QString::fromStdString(noted.error)});
+        // The user reads the cause in the wizard's language; the OS's words go to the log.
+        qx4t::frame::NoteInRunLog("cannot note the update: " + noted.error);
+        StopAndAsk(26003, 26004, kWarning,
+                   {qx4t::ui::formatString(FileCauseTextId(noted.cause)),
+                    QString::fromStdString(noted.path)});
         return false;
     }
     if (link->OpenPort(port) != qx4t::link::kOk) {

@@ -17,6 +17,7 @@
 #include "firmware/Images.h"
 #include "link/ResultCodes.h"
 #include "platform/PendingUpdates.h"
+#include "platform/ui/MessageBox.h"
 #include "tests/platform/ui/support/UiTestSupport.h"
 #include "tests/support/FakeSerialPort.h"
 #include "tests/wizard/support/CBaseDlgTestAccess.h"
@@ -430,6 +431,12 @@ TEST_F(ConnectPageTest, NoUpdateModeEntryWithADamagedImageOrWithoutTheNote) {
             ScriptedMessageBoxes boxes;
             boxes.expect(20018, 20003, kConfirm, IDOK);
             boxes.expect(c.textId, c.captionId, kWarning);
+            if (c.blockNote) {
+                // The cause in the wizard's words and the path; the system's words are for the log.
+                const std::string lock = qx4t::defaultStateFolder() + "/pending-updates.lock";
+                boxes.withText(qx4t::ui::formatString(
+                    26003, {qx4t::ui::formatString(26043), QString::fromStdString(lock)}));
+            }
             rig.connectNext();
             EXPECT_EQ(boxes.pending(), 0u);
             EXPECT_EQ(rig.frame().GetComPortPtr()->m_hComm, -1) << "the port is left open";
