@@ -75,6 +75,7 @@ Environment MachineEnvironment() {
     env.clock = &SteadyClock::instance();
     env.waitUntil = quit::sleepUntil;
     env.listPorts = [] { return ports::enumeratePorts(); };
+    env.deviceNodeOf = [](const std::string& name) { return ports::deviceNodeOf("/dev/" + name); };
     env.ask = AskOnTerminal;
     env.progressInPlace = TerminalCanRedraw();
     env.modemManagerRunning = [] { return ModemManagerRunning(); };

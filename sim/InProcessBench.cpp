@@ -17,7 +17,8 @@ struct Attached {
     std::string baseName;  // the name it was attached under
     std::string name;      // the name it answers to now
     std::string description;
-    std::string identity;  // as discovery shows it, the same under every name
+    std::string identity;              // as discovery shows it, the same under every name
+    std::vector<std::string> aliases;  // other names of the port under its present name
     int generation = 0;
     int handle = 0;
     const SimPort* openBy = nullptr;
@@ -36,6 +37,7 @@ struct SimPort::Shared {
             if (generation == a->generation)
                 continue;
             a->generation = generation;
+            a->aliases.clear();
             std::string stem = a->baseName;
             int number = 0;
             std::size_t digits = stem.find_last_not_of("0123456789") + 1;
@@ -55,7 +57,9 @@ struct SimPort::Shared {
 
     std::shared_ptr<Attached> find(const std::string& name) const {
         for (const auto& a : plcs)
-            if (a->name == name && !a->plc->portClosed())
+            if ((a->name == name ||
+                 std::find(a->aliases.begin(), a->aliases.end(), name) != a->aliases.end()) &&
+                !a->plc->portClosed())
                 return a;
         return nullptr;
     }
@@ -106,6 +110,18 @@ bool SimPort::isOpen() const {
 int SimPort::handle() const {
     auto* a = static_cast<Attached*>(attached_.get());
     return a ? a->handle : -1;
+}
+
+namespace {
+// A device number per PLC and port generation, as a renamed tty gets a new node.
+std::string benchDevice(const Attached& a) {
+    return "240:" + std::to_string((a.handle - kFirstHandle) * 64 + a.generation);
+}
+}  // namespace
+
+std::string SimPort::deviceNumber() const {
+    auto* a = static_cast<Attached*>(attached_.get());
+    return a && a->generation == generation_ ? benchDevice(*a) : std::string();
 }
 
 // False once the PLC's port has gone away under this open port (unplugged, or renumbered
@@ -239,9 +255,34 @@ std::vector<ports::PortInfo> InProcessBench::portInfos() const {
     for (const auto& a : shared_->plcs) {
         if (a->plc->portClosed())
             continue;
-        out.push_back({a->name, a->description, "virtual", true, a->identity});
+        ports::PortInfo info{a->name, a->description, "virtual", true, a->identity};
+        info.virtualKey = a->identity;
+        info.device = benchDevice(*a);
+        out.push_back(std::move(info));
     }
+    ports::assignIdentities(out);
     return out;
+}
+
+void InProcessBench::setVirtualId(const PlcCore& plc, const std::string& id) {
+    for (auto& a : shared_->plcs)
+        if (a->plc.get() == &plc)
+            a->identity = "virtual:" + id;
+}
+
+void InProcessBench::addAlias(const PlcCore& plc, const std::string& alias) {
+    shared_->refreshNames();
+    for (auto& a : shared_->plcs)
+        if (a->plc.get() == &plc)
+            a->aliases.push_back(alias);
+}
+
+ports::DeviceNode InProcessBench::deviceNodeOf(const std::string& portName) const {
+    shared_->refreshNames();
+    const auto a = shared_->find(portName);
+    if (!a)
+        return {};
+    return {ports::DeviceNode::Kind::CharDevice, benchDevice(*a)};
 }
 
 std::string InProcessBench::portNameOf(const PlcCore& plc) const {
