@@ -22,7 +22,9 @@ struct Attached {
     int generation = 0;
     int handle = 0;
     const SimPort* openBy = nullptr;
-    bool detached = false;  // the bench is gone; the PLC's clock may be too
+    bool detached = false;   // the bench is gone; the PLC's clock may be too
+    bool unplugged = false;  // taken off the bench
+    [[nodiscard]] bool gone() const { return unplugged || plc->portClosed(); }
 };
 
 struct SimPort::Shared {
@@ -59,7 +61,7 @@ struct SimPort::Shared {
         for (const auto& a : plcs)
             if ((a->name == name ||
                  std::find(a->aliases.begin(), a->aliases.end(), name) != a->aliases.end()) &&
-                !a->plc->portClosed())
+                !a->gone())
                 return a;
         return nullptr;
     }
@@ -135,7 +137,7 @@ bool SimPort::lineUp() {
         return false;
     }
     bench_->refreshNames();
-    const bool up = !a->plc->portClosed() && a->generation == generation_;
+    const bool up = !a->gone() && a->generation == generation_;
     hungUp_ = hungUp_ || !up;
     return up;
 }
@@ -253,7 +255,7 @@ std::vector<ports::PortInfo> InProcessBench::portInfos() const {
     shared_->refreshNames();
     std::vector<ports::PortInfo> out;
     for (const auto& a : shared_->plcs) {
-        if (a->plc->portClosed())
+        if (a->gone())
             continue;
         ports::PortInfo info{a->name, a->description, "virtual", true, a->identity};
         info.virtualKey = a->identity;
@@ -268,6 +270,12 @@ void InProcessBench::setVirtualId(const PlcCore& plc, const std::string& id) {
     for (auto& a : shared_->plcs)
         if (a->plc.get() == &plc)
             a->identity = "virtual:" + id;
+}
+
+void InProcessBench::unplug(const PlcCore& plc) {
+    for (auto& a : shared_->plcs)
+        if (a->plc.get() == &plc)
+            a->unplugged = true;
 }
 
 void InProcessBench::addAlias(const PlcCore& plc, const std::string& alias) {
@@ -289,7 +297,7 @@ std::string InProcessBench::portNameOf(const PlcCore& plc) const {
     shared_->refreshNames();
     for (const auto& a : shared_->plcs)
         if (a->plc.get() == &plc)
-            return a->plc->portClosed() ? std::string() : a->name;
+            return a->gone() ? std::string() : a->name;
     return {};
 }
 

@@ -81,6 +81,8 @@ public:
     void setVirtualId(const PlcCore& plc, const std::string& id);
     // Another name for the PLC's port now, as a second link or "pts/../pts/90" names the device.
     void addAlias(const PlcCore& plc, const std::string& alias);
+    // Takes the PLC off the bench, as a cable pulled: its name is free for another PLC.
+    void unplug(const PlcCore& plc);
     // What a name given by hand names on the bench: the PLC's device number, or Missing.
     [[nodiscard]] ports::DeviceNode deviceNodeOf(const std::string& portName) const;
     // The PLC attached under `portName` now, or null.
