@@ -109,42 +109,16 @@ int Session::ChoosePort() {
                     " PLCs found; attach only one, or choose one with --port:" + listing);
 }
 
-PortFacts Session::OpenFacts(bool* listed) const {
-    const auto all = ListPorts();
-    const std::string device = m_link.OpenDevice();
-    const ports::PortInfo* found = ports::findByDevice(all, device);
-    if (found == nullptr) {
-        const auto it = std::find_if(all.begin(), all.end(),
-                                     [&](const ports::PortInfo& p) { return p.name == m_port; });
-        // A name whose device number differs is not the device open now.
-        if (it != all.end() && (device.empty() || it->device.empty()))
-            found = &*it;
-    }
-    if (listed != nullptr)
-        *listed = found != nullptr;
-    return found ? ports::factsOf(*found) : PortFacts{m_port, {}, {}, {}, device};
-}
-
 void Session::IdentifyPlc() {
-    const auto all = ListPorts();
-    bool listed = false;
-    const PortFacts facts = OpenFacts(&listed);
-    const auto it = std::find_if(all.begin(), all.end(),
-                                 [&](const ports::PortInfo& p) { return p.name == facts.name; });
-    m_plc = listed && it != all.end()
-                ? ports::identityAt(all, static_cast<std::size_t>(it - all.begin()))
-                : ChooseIdentity({facts}, 0);
-    if (listed && facts.name != m_port) {
-        m_report.note(m_port + " is " + facts.name);
-        m_port = facts.name;
+    m_plc = ports::identifyOpenPort(ListPorts(), m_link.OpenDevice(), m_port);
+    if (m_plc.facts.name != m_port) {
+        m_report.note(m_port + " is " + m_plc.facts.name);
+        m_port = m_plc.facts.name;
     }
     m_pendingKey = m_plc.key;
     // A note under any key the PLC has counts, those of earlier releases included; a note that
     // cannot be read cannot rule an unverified update out.
-    m_unverifiedBefore = false;
-    const auto pending = Pending();
-    for (const auto& key : NoteKeys(m_plc))
-        m_unverifiedBefore = m_unverifiedBefore || pending.isMarked(key).value_or(true);
+    m_unverifiedBefore = Pending().anyMarked(NoteKeys(m_plc));
 }
 
 namespace {
@@ -159,7 +133,7 @@ std::string DescribeDevice(const PortFacts& facts) {
 }  // namespace
 
 bool Session::OpenIsThePlc(std::string& mismatch) const {
-    const PortFacts now = OpenFacts();
+    const PortFacts now = ports::openPortFacts(ListPorts(), m_link.OpenDevice(), m_port);
     switch (MatchPlc(m_plc, now)) {
         case PortMatch::Same:
             return true;
@@ -807,11 +781,9 @@ int Session::RestartAndVerify() {
                             "PLC being updated was not verified");
                     }
                     if (verdict == RestartVerdict::Verified) {
-                        auto pending = Pending();
-                        for (const auto& key : OwnNoteKeys(m_plc)) {
-                            if (const auto cleared = pending.clear(key); !cleared.ok)
-                                m_report.note("warning: " + cleared.error);
-                        }
+                        if (const auto cleared = Pending().clearAll(OwnNoteKeys(m_plc));
+                            !cleared.ok)
+                            m_report.note("warning: " + cleared.error);
                         m_report.result(kExitSuccess,
                                         "the PLC " + Narrow(SeriesName(m_status.strModel)) +
                                             " now runs firmware " + now + " (was " +

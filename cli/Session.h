@@ -57,9 +57,6 @@ private:
     // descriptor, and whether an earlier update of that PLC was begun and never verified (a
     // note under any of its keys).
     void IdentifyPlc();
-    // What discovery tells of the device open now: the listed port with its device number,
-    // else the one listed under its name; `listed` tells which was found.
-    [[nodiscard]] PortFacts OpenFacts(bool* listed = nullptr) const;
     // After an open, before anything is written: 0 when the port carries the PLC this run began
     // with, else the port is closed and `mismatch` says what is there.
     [[nodiscard]] bool OpenIsThePlc(std::string& mismatch) const;

@@ -25,9 +25,9 @@ enum class IdentityKind { Serial, Path, Virtual, Name };
 
 struct PlcIdentity {
     IdentityKind kind = IdentityKind::Name;
-    std::string key;     // what the PLC is followed by: the chosen fact, or "port:<name>"
+    std::string key{};   // what the PLC is followed by: the chosen fact, or "port:<name>"
     bool unique = true;  // false: a stronger fact was shared with another port
-    PortFacts facts;     // everything known of the port when the identity was chosen
+    PortFacts facts{};   // everything known of the port when the identity was chosen
 };
 
 // The key of a port known by nothing but its name; today's notes are also kept under it.

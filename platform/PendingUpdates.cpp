@@ -176,4 +176,18 @@ std::optional<bool> PendingUpdates::isMarked(const std::string& identity,
                        [&](const std::string& line) { return identityOf(line) == identity; });
 }
 
+bool PendingUpdates::anyMarked(const std::vector<std::string>& keys) const {
+    return std::any_of(keys.begin(), keys.end(),
+                       [&](const std::string& key) { return isMarked(key).value_or(true); });
+}
+
+PendingUpdates::Result PendingUpdates::clearAll(const std::vector<std::string>& keys) {
+    Result first;
+    for (const auto& key : keys) {
+        if (Result r = clear(key); !r.ok && first.ok)
+            first = r;
+    }
+    return first;
+}
+
 }  // namespace qx4t

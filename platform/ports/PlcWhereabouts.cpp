@@ -43,6 +43,31 @@ const PortInfo* findByDevice(const std::vector<PortInfo>& ports, const std::stri
     return it == ports.end() ? nullptr : &*it;
 }
 
+PortFacts openPortFacts(const std::vector<PortInfo>& ports, const std::string& openDevice,
+                        const std::string& openedName, bool* listed) {
+    const PortInfo* found = findByDevice(ports, openDevice);
+    if (found == nullptr) {
+        const auto it = std::find_if(ports.begin(), ports.end(),
+                                     [&](const PortInfo& p) { return p.name == openedName; });
+        if (it != ports.end() && (openDevice.empty() || it->device.empty()))
+            found = &*it;
+    }
+    if (listed != nullptr)
+        *listed = found != nullptr;
+    return found ? factsOf(*found) : PortFacts{openedName, {}, {}, {}, openDevice};
+}
+
+PlcIdentity identifyOpenPort(const std::vector<PortInfo>& ports, const std::string& openDevice,
+                             const std::string& openedName) {
+    bool listed = false;
+    const PortFacts facts = openPortFacts(ports, openDevice, openedName, &listed);
+    const auto it = std::find_if(ports.begin(), ports.end(),
+                                 [&](const PortInfo& p) { return p.name == facts.name; });
+    if (listed && it != ports.end())
+        return identityAt(ports, static_cast<std::size_t>(it - ports.begin()));
+    return ChooseIdentity({facts}, 0);
+}
+
 const PortInfo* findByIdentity(const std::vector<PortInfo>& ports, const std::string& identity) {
     const PortInfo* found = nullptr;
     for (const auto& p : ports) {

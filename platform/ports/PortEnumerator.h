@@ -53,6 +53,17 @@ void assignIdentities(std::vector<PortInfo>& ports);
 [[nodiscard]] const PortInfo* findByDevice(const std::vector<PortInfo>& ports,
                                            const std::string& device);
 
+// What discovery tells of the device open now: the listed port with the open descriptor's
+// device number, else the one listed under the name it was opened by (unless that one's device
+// number differs), else the bare name and number. `listed` tells whether a port was found.
+[[nodiscard]] PortFacts openPortFacts(const std::vector<PortInfo>& ports,
+                                      const std::string& openDevice, const std::string& openedName,
+                                      bool* listed = nullptr);
+// The identity of the PLC on the port opened as `openedName`, fixed for the whole version-up.
+[[nodiscard]] PlcIdentity identifyOpenPort(const std::vector<PortInfo>& ports,
+                                           const std::string& openDevice,
+                                           const std::string& openedName);
+
 // What a port name given by hand names: "/dev/" + name on Linux.
 struct DeviceNode {
     enum class Kind { Missing, NotSerial, CharDevice };

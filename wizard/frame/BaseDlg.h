@@ -41,7 +41,7 @@ public:
     [[nodiscard]] stPlcStatus* GetPlcStatusPtr() override { return &m_PlcStatus; }
     [[nodiscard]] std::wstring* GetVerInfoPtr() override { return &m_strVerInfo; }
     [[nodiscard]] std::wstring* GetPortPtr() override { return &m_strPort; }
-    [[nodiscard]] std::string* GetPlcIdentityPtr() override { return &m_strPlcIdentity; }
+    [[nodiscard]] qx4t::PlcIdentity* GetPlcIdentityPtr() override { return &m_PlcIdentity; }
     [[nodiscard]] const void* GetFWUpdateDataPtr() const override { return m_pFWUpdateData; }
     [[nodiscard]] unsigned long GetFWUpdateDataSize() const override {
         return m_dwFWUpdateDataSize;
@@ -154,7 +154,7 @@ private:
     stPlcStatus m_PlcStatus;
     std::wstring m_strVerInfo;
     std::wstring m_strPort;
-    std::string m_strPlcIdentity;
+    qx4t::PlcIdentity m_PlcIdentity;
     const void* m_pFWUpdateData = nullptr;
     unsigned long m_dwFWUpdateDataSize = 0;
     const void* m_pEthernetFWUpdateData = nullptr;

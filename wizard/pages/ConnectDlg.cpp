@@ -36,6 +36,9 @@ constexpr int kNoAccessText = 26020;
 constexpr int kJoinGroupText = 26021;
 constexpr int kLogInAgainText = 26022;
 constexpr int kNoAccessCaption = 26023;
+// Another PLC answered on the port between the status read and a step that writes.
+constexpr int kAnotherPlcBeforeEntryText = 26011;
+constexpr int kAnotherPlcBeforeEntryCaption = 26008;
 
 // Clears the flag however ConnectPlc leaves, so a later tick can end the step.
 class ConnectingScope {
@@ -226,6 +229,13 @@ int CConnectDlg::StopAndAsk(int textId, int captionId, unsigned style, const QSt
     return MessageBox(textId, captionId, style, args);
 }
 
+bool CConnectDlg::AnotherPlcOnThePort(const std::wstring& port) {
+    Frame()->GetComPortPtr()->ClosePort();
+    StopAndAsk(kAnotherPlcBeforeEntryText, kAnotherPlcBeforeEntryCaption, kWarning,
+               {QString::fromStdWString(port)});
+    return false;
+}
+
 bool CConnectDlg::Fail(int textId, int captionId) {
     Frame()->GetComPortPtr()->ClosePort();
     StopAndAsk(textId, captionId, kWarning);
@@ -273,13 +283,13 @@ bool CConnectDlg::ConnectPlc() {
         }
         return false;
     }
-    // The PLC this version-up is about, followed by the version-up page across renames.
-    *frame->GetPlcIdentityPtr() = GetPortIdentity(port);
-    const std::string pendingKey = frame->GetPlcIdentityPtr()->empty()
-                                       ? qx4t::ports::identityOfName(qx4t::wideToUtf8(port))
-                                       : *frame->GetPlcIdentityPtr();
-    // A note that cannot be read cannot rule an unverified update out.
-    const bool unverifiedBefore = qx4t::PendingUpdates().isMarked(pendingKey).value_or(true);
+    // The PLC this version-up is about, known by the device actually opened and followed by
+    // the version-up page across renames.
+    const qx4t::PlcIdentity plc = IdentifyOpenPlc(*link, port);
+    *frame->GetPlcIdentityPtr() = plc;
+    const std::string& pendingKey = plc.key;
+    // A note under any key the PLC has counts, those of earlier releases included.
+    const bool unverifiedBefore = qx4t::PendingUpdates().anyMarked(qx4t::NoteKeys(plc));
 
     // From the first exchange on, the link pumps events: nothing the user can reach may
     // start another step while this one talks to the PLC.
@@ -355,6 +365,9 @@ bool CConnectDlg::ConnectPlc() {
             if (link->OpenPort(port) != qx4t::link::kOk) {
                 return Fail(25007, 25008);
             }
+            if (!IsThePlc(*link, plc, port)) {
+                return AnotherPlcOnThePort(port);
+            }
             const int changed = link->ChangeMode();
             link->ClosePort();
             if (changed != qx4t::link::kOk) {
@@ -377,8 +390,13 @@ bool CConnectDlg::ConnectPlc() {
         StopAndAsk(26003, 26004, kWarning, {QString::fromStdString(noted.error)});
         return false;
     }
-    if (link->OpenPort(port) != qx4t::link::kOk) {
-        return Fail(25007, 25008);
+    const bool reopened = link->OpenPort(port) == qx4t::link::kOk;
+    if (!reopened || !IsThePlc(*link, plc, port)) {
+        // Nothing reached the PLC: the note goes again, unless an earlier run left it.
+        if (!unverifiedBefore) {
+            (void)qx4t::PendingUpdates().clear(pendingKey);
+        }
+        return reopened ? AnotherPlcOnThePort(port) : Fail(25007, 25008);
     }
     const int entered = link->StartFWUpdate(target);
     link->ClosePort();
