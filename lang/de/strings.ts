@@ -285,6 +285,14 @@ Klicken Sie auf „Wiederholen“, um erneut auf die SPS zu warten, oder auf „
         <source>PLC still in update mode</source>
         <translation>SPS noch im Update-Modus</translation>
     </message>
+    <message id="26011">
+        <source>Another PLC is now connected on port %1. Nothing was sent to it, and it is unchanged. The PLC that was checked was not put into its firmware update mode.
+
+Connect only the PLC to be updated, then press Next again.</source>
+        <translation>An Port %1 ist jetzt eine andere SPS angeschlossen. An sie wurde nichts gesendet, sie ist unverändert. Die geprüfte SPS wurde nicht in den Firmware-Update-Modus versetzt.
+
+Schließen Sie nur die zu aktualisierende SPS an und klicken Sie dann erneut auf „Weiter“.</translation>
+    </message>
     <message id="26020">
         <source>You do not have permission to use the port %1.
 Ask the administrator of this computer to install the udev rule that comes with this tool (70-qx4t-plc.rules), then connect the PLC again.</source>

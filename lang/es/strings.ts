@@ -285,6 +285,14 @@ Pulse «Reintentar» para volver a esperar al PLC o «Cancelar» para detener el
         <source>PLC still in update mode</source>
         <translation>PLC aún en modo de actualización</translation>
     </message>
+    <message id="26011">
+        <source>Another PLC is now connected on port %1. Nothing was sent to it, and it is unchanged. The PLC that was checked was not put into its firmware update mode.
+
+Connect only the PLC to be updated, then press Next again.</source>
+        <translation>Ahora hay otro PLC conectado en el puerto %1. No se le ha enviado nada y no ha cambiado. El PLC comprobado no se ha puesto en su modo de actualización de firmware.
+
+Conecte solo el PLC que se va a actualizar y vuelva a pulsar «Siguiente».</translation>
+    </message>
     <message id="26020">
         <source>You do not have permission to use the port %1.
 Ask the administrator of this computer to install the udev rule that comes with this tool (70-qx4t-plc.rules), then connect the PLC again.</source>

@@ -285,6 +285,14 @@ Cliquez sur « Réessayer » pour attendre à nouveau l'automate ou sur « An
         <source>PLC still in update mode</source>
         <translation>Automate toujours en mode de mise à jour</translation>
     </message>
+    <message id="26011">
+        <source>Another PLC is now connected on port %1. Nothing was sent to it, and it is unchanged. The PLC that was checked was not put into its firmware update mode.
+
+Connect only the PLC to be updated, then press Next again.</source>
+        <translation>Un autre automate est maintenant connecté sur le port %1. Rien ne lui a été envoyé, il est inchangé. L'automate vérifié n'a pas été mis en mode de mise à jour du micrologiciel.
+
+Connectez uniquement l'automate à mettre à jour, puis cliquez de nouveau sur « Suivant ».</translation>
+    </message>
     <message id="26020">
         <source>You do not have permission to use the port %1.
 Ask the administrator of this computer to install the udev rule that comes with this tool (70-qx4t-plc.rules), then connect the PLC again.</source>

@@ -285,6 +285,14 @@ Premere «Riprova» per attendere di nuovo il PLC oppure «Annulla» per interro
         <source>PLC still in update mode</source>
         <translation>PLC ancora in modalità di aggiornamento</translation>
     </message>
+    <message id="26011">
+        <source>Another PLC is now connected on port %1. Nothing was sent to it, and it is unchanged. The PLC that was checked was not put into its firmware update mode.
+
+Connect only the PLC to be updated, then press Next again.</source>
+        <translation>Alla porta %1 è ora collegato un altro PLC. Non gli è stato inviato nulla e non è cambiato. Il PLC verificato non è stato messo in modalità di aggiornamento del firmware.
+
+Collegare solo il PLC da aggiornare, quindi premere di nuovo «Avanti».</translation>
+    </message>
     <message id="26020">
         <source>You do not have permission to use the port %1.
 Ask the administrator of this computer to install the udev rule that comes with this tool (70-qx4t-plc.rules), then connect the PLC again.</source>

@@ -285,6 +285,14 @@ Press Retry to wait for the PLC again, or Cancel to stop.</source>
         <source>PLC still in update mode</source>
         <translation>PLC가 아직 업데이트 모드에 있음</translation>
     </message>
+    <message id="26011">
+        <source>Another PLC is now connected on port %1. Nothing was sent to it, and it is unchanged. The PLC that was checked was not put into its firmware update mode.
+
+Connect only the PLC to be updated, then press Next again.</source>
+        <translation>포트 %1에 다른 PLC가 연결되어 있습니다. 이 PLC에는 아무것도 보내지 않았으며 변경되지 않았습니다. 확인한 PLC는 펌웨어 업데이트 모드로 전환하지 않았습니다.
+
+업데이트할 PLC만 연결한 후 [다음]을 다시 누르십시오.</translation>
+    </message>
     <message id="26020">
         <source>You do not have permission to use the port %1.
 Ask the administrator of this computer to install the udev rule that comes with this tool (70-qx4t-plc.rules), then connect the PLC again.</source>

@@ -150,7 +150,7 @@ std::map<int, int> requiredStrings() {
     for (int id = 26001; id <= 26010; ++id) {
         ids[id] = 0;
     }
-    ids[26003] = ids[26007] = 1;
+    ids[26003] = ids[26007] = ids[26011] = 1;
     ids[20004] = 1;
     ids[20005] = 2;
     ids[20018] = 3;

@@ -459,6 +459,43 @@ TEST_F(ConnectPageTest, AFailureInTheUpdateModeEntryIsToldAndNothingMovesOn) {
     });
 }
 
+// Another PLC takes the port's name after the status read, while the user answers: before the
+// mode change and before the update-mode entry the port opened is checked, and the other PLC
+// gets nothing; the PLC that was checked was not put into its update mode and has no note.
+TEST_F(ConnectPageTest, AnotherPlcOnThePortAfterTheStatusReadGetsNothing) {
+    for (const int mode : {0x81, 0x80}) {
+        SCOPED_TRACE(mode);
+        WizardRig& local = fresh();
+        PlcConfig config;
+        config.mode = mode;
+        auto& checked = local.bench.addPlc("pts/90", config);
+        qx4t::sim::PlcCore* other = nullptr;
+        local.ports = [&] {
+            if (other == nullptr && checked.state().framesReceived > 0) {
+                local.bench.unplug(checked);
+                other = &local.bench.addPlc("pts/90");
+            }
+            return local.bench.portInfos();
+        };
+        const std::string key = local.bench.portInfos().front().identity;
+        ScriptedMessageBoxes boxes;
+        boxes.expect(20018, 20003, kConfirm, IDOK);
+        if (mode == 0x81)
+            boxes.expect(20013, 20003, kModeQuestion, IDYES);
+        boxes.expect(26011, 26008, kWarning);
+        local.run([&] {
+            local.toConnectPage();
+            local.connectNext();
+            expectIdle(local);
+        });
+        EXPECT_EQ(boxes.pending(), 0u);
+        ASSERT_NE(other, nullptr);
+        EXPECT_EQ(other->state().framesReceived, 0);
+        EXPECT_EQ(checked.state().entryFrames, 0);
+        EXPECT_EQ(qx4t::PendingUpdates().isMarked(key), false);
+    }
+}
+
 TEST_F(ConnectPageTest, APlcAlreadyInTheUpdateModeFillsTheBarAndKeepsThePortOpen) {
     WizardRig& rig = fresh();
     PlcConfig config;
