@@ -13,6 +13,7 @@
 #include "cli/Advice.h"
 #include "cli/Simulator.h"
 #include "platform/AppFolders.h"
+#include "platform/PlcHold.h"
 #include "platform/Quit.h"
 #include "platform/ports/PortEnumerator.h"
 
@@ -81,6 +82,7 @@ Environment MachineEnvironment() {
     env.modemManagerRunning = [] { return ModemManagerRunning(); };
     env.accessAdvice = [](const std::string& devicePath) { return AccessAdvice(devicePath); };
     env.runLogFolder = stateFolder();
+    env.holdFolder = defaultPlcHoldFolder();
     env.startSimulator = StartPtySimulator;
     return env;
 }

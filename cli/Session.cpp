@@ -474,6 +474,18 @@ int Session::ReadStatusForUpdate(bool& recovering) {
     if (int rc = OpenFirst())
         return rc;
     IdentifyPlc();
+    switch (m_hold.acquire(m_env.holdFolder, m_plc.key, "qx4t-vup")) {
+        case PlcHold::Status::Held:
+            break;
+        case PlcHold::Status::Busy:
+            return Fail(kExitNoPort, "the PLC on " + m_port + " is held by " + m_hold.holder() +
+                                         ", which is updating it; nothing was sent to it. Wait "
+                                         "until that has finished");
+        case PlcHold::Status::Unavailable:
+            // The port's own exclusive open still keeps other tools out while it is open.
+            m_report.note("warning: the PLC cannot be held for the whole run: " + m_hold.error());
+            break;
+    }
     const int rc = m_link.ReadPlcStatus(&m_status);
     if (rc == lk::kQuit || quit::requested())
         return Interrupted();

@@ -20,6 +20,7 @@
 #include "link/Transcript.h"
 #include "platform/Clock.h"
 #include "platform/PendingUpdates.h"
+#include "platform/PlcHold.h"
 #include "platform/ports/PortEnumerator.h"
 #include "platform/text/Utf8.h"
 
@@ -109,6 +110,8 @@ private:
     PlcIdentity m_plc;
     std::string m_pendingKey;
     bool m_unverifiedBefore = false;
+    // Kept from the first status read of an update to its verdict.
+    PlcHold m_hold;
     std::optional<Clock::time_point> m_restartDeadline;
     bool m_restartDeadlineHit = false;
     stPlcStatus m_status;

@@ -51,6 +51,9 @@ struct Environment {
     // Where the note of updates begun and not yet verified lives; empty: the user's
     // (PendingUpdates, $XDG_STATE_HOME/qx4t).
     std::string stateFolder;
+    // Where an update holds its PLC from the first status read to the verdict against other
+    // tools (defaultPlcHoldFolder()); empty: no hold.
+    std::string holdFolder;
     // Where each update without --log keeps its run log; empty: none (tests).
     std::string runLogFolder;
 };

@@ -19,6 +19,7 @@
 #include "cli/Vup.h"
 #include "link/ComManager.h"
 #include "platform/PendingUpdates.h"
+#include "platform/PlcHold.h"
 #include "platform/Quit.h"
 #include "sim/InProcessBench.h"
 #include "tests/support/TempFolder.h"
@@ -38,6 +39,7 @@ protected:
         fresh();
         m_stateRoot = qx4t::test::MakeTempFolder("qx4t-cli");
         env.stateFolder = (m_stateRoot / "state").string();
+        env.holdFolder = (m_stateRoot / "holds").string();
         env.waitUntil = [this](Clock::time_point until) {
             m_clock->advanceTo(until);
             return !quit::requested();
@@ -617,6 +619,7 @@ TEST_F(CliRun, ThePlcIsKnownByAnIdentityCheckedBeforeEveryWrite) {
     };
     sim::PlcCore* a = nullptr;
     sim::PlcCore* b = nullptr;
+    PlcHold wizard;
     auto marked = [this](const std::string& key) {
         return PendingUpdates(env.stateFolder).isMarked(key).value_or(true);
     };
@@ -665,6 +668,19 @@ TEST_F(CliRun, ThePlcIsKnownByAnIdentityCheckedBeforeEveryWrite) {
          [&] {
              EXPECT_TRUE(marked("virtual:bench-0"));
              EXPECT_FALSE(marked("port:pts/../pts/90"));
+         }},
+        {"held by another tool from its first status read",
+         [&] {
+             a = &addPlc();
+             ASSERT_EQ(wizard.acquire(env.holdFolder, "virtual:bench-0", "qx4t-vuptool"),
+                       PlcHold::Status::Held);
+         },
+         {"update", "--yes"},
+         kExitNoPort,
+         "is held by qx4t-vuptool (pid ",
+         [&] {
+             EXPECT_EQ(a->state().entryFrames, 0);
+             wizard.release();
          }},
         {"a path that is no serial device",
          [&] {
