@@ -293,6 +293,18 @@ Connect only the PLC to be updated, then press Next again.</source>
 
 Conecte solo el PLC que se va a actualizar y vuelva a pulsar «Siguiente».</translation>
     </message>
+    <message id="26012">
+        <source>This PLC is being updated by another program: %1.
+
+Nothing was sent to it. Wait until that version-up has finished, then press Next again.</source>
+        <translation>Otro programa está actualizando este PLC: %1.
+
+No se le ha enviado nada. Espere a que termine esa actualización y vuelva a pulsar «Siguiente».</translation>
+    </message>
+    <message id="26013">
+        <source>PLC in use</source>
+        <translation>PLC en uso</translation>
+    </message>
     <message id="26020">
         <source>You do not have permission to use the port %1.
 Ask the administrator of this computer to install the udev rule that comes with this tool (70-qx4t-plc.rules), then connect the PLC again.</source>

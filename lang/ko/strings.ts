@@ -293,6 +293,18 @@ Connect only the PLC to be updated, then press Next again.</source>
 
 업데이트할 PLC만 연결한 후 [다음]을 다시 누르십시오.</translation>
     </message>
+    <message id="26012">
+        <source>This PLC is being updated by another program: %1.
+
+Nothing was sent to it. Wait until that version-up has finished, then press Next again.</source>
+        <translation>다른 프로그램이 이 PLC를 버전업하고 있습니다: %1
+
+이 PLC에는 아무것도 보내지 않았습니다. 해당 버전업이 끝날 때까지 기다린 후 [다음]을 다시 누르십시오.</translation>
+    </message>
+    <message id="26013">
+        <source>PLC in use</source>
+        <translation>PLC 사용 중</translation>
+    </message>
     <message id="26020">
         <source>You do not have permission to use the port %1.
 Ask the administrator of this computer to install the udev rule that comes with this tool (70-qx4t-plc.rules), then connect the PLC again.</source>

@@ -293,6 +293,18 @@ Connect only the PLC to be updated, then press Next again.</source>
 
 เชื่อมต่อเฉพาะ PLC ที่จะอัปเกรดเวอร์ชัน แล้วกด “ถัดไป” อีกครั้ง</translation>
     </message>
+    <message id="26012">
+        <source>This PLC is being updated by another program: %1.
+
+Nothing was sent to it. Wait until that version-up has finished, then press Next again.</source>
+        <translation>โปรแกรมอื่นกำลังอัปเกรดเวอร์ชัน PLC เครื่องนี้อยู่: %1
+
+ไม่ได้ส่งข้อมูลใดไปยัง PLC เครื่องนี้ รอจนการอัปเกรดเวอร์ชันนั้นเสร็จ แล้วกด “ถัดไป” อีกครั้ง</translation>
+    </message>
+    <message id="26013">
+        <source>PLC in use</source>
+        <translation>PLC กำลังถูกใช้งาน</translation>
+    </message>
     <message id="26020">
         <source>You do not have permission to use the port %1.
 Ask the administrator of this computer to install the udev rule that comes with this tool (70-qx4t-plc.rules), then connect the PLC again.</source>

@@ -293,6 +293,18 @@ Connect only the PLC to be updated, then press Next again.</source>
 
 请只连接要升级的PLC，然后再次单击“下一步”。</translation>
     </message>
+    <message id="26012">
+        <source>This PLC is being updated by another program: %1.
+
+Nothing was sent to it. Wait until that version-up has finished, then press Next again.</source>
+        <translation>此PLC正由其他程序进行版本升级：%1
+
+没有向它发送任何内容。请等待该版本升级完成，然后再次单击“下一步”。</translation>
+    </message>
+    <message id="26013">
+        <source>PLC in use</source>
+        <translation>PLC正在使用中</translation>
+    </message>
     <message id="26020">
         <source>You do not have permission to use the port %1.
 Ask the administrator of this computer to install the udev rule that comes with this tool (70-qx4t-plc.rules), then connect the PLC again.</source>

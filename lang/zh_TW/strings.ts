@@ -293,6 +293,18 @@ Connect only the PLC to be updated, then press Next again.</source>
 
 請只連接要升級的PLC，然後再按一次「下一步」。</translation>
     </message>
+    <message id="26012">
+        <source>This PLC is being updated by another program: %1.
+
+Nothing was sent to it. Wait until that version-up has finished, then press Next again.</source>
+        <translation>此PLC正由其他程式進行版本升級：%1
+
+沒有向它傳送任何內容。請等待該版本升級完成，然後再按一次「下一步」。</translation>
+    </message>
+    <message id="26013">
+        <source>PLC in use</source>
+        <translation>PLC正在使用中</translation>
+    </message>
     <message id="26020">
         <source>You do not have permission to use the port %1.
 Ask the administrator of this computer to install the udev rule that comes with this tool (70-qx4t-plc.rules), then connect the PLC again.</source>

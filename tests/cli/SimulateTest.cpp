@@ -168,6 +168,7 @@ TEST(CliSimulate, IdentityOverPseudoTerminals) {
         Environment env = MachineEnvironment();
         env.progressInPlace = false;
         env.modemManagerRunning = {};
+        env.holdFolder = folder + "/holds";
         env.ask = [&](const std::string&) -> std::optional<bool> {
             if (c.swapAtQuestion)
                 relabel(port);

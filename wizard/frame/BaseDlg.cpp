@@ -120,6 +120,7 @@ void CBaseDlg::InitFlag() {
     m_strVerInfo.clear();
     m_strPort.clear();
     m_PlcIdentity = {};
+    m_PlcHold.release();
 }
 
 void CBaseDlg::DoDataExchange(qx4t::ui::DataExchange& dx) {

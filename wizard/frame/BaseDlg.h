@@ -42,6 +42,7 @@ public:
     [[nodiscard]] std::wstring* GetVerInfoPtr() override { return &m_strVerInfo; }
     [[nodiscard]] std::wstring* GetPortPtr() override { return &m_strPort; }
     [[nodiscard]] qx4t::PlcIdentity* GetPlcIdentityPtr() override { return &m_PlcIdentity; }
+    [[nodiscard]] qx4t::PlcHold* GetPlcHoldPtr() override { return &m_PlcHold; }
     [[nodiscard]] const void* GetFWUpdateDataPtr() const override { return m_pFWUpdateData; }
     [[nodiscard]] unsigned long GetFWUpdateDataSize() const override {
         return m_dwFWUpdateDataSize;
@@ -155,6 +156,7 @@ private:
     std::wstring m_strVerInfo;
     std::wstring m_strPort;
     qx4t::PlcIdentity m_PlcIdentity;
+    qx4t::PlcHold m_PlcHold;
     const void* m_pFWUpdateData = nullptr;
     unsigned long m_dwFWUpdateDataSize = 0;
     const void* m_pEthernetFWUpdateData = nullptr;

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "common/PlcIdentity.h"
+#include "platform/PlcHold.h"
 #include "platform/ui/WinDefs.h"
 
 class CComManager;
@@ -32,6 +33,9 @@ public:
     // The identity of the PLC on the port the connect page opened, fixed at its status read:
     // the version-up page follows that PLC, and only that one, across renames.
     [[nodiscard]] virtual qx4t::PlcIdentity* GetPlcIdentityPtr() = 0;
+    // The hold on that PLC against other tools, from the connect page's status read to the
+    // version-up's verdict (released by a new start at the top).
+    [[nodiscard]] virtual qx4t::PlcHold* GetPlcHoldPtr() = 0;
     [[nodiscard]] virtual const void* GetFWUpdateDataPtr() const = 0;
     [[nodiscard]] virtual unsigned long GetFWUpdateDataSize() const = 0;
     [[nodiscard]] virtual const void* GetEthernetFWUpdateDataPtr() const = 0;

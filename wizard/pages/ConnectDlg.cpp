@@ -39,6 +39,9 @@ constexpr int kNoAccessCaption = 26023;
 // Another PLC answered on the port between the status read and a step that writes.
 constexpr int kAnotherPlcBeforeEntryText = 26011;
 constexpr int kAnotherPlcBeforeEntryCaption = 26008;
+// Another tool holds the PLC (%1: program, pid and user).
+constexpr int kHeldText = 26012;
+constexpr int kHeldCaption = 26013;
 
 // Clears the flag however ConnectPlc leaves, so a later tick can end the step.
 class ConnectingScope {
@@ -287,6 +290,24 @@ bool CConnectDlg::ConnectPlc() {
     // the version-up page across renames.
     const qx4t::PlcIdentity plc = IdentifyOpenPlc(*link, port);
     *frame->GetPlcIdentityPtr() = plc;
+    // Held until the verdict once the PLC goes into its update mode; otherwise let go again
+    // when this attempt ends, so that the page idle does not keep other tools out.
+    qx4t::PlcHold& hold = *frame->GetPlcHoldPtr();
+    if (hold.acquire(qx4t::defaultPlcHoldFolder(), plc.key, "qx4t-vuptool") ==
+        qx4t::PlcHold::Status::Busy) {
+        link->ClosePort();
+        MessageBox(kHeldText, kHeldCaption, kWarning, {QString::fromStdString(hold.holder())});
+        return false;
+    }
+    struct ReleaseUnlessKept {
+        qx4t::PlcHold& hold;
+        bool keep = false;
+        ~ReleaseUnlessKept() {
+            if (!keep) {
+                hold.release();
+            }
+        }
+    } held{hold};
     const std::string& pendingKey = plc.key;
     // A note under any key the PLC has counts, those of earlier releases included.
     const bool unverifiedBefore = qx4t::PendingUpdates().anyMarked(qx4t::NoteKeys(plc));
@@ -313,6 +334,7 @@ bool CConnectDlg::ConnectPlc() {
         // cannot be written does not stop the recovery: the PLC needs its image either way.
         (void)qx4t::PendingUpdates().mark(pendingKey, qx4t::wideToUtf8(port));
         SetProgressPos(100);
+        held.keep = true;
         return true;
     }
     if (read == qx4t::link::kQuit) {
@@ -400,6 +422,8 @@ bool CConnectDlg::ConnectPlc() {
     }
     const int entered = link->StartFWUpdate(target);
     link->ClosePort();
+    // From the entry on the PLC may wait for its image: held whatever the outcome.
+    held.keep = true;
     if (entered != qx4t::link::kOk) {
         return Fail(25007, 25008);
     }

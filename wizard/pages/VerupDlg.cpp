@@ -130,6 +130,8 @@ bool CVerupDlg::StartVersionUp() {
 void CVerupDlg::EndVersionUp(unsigned long wParam) {
     m_RestartPoll.Reset();
     if (CWizardFrame* frame = Frame()) {
+        // The verdict is in: other tools may take the PLC now.
+        frame->GetPlcHoldPtr()->release();
         frame->SendMessage(CWizardFrame::WM_VERSIONUP_END, wParam, 0);
     }
 }

@@ -17,6 +17,7 @@
 #include "firmware/Images.h"
 #include "link/ResultCodes.h"
 #include "platform/PendingUpdates.h"
+#include "platform/PlcHold.h"
 #include "tests/platform/ui/support/UiTestSupport.h"
 #include "tests/support/FakeSerialPort.h"
 #include "tests/wizard/support/CBaseDlgTestAccess.h"
@@ -494,6 +495,35 @@ TEST_F(ConnectPageTest, AnotherPlcOnThePortAfterTheStatusReadGetsNothing) {
         EXPECT_EQ(checked.state().entryFrames, 0);
         EXPECT_EQ(qx4t::PendingUpdates().isMarked(key), false);
     }
+}
+
+// Another tool (qx4t-vup of the fleet account) holds the PLC: the page names it, sends nothing
+// and stays idle; the wizard's own hold goes again when an attempt ends before the entry.
+TEST_F(ConnectPageTest, APlcHeldByAnotherToolIsLeftAlone) {
+    WizardRig& rig = fresh();
+    auto& plc = rig.bench.addPlc("pts/90");
+    const std::string key = rig.bench.portInfos().front().identity;
+    qx4t::PlcHold fleet;
+    ASSERT_EQ(fleet.acquire(qx4t::defaultPlcHoldFolder(), key, "qx4t-vup"),
+              qx4t::PlcHold::Status::Held);
+    rig.run([&] {
+        rig.toConnectPage();
+        ScriptedMessageBoxes boxes;
+        boxes.expect(26012, 26013, kWarning);
+        rig.connectNext();
+        expectIdle(rig);
+        ASSERT_EQ(boxes.shown().size(), 1u);
+        EXPECT_TRUE(boxes.shown()[0].text.contains(QStringLiteral("qx4t-vup (pid ")));
+        fleet.release();
+        boxes.expect(20018, 20003, kConfirm, IDCANCEL);
+        rig.connectNext();
+        expectIdle(rig);
+        EXPECT_EQ(boxes.pending(), 0u);
+    });
+    EXPECT_EQ(plc.state().entryFrames, 0);
+    EXPECT_EQ(fleet.acquire(qx4t::defaultPlcHoldFolder(), key, "qx4t-vup"),
+              qx4t::PlcHold::Status::Held)
+        << "the wizard kept the PLC after the user declined";
 }
 
 TEST_F(ConnectPageTest, APlcAlreadyInTheUpdateModeFillsTheBarAndKeepsThePortOpen) {
