@@ -118,7 +118,13 @@ void Session::IdentifyPlc() {
     m_pendingKey = m_plc.key;
     // A note under any key the PLC has counts, those of earlier releases included; a note that
     // cannot be read cannot rule an unverified update out.
-    m_unverifiedBefore = Pending().anyMarked(NoteKeys(m_plc));
+    const auto pending = Pending();
+    const auto marks = pending.marks();
+    m_aliasKeys = marks ? ports::aliasNoteKeys(m_plc, *marks, m_env.deviceNodeOf)
+                        : std::vector<std::string>{};
+    auto keys = NoteKeys(m_plc);
+    keys.insert(keys.end(), m_aliasKeys.begin(), m_aliasKeys.end());
+    m_unverifiedBefore = !marks || pending.anyMarked(keys);
 }
 
 namespace {
@@ -793,8 +799,9 @@ int Session::RestartAndVerify() {
                             "PLC being updated was not verified");
                     }
                     if (verdict == RestartVerdict::Verified) {
-                        if (const auto cleared = Pending().clearAll(OwnNoteKeys(m_plc));
-                            !cleared.ok)
+                        auto own = OwnNoteKeys(m_plc);
+                        own.insert(own.end(), m_aliasKeys.begin(), m_aliasKeys.end());
+                        if (const auto cleared = Pending().clearAll(own); !cleared.ok)
                             m_report.note("warning: " + cleared.error);
                         m_report.result(kExitSuccess,
                                         "the PLC " + Narrow(SeriesName(m_status.strModel)) +

@@ -109,6 +109,8 @@ private:
     // unverified update.
     PlcIdentity m_plc;
     std::string m_pendingKey;
+    // The keys of earlier releases' notes given under another name of the PLC's port.
+    std::vector<std::string> m_aliasKeys;
     bool m_unverifiedBefore = false;
     // Kept from the first status read of an update to its verdict.
     PlcHold m_hold;

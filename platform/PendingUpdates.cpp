@@ -176,6 +176,24 @@ std::optional<bool> PendingUpdates::isMarked(const std::string& identity,
                        [&](const std::string& line) { return identityOf(line) == identity; });
 }
 
+std::optional<std::vector<std::string>> PendingUpdates::marks(std::string* error) const {
+    std::vector<std::string> lines;
+    std::string why;
+    if (!readLines(m_file, lines, why)) {
+        if (error != nullptr) {
+            *error = why;
+        }
+        return std::nullopt;
+    }
+    std::vector<std::string> identities;
+    for (const auto& line : lines) {
+        if (auto identity = identityOf(line)) {
+            identities.push_back(std::move(*identity));
+        }
+    }
+    return identities;
+}
+
 bool PendingUpdates::anyMarked(const std::vector<std::string>& keys) const {
     return std::any_of(keys.begin(), keys.end(),
                        [&](const std::string& key) { return isMarked(key).value_or(true); });

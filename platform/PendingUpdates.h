@@ -37,6 +37,8 @@ public:
     [[nodiscard]] std::optional<bool> isMarked(const std::string& identity,
                                                std::string* error = nullptr) const;
 
+    // Every identity marked now; nullopt, with the reason in *error, when the file cannot be read.
+    [[nodiscard]] std::optional<std::vector<std::string>> marks(std::string* error = nullptr) const;
     // Whether a mark stands under any of `keys` (every key one PLC is known by); a file that
     // cannot be read counts as a mark, since it cannot rule one out.
     [[nodiscard]] bool anyMarked(const std::vector<std::string>& keys) const;

@@ -68,6 +68,22 @@ PlcIdentity identifyOpenPort(const std::vector<PortInfo>& ports, const std::stri
     return ChooseIdentity({facts}, 0);
 }
 
+std::vector<std::string> aliasNoteKeys(
+    const PlcIdentity& plc, const std::vector<std::string>& marks,
+    const std::function<DeviceNode(const std::string& name)>& nodeOf) {
+    std::vector<std::string> keys;
+    const std::string prefix = NameKey("");
+    const auto own = NoteKeys(plc);
+    for (const auto& mark : marks) {
+        if (!nodeOf || plc.facts.device.empty() || !mark.starts_with(prefix) ||
+            std::find(own.begin(), own.end(), mark) != own.end())
+            continue;
+        if (nodeOf(mark.substr(prefix.size())).device == plc.facts.device)
+            keys.push_back(mark);
+    }
+    return keys;
+}
+
 const PortInfo* findByIdentity(const std::vector<PortInfo>& ports, const std::string& identity) {
     const PortInfo* found = nullptr;
     for (const auto& p : ports) {

@@ -19,6 +19,7 @@
 //  - identity: chosen among the listed ports by common/PlcIdentity.h (assignIdentities);
 //  - devices come in natural order of their kernel names (ttyACM2 before ttyACM10).
 // Virtual ports follow, in file-name order of the registry (see registerVirtualPort).
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -73,6 +74,12 @@ struct DeviceNode {
 [[nodiscard]] DeviceNode deviceNodeOf(const std::string& path);
 // The device number of an open descriptor, empty when it has none.
 [[nodiscard]] std::string deviceOfDescriptor(int fd);
+// The "port:<name>" keys among `marks` whose name reaches the PLC's device now (an earlier
+// release keyed a note by the name it was given, "ttyACM0" for a serial/by-id port); they count
+// as the PLC's own, so that no alias hides a half-written PLC.
+[[nodiscard]] std::vector<std::string> aliasNoteKeys(
+    const PlcIdentity& plc, const std::vector<std::string>& marks,
+    const std::function<DeviceNode(const std::string& name)>& nodeOf);
 
 // The identity of a port that has nothing better than its name.
 [[nodiscard]] std::string identityOfName(const std::string& name);

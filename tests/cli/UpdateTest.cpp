@@ -682,6 +682,16 @@ TEST_F(CliRun, ThePlcIsKnownByAnIdentityCheckedBeforeEveryWrite) {
              EXPECT_EQ(a->state().entryFrames, 0);
              wizard.release();
          }},
+        {"a note an earlier release keyed by an alias",
+         [&] {
+             a = &addPlc(withFault(FaultKind::NoReply, Request::Status));
+             bench().addAlias(*a, "ttyACM0");
+             ASSERT_TRUE(PendingUpdates(env.stateFolder).mark("port:ttyACM0", "ttyACM0").ok);
+         },
+         {"update", "--yes"},
+         kExitCommAfterEntry,
+         "never verified",
+         [] {}},
         {"a path that is no serial device",
          [&] {
              a = &addPlc();

@@ -309,8 +309,18 @@ bool CConnectDlg::ConnectPlc() {
         }
     } held{hold};
     const std::string& pendingKey = plc.key;
-    // A note under any key the PLC has counts, those of earlier releases included.
-    const bool unverifiedBefore = qx4t::PendingUpdates().anyMarked(qx4t::NoteKeys(plc));
+    // A note under any key the PLC has counts, those of earlier releases included (their
+    // names of the port among them); a note that cannot be read cannot rule one out.
+    const qx4t::PendingUpdates pending;
+    const auto marks = pending.marks();
+    auto noteKeys = qx4t::NoteKeys(plc);
+    if (marks) {
+        const auto aliases = qx4t::ports::aliasNoteKeys(plc, *marks, [](const std::string& name) {
+            return qx4t::ports::deviceNodeOf(qx4t::wideToUtf8(qx4t::serial::devicePrefix()) + name);
+        });
+        noteKeys.insert(noteKeys.end(), aliases.begin(), aliases.end());
+    }
+    const bool unverifiedBefore = !marks || pending.anyMarked(noteKeys);
 
     // From the first exchange on, the link pumps events: nothing the user can reach may
     // start another step while this one talks to the PLC.
