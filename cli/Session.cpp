@@ -485,8 +485,8 @@ int Session::ReadStatusForUpdate(bool& recovering) {
             break;
         case PlcHold::Status::Busy:
             return Fail(kExitNoPort, "the PLC on " + m_port + " is held by " + m_hold.holder() +
-                                         ", which is updating it; nothing was sent to it. Wait "
-                                         "until that has finished");
+                                         ": another version-up of it is under way, and nothing "
+                                         "was sent to it. Wait until that has finished");
         case PlcHold::Status::Unavailable:
             // The port's own exclusive open still keeps other tools out while it is open.
             m_report.note("warning: the PLC cannot be held for the whole run: " + m_hold.error());
@@ -626,7 +626,9 @@ int Session::EnterUpdateMode() {
                 mismatch + " is now on " + m_port +
                 "; it was sent nothing and is as it was. The PLC this run began with (" +
                 m_plc.key + ") was not put into its update mode" +
-                (m_opt.allowModeChange ? " (its mode may have changed)" : "") +
+                (CheckPlcMode(m_status.strMode) == ModeCheck::NeedsModeChange
+                     ? " (its mode was changed)"
+                     : "") +
                 "; attach it again and run 'qx4t-vup update' again");
         }
         return FailBeforeEntry("the port cannot be opened: " + LinkFailure(rc));
