@@ -5,7 +5,8 @@ namespace qx4t::cli {
 
 inline constexpr int kExitSuccess = 0;  // the PLC runs the target version
 inline constexpr int kExitUsage = 1;    // the command line is wrong
-inline constexpr int kExitNoPort = 2;   // no PLC, several PLCs, or the port cannot be opened
+inline constexpr int kExitNoPort = 2;   // no PLC, several PLCs, the port cannot be opened, the
+                                        // PLC cannot be told apart, or another tool holds it
 inline constexpr int kExitRefused = 3;  // a check (model, version, mode) or the user said no
 inline constexpr int kExitCommBeforeEntry = 4;  // communication failed; the firmware is untouched
 inline constexpr int kExitCommAfterEntry = 5;   // failed from the update-mode entry on: run again

@@ -13,6 +13,7 @@
 #include "cli/Advice.h"
 #include "cli/Simulator.h"
 #include "platform/AppFolders.h"
+#include "platform/PlcHold.h"
 #include "platform/Quit.h"
 #include "platform/ports/PortEnumerator.h"
 
@@ -75,11 +76,13 @@ Environment MachineEnvironment() {
     env.clock = &SteadyClock::instance();
     env.waitUntil = quit::sleepUntil;
     env.listPorts = [] { return ports::enumeratePorts(); };
+    env.deviceNodeOf = [](const std::string& name) { return ports::deviceNodeOf("/dev/" + name); };
     env.ask = AskOnTerminal;
     env.progressInPlace = TerminalCanRedraw();
     env.modemManagerRunning = [] { return ModemManagerRunning(); };
     env.accessAdvice = [](const std::string& devicePath) { return AccessAdvice(devicePath); };
     env.runLogFolder = stateFolder();
+    env.holdFolder = defaultPlcHoldFolder();
     env.startSimulator = StartPtySimulator;
     return env;
 }

@@ -55,16 +55,31 @@ int Session::ChoosePort() {
         m_port = m_sim->portName();
         m_description = "simulated PLC";
         m_report.note("simulated PLC on " + m_port);
-        IdentifyPlc();
         return 0;
     }
     if (!m_opt.port.empty()) {
         m_port = m_opt.port;
-        for (const auto& info : ListPorts()) {
-            if (info.name == m_port)
-                m_description = info.description;
+        const auto all = ListPorts();
+        auto listed = std::find_if(all.begin(), all.end(),
+                                   [&](const ports::PortInfo& p) { return p.name == m_port; });
+        if (listed == all.end() && m_env.deviceNodeOf) {
+            // Another spelling of a listed port ("ttyACM0" for its serial/by-id link) is that
+            // port: the same identity, the same note.
+            const auto node = m_env.deviceNodeOf(m_port);
+            if (node.kind == ports::DeviceNode::Kind::NotSerial) {
+                return Fail(kExitUsage, "--port " + m_port + ": " + DevicePath() +
+                                            " is not a serial device; 'qx4t-vup ports --all' "
+                                            "lists the serial ports");
+            }
+            const auto* same = ports::findByDevice(all, node.device);
+            if (same != nullptr) {
+                listed = all.begin() + (same - all.data());
+                m_report.note("--port " + m_port + " is " + same->name);
+                m_port = same->name;
+            }
         }
-        IdentifyPlc();
+        if (listed != all.end())
+            m_description = listed->description;
         return 0;
     }
     const auto all = ListPorts();
@@ -76,7 +91,6 @@ int Session::ChoosePort() {
     if (plcs.size() == 1) {
         m_port = plcs.front()->name;
         m_description = plcs.front()->description;
-        IdentifyPlc();
         return 0;
     }
     std::string listing;
@@ -96,20 +110,71 @@ int Session::ChoosePort() {
 }
 
 void Session::IdentifyPlc() {
-    m_identity.clear();
-    for (const auto& info : ListPorts()) {
-        if (info.name == m_port)
-            m_identity = info.identity;
+    m_plc = ports::identifyOpenPort(ListPorts(), m_link.OpenDevice(), m_port);
+    if (m_plc.facts.name != m_port) {
+        m_report.note(m_port + " is " + m_plc.facts.name);
+        m_port = m_plc.facts.name;
     }
-    m_pendingKey = m_identity.empty() ? ports::identityOfName(m_port) : m_identity;
-    // A note that cannot be read cannot rule an unverified update out.
-    m_unverifiedBefore = Pending().isMarked(m_pendingKey).value_or(true);
+    m_pendingKey = m_plc.key;
+    // A note under any key the PLC has counts, those of earlier releases included; a note that
+    // cannot be read cannot rule an unverified update out.
+    const auto pending = Pending();
+    const auto marks = pending.marks();
+    m_aliasKeys = marks ? ports::aliasNoteKeys(m_plc, *marks, m_env.deviceNodeOf)
+                        : std::vector<std::string>{};
+    auto keys = NoteKeys(m_plc);
+    keys.insert(keys.end(), m_aliasKeys.begin(), m_aliasKeys.end());
+    m_unverifiedBefore = !marks || pending.anyMarked(keys);
+}
+
+namespace {
+// A port's device as a person can recognise it: its strongest fact, then its name.
+std::string DescribeDevice(const PortFacts& facts) {
+    for (const std::string* fact : {&facts.serial, &facts.path, &facts.virtualId}) {
+        if (!fact->empty())
+            return *fact + " on " + facts.name;
+    }
+    return facts.name;
+}
+}  // namespace
+
+bool Session::OpenIsThePlc(std::string& mismatch) const {
+    const PortFacts now = ports::openPortFacts(ListPorts(), m_link.OpenDevice(), m_port);
+    switch (MatchPlc(m_plc, now)) {
+        case PortMatch::Same:
+            return true;
+        case PortMatch::Ambiguous:
+            mismatch = "a device with the same serial number at another USB path (" +
+                       DescribeDevice(now) + ")";
+            break;
+        case PortMatch::Other:
+            mismatch = "a PLC of another identity (" + DescribeDevice(now) + ")";
+            break;
+    }
+    return false;
+}
+
+int Session::RefuseAmbiguousIdentity() {
+    if (m_plc.unique)
+        return 0;
+    int others = 0;
+    for (const auto& info : ListPorts()) {
+        if (info.name != m_port && IsPlcDescription(utf8ToWide(info.description)))
+            ++others;
+    }
+    if (others == 0)
+        return 0;
+    return Fail(kExitNoPort, "the PLC on " + m_port +
+                                 " cannot be told apart from another port that is listed (they "
+                                 "share a serial number or id), so it could not be followed "
+                                 "through its restart; nothing was sent to it. Attach one PLC "
+                                 "at a time, or name it by its serial/by-id path with --port");
 }
 
 // The PLC this run began with, wherever discovery lists it now; its old name is never taken
 // for it.
 ports::PlcWhereabouts Session::LocatePlc() const {
-    return ports::locatePlc(ListPorts(), m_identity, m_port);
+    return ports::locatePlc(ListPorts(), m_plc, m_port);
 }
 
 PendingUpdates Session::Pending() const {
@@ -246,7 +311,9 @@ void Session::ReportStatus(const stPlcStatus& status) {
         m_report.record(JsonObject()
                             .add("type", "status")
                             .add("port", m_port)
-                            .add("identity", m_identity)
+                            .add("identity", m_plc.key)
+                            .add("identity_kind", std::string(IdentityKindName(m_plc.kind)))
+                            .add("identity_unique", m_plc.unique)
                             .add("model", model)
                             .add("series", series)
                             .add("version", shown)
@@ -280,13 +347,16 @@ int Session::Ports() {
         if (!plc && !m_opt.all)
             continue;
         if (m_report.json()) {
-            m_report.record(JsonObject()
-                                .add("type", "port")
-                                .add("port", info.name)
-                                .add("identity", info.identity)
-                                .add("description", info.description)
-                                .add("plc", plc)
-                                .add("virtual", info.isVirtual));
+            m_report.record(
+                JsonObject()
+                    .add("type", "port")
+                    .add("port", info.name)
+                    .add("identity", info.identity)
+                    .add("identity_kind", std::string(IdentityKindName(info.identityKind)))
+                    .add("identity_unique", info.identityUnique)
+                    .add("description", info.description)
+                    .add("plc", plc)
+                    .add("virtual", info.isVirtual));
         } else {
             m_report.info(info.name + "\t" + info.description + (plc ? "" : "\t(not a PLC)"));
         }
@@ -310,6 +380,7 @@ int Session::Status() {
         return rc;
     if (int rc = OpenFirst())
         return rc;
+    IdentifyPlc();
     const int rc = m_link.ReadPlcStatus(&m_status);
     Close();
     if (rc == lk::kQuit || quit::requested())
@@ -379,6 +450,8 @@ int Session::RunUpdate() {
     bool recovering = false;
     if (int rc = ReadStatusForUpdate(recovering))
         return rc;
+    if (int rc = RefuseAmbiguousIdentity())
+        return rc;
     if (int rc = TakeImage())
         return rc;
     if (recovering) {
@@ -406,6 +479,19 @@ int Session::ReadStatusForUpdate(bool& recovering) {
     m_report.phase(Phase::Status, "reading the PLC's status on " + m_port);
     if (int rc = OpenFirst())
         return rc;
+    IdentifyPlc();
+    switch (m_hold.acquire(m_env.holdFolder, m_plc.key, "qx4t-vup")) {
+        case PlcHold::Status::Held:
+            break;
+        case PlcHold::Status::Busy:
+            return Fail(kExitNoPort, "the PLC on " + m_port + " is held by " + m_hold.holder() +
+                                         ": another version-up of it is under way, and nothing "
+                                         "was sent to it. Wait until that has finished");
+        case PlcHold::Status::Unavailable:
+            // The port's own exclusive open still keeps other tools out while it is open.
+            m_report.note("warning: the PLC cannot be held for the whole run: " + m_hold.error());
+            break;
+    }
     const int rc = m_link.ReadPlcStatus(&m_status);
     if (rc == lk::kQuit || quit::requested())
         return Interrupted();
@@ -500,6 +586,13 @@ int Session::ChangeModeIfNeeded() {
     }
     m_report.phase(Phase::ModeChange, "changing the PLC's mode");
     int rc = Open();
+    std::string mismatch;
+    if (rc == lk::kOk && !OpenIsThePlc(mismatch)) {
+        return FailBeforeEntry(
+            mismatch + " is now on " + m_port +
+            "; it was sent nothing and is as it was. The PLC this run began with (" + m_plc.key +
+            ") was not changed; attach it again and run 'qx4t-vup update' again");
+    }
     if (rc == lk::kOk)
         rc = m_link.ChangeMode();
     Close();
@@ -523,10 +616,21 @@ int Session::EnterUpdateMode() {
                                     "; the firmware is untouched");
     }
     int rc = Open();
-    if (rc != lk::kOk) {
+    std::string mismatch;
+    if (rc != lk::kOk || !OpenIsThePlc(mismatch)) {
         // Nothing reached the PLC: the note goes again, unless an earlier run left it.
         if (!m_unverifiedBefore)
             (void)Pending().clear(m_pendingKey);
+        if (rc == lk::kOk) {
+            return FailBeforeEntry(
+                mismatch + " is now on " + m_port +
+                "; it was sent nothing and is as it was. The PLC this run began with (" +
+                m_plc.key + ") was not put into its update mode" +
+                (CheckPlcMode(m_status.strMode) == ModeCheck::NeedsModeChange
+                     ? " (its mode was changed)"
+                     : "") +
+                "; attach it again and run 'qx4t-vup update' again");
+        }
         return FailBeforeEntry("the port cannot be opened: " + LinkFailure(rc));
     }
     m_entryBegun = true;
@@ -556,6 +660,13 @@ int Session::Transfer(bool portOpen) {
         int rc = Open();
         if (rc != lk::kOk)
             return FailAfterEntry("the port cannot be opened: " + LinkFailure(rc));
+        if (std::string mismatch; !OpenIsThePlc(mismatch)) {
+            Close();
+            return FailAfterEntry(mismatch + " is now on " + m_port +
+                                  "; it was sent nothing and is as it was. The PLC being "
+                                  "updated (" +
+                                  m_plc.key + ") is in its update mode and has no image yet");
+        }
         stPlcStatus scratch;
         rc = m_link.ReadPlcStatus(&scratch);
         if (rc != lk::kOk && rc != lk::kUpdateMode) {
@@ -645,6 +756,17 @@ int Session::RestartAndVerify() {
                         m_port = where.port;
                     }
                     rc = Open();
+                    std::string mismatch;
+                    if (rc == lk::kOk && !OpenIsThePlc(mismatch)) {
+                        Close();
+                        rc = lk::kOpenFailed;
+                        if (otherSeenOn != m_port) {
+                            otherSeenOn = m_port;
+                            m_report.note(mismatch + " is now on " + m_port +
+                                          "; it is not the PLC being updated and is not "
+                                          "checked");
+                        }
+                    }
                     if (rc == lk::kOk) {
                         rc = m_link.ReadPlcStatus(&scratch);
                         Close();
@@ -668,8 +790,20 @@ int Session::RestartAndVerify() {
                         .add("version", now)
                         .add("version_raw", Narrow(scratch.strVersion))
                         .add("previous_version", Narrow(PlcVersionDisplay(m_status.strVersion)));
-                    if (IsTargetVersion(scratch.strVersion, m_target)) {
-                        if (const auto cleared = Pending().clear(m_pendingKey); !cleared.ok)
+                    const auto verdict =
+                        JudgeRestartAnswer(PortMatch::Same, m_status.strModel, scratch.strModel,
+                                           scratch.strVersion, m_target);
+                    if (verdict == RestartVerdict::OtherPlc) {
+                        return FailAfterEntry(
+                            "a PLC of model " + Narrow(scratch.strModel) + " answered on " +
+                            m_port + ", not the model " + Narrow(m_status.strModel) +
+                            " that was updated: it is another PLC, which was sent nothing. The "
+                            "PLC being updated was not verified");
+                    }
+                    if (verdict == RestartVerdict::Verified) {
+                        auto own = OwnNoteKeys(m_plc);
+                        own.insert(own.end(), m_aliasKeys.begin(), m_aliasKeys.end());
+                        if (const auto cleared = Pending().clearAll(own); !cleared.ok)
                             m_report.note("warning: " + cleared.error);
                         m_report.result(kExitSuccess,
                                         "the PLC " + Narrow(SeriesName(m_status.strModel)) +

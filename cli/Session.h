@@ -12,6 +12,7 @@
 #include "cli/Report.h"
 #include "cli/Vup.h"
 #include "common/ModelTable.h"
+#include "common/PlcIdentity.h"
 #include "common/VersionRules.h"
 #include "firmware/Images.h"
 #include "link/ComManager.h"
@@ -19,6 +20,7 @@
 #include "link/Transcript.h"
 #include "platform/Clock.h"
 #include "platform/PendingUpdates.h"
+#include "platform/PlcHold.h"
 #include "platform/ports/PortEnumerator.h"
 #include "platform/text/Utf8.h"
 
@@ -52,9 +54,15 @@ private:
     // Port choice and opening.
     int ChoosePort();
     std::vector<ports::PortInfo> ListPorts() const;
-    // The identity of the chosen port, and whether an earlier update of that PLC was begun and
-    // never verified.
+    // The identity of the PLC on the port just opened, found by the device number of the open
+    // descriptor, and whether an earlier update of that PLC was begun and never verified (a
+    // note under any of its keys).
     void IdentifyPlc();
+    // After an open, before anything is written: 0 when the port carries the PLC this run began
+    // with, else the port is closed and `mismatch` says what is there.
+    [[nodiscard]] bool OpenIsThePlc(std::string& mismatch) const;
+    // A PLC that cannot be told from another listed one is not updated.
+    int RefuseAmbiguousIdentity();
     [[nodiscard]] ports::PlcWhereabouts LocatePlc() const;
     [[nodiscard]] PendingUpdates Pending() const;
     int OpenFirst();
@@ -97,11 +105,15 @@ private:
     link::RunLog m_runLog;
     std::string m_port;
     std::string m_description;
-    // Discovery's identity of the PLC (empty when its port was not listed) and the key of its
-    // note of an unverified update.
-    std::string m_identity;
+    // The PLC's identity from the first status read on; its key is that of the note of an
+    // unverified update.
+    PlcIdentity m_plc;
     std::string m_pendingKey;
+    // The keys of earlier releases' notes given under another name of the PLC's port.
+    std::vector<std::string> m_aliasKeys;
     bool m_unverifiedBefore = false;
+    // Kept from the first status read of an update to its verdict.
+    PlcHold m_hold;
     std::optional<Clock::time_point> m_restartDeadline;
     bool m_restartDeadlineHit = false;
     stPlcStatus m_status;

@@ -31,6 +31,9 @@ struct Environment {
     std::function<bool(Clock::time_point until)> waitUntil;
     // Every serial port discovery sees, matching or not.
     std::function<std::vector<ports::PortInfo>()> listPorts;
+    // What a --port argument names (ports::deviceNodeOf on the device path), so that an alias
+    // is taken for the port discovery lists; empty: names are taken as they are.
+    std::function<ports::DeviceNode(const std::string& portName)> deviceNodeOf;
     // Asks a yes/no question; nullopt when nobody can answer (no terminal, or interrupted).
     std::function<std::optional<bool>(const std::string& question)> ask;
     // Redraw the progress in place (stdout is a terminal).
@@ -48,6 +51,9 @@ struct Environment {
     // Where the note of updates begun and not yet verified lives; empty: the user's
     // (PendingUpdates, $XDG_STATE_HOME/qx4t).
     std::string stateFolder;
+    // Where an update holds its PLC from the first status read to the verdict against other
+    // tools (defaultPlcHoldFolder()); empty: no hold.
+    std::string holdFolder;
     // Where each update without --log keeps its run log; empty: none (tests).
     std::string runLogFolder;
 };

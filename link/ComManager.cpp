@@ -478,6 +478,10 @@ int CComManager::SendFWImage(const void* pData, std::uint32_t dwSize, int* pProg
     return rc::kOk;
 }
 
+std::string CComManager::OpenDevice() const {
+    return m_port && m_port->isOpen() ? m_port->deviceNumber() : std::string();
+}
+
 const qx4t::serial::OpenResult& CComManager::LastOpenResult() const {
     return m_lastOpen;
 }

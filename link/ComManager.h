@@ -55,6 +55,9 @@ public:
 
     // Why the last OpenPort failed, in the OS's words (for the command line's advice).
     [[nodiscard]] const qx4t::serial::OpenResult& LastOpenResult() const;
+    // The device number of the port open now (serial::SerialPort::deviceNumber), empty when
+    // closed or unknown.
+    [[nodiscard]] std::string OpenDevice() const;
 
     // Seams shared by every link in the process; passing an empty function restores the default.
     // Called once per 100 ms poll while a reply is awaited; returns true when a quit was requested.

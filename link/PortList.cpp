@@ -3,6 +3,7 @@
 #include <array>
 #include <utility>
 
+#include "link/ComManager.h"
 #include "platform/text/Utf8.h"
 
 namespace {
@@ -35,19 +36,19 @@ std::vector<qx4t::ports::PortInfo> listPorts() {
 }
 }  // namespace
 
-std::string GetPortIdentity(const std::wstring& port) {
-    const std::string name = qx4t::wideToUtf8(port);
-    for (const auto& info : listPorts()) {
-        if (info.name == name) {
-            return info.identity;
-        }
-    }
-    return {};
+qx4t::PlcIdentity IdentifyOpenPlc(const CComManager& link, const std::wstring& port) {
+    return qx4t::ports::identifyOpenPort(listPorts(), link.OpenDevice(), qx4t::wideToUtf8(port));
 }
 
-qx4t::ports::PlcWhereabouts LocatePlcPort(const std::string& identity,
+bool IsThePlc(const CComManager& link, const qx4t::PlcIdentity& plc, const std::wstring& port) {
+    const auto now =
+        qx4t::ports::openPortFacts(listPorts(), link.OpenDevice(), qx4t::wideToUtf8(port));
+    return qx4t::MatchPlc(plc, now) == qx4t::PortMatch::Same;
+}
+
+qx4t::ports::PlcWhereabouts LocatePlcPort(const qx4t::PlcIdentity& plc,
                                           const std::wstring& lastPort) {
-    return qx4t::ports::locatePlc(listPorts(), identity, qx4t::wideToUtf8(lastPort));
+    return qx4t::ports::locatePlc(listPorts(), plc, qx4t::wideToUtf8(lastPort));
 }
 
 void GetComPortList(std::vector<std::wstring>& ports, std::vector<std::wstring>& names) {

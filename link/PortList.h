@@ -21,9 +21,15 @@ void SetPortProvider(PortProvider provider);
 // same length.
 void GetComPortList(std::vector<std::wstring>& ports, std::vector<std::wstring>& names);
 
-// The identity discovery gives the port (qx4t::ports::PortInfo::identity); empty when the port
-// is not listed.
-[[nodiscard]] std::string GetPortIdentity(const std::wstring& port);
-// Where the PLC of `identity`, last opened as `lastPort`, is now (qx4t::ports::locatePlc).
-[[nodiscard]] qx4t::ports::PlcWhereabouts LocatePlcPort(const std::string& identity,
+class CComManager;
+
+// The identity of the PLC on the port `link` has open, opened as `port`: found by the device
+// number of the open descriptor (qx4t::ports::identifyOpenPort).
+[[nodiscard]] qx4t::PlcIdentity IdentifyOpenPlc(const CComManager& link, const std::wstring& port);
+// Whether the port `link` has open, opened as `port`, carries the PLC of `plc`; checked after
+// every open and before anything is written.
+[[nodiscard]] bool IsThePlc(const CComManager& link, const qx4t::PlcIdentity& plc,
+                            const std::wstring& port);
+// Where the PLC of `plc`, last opened as `lastPort`, is now (qx4t::ports::locatePlc).
+[[nodiscard]] qx4t::ports::PlcWhereabouts LocatePlcPort(const qx4t::PlcIdentity& plc,
                                                         const std::wstring& lastPort);

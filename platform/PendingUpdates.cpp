@@ -174,4 +174,36 @@ std::optional<bool> PendingUpdates::isMarked(const std::string& identity,
                        [&](const std::string& line) { return identityOf(line) == identity; });
 }
 
+std::optional<std::vector<std::string>> PendingUpdates::marks(std::string* error) const {
+    std::vector<std::string> lines;
+    std::string why;
+    if (!readLines(m_file, lines, why)) {
+        if (error != nullptr) {
+            *error = why;
+        }
+        return std::nullopt;
+    }
+    std::vector<std::string> identities;
+    for (const auto& line : lines) {
+        if (auto identity = identityOf(line)) {
+            identities.push_back(std::move(*identity));
+        }
+    }
+    return identities;
+}
+
+bool PendingUpdates::anyMarked(const std::vector<std::string>& keys) const {
+    return std::any_of(keys.begin(), keys.end(),
+                       [&](const std::string& key) { return isMarked(key).value_or(true); });
+}
+
+PendingUpdates::Result PendingUpdates::clearAll(const std::vector<std::string>& keys) {
+    Result first;
+    for (const auto& key : keys) {
+        if (Result r = clear(key); !r.ok && first.ok)
+            first = r;
+    }
+    return first;
+}
+
 }  // namespace qx4t

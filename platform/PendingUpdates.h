@@ -9,6 +9,7 @@
 // neither lose each other's marks nor leave a half-written file behind.
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "platform/PrivateFiles.h"
 
@@ -39,6 +40,14 @@ public:
     // a caller then cannot rule one out.
     [[nodiscard]] std::optional<bool> isMarked(const std::string& identity,
                                                std::string* error = nullptr) const;
+
+    // Every identity marked now; nullopt, with the reason in *error, when the file cannot be read.
+    [[nodiscard]] std::optional<std::vector<std::string>> marks(std::string* error = nullptr) const;
+    // Whether a mark stands under any of `keys` (every key one PLC is known by); a file that
+    // cannot be read counts as a mark, since it cannot rule one out.
+    [[nodiscard]] bool anyMarked(const std::vector<std::string>& keys) const;
+    // Forgets the marks under all of `keys`; the first failure, if any.
+    [[nodiscard]] Result clearAll(const std::vector<std::string>& keys);
 
     [[nodiscard]] const std::string& file() const { return m_file; }
 

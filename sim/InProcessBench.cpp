@@ -17,11 +17,14 @@ struct Attached {
     std::string baseName;  // the name it was attached under
     std::string name;      // the name it answers to now
     std::string description;
-    std::string identity;  // as discovery shows it, the same under every name
+    std::string identity;              // as discovery shows it, the same under every name
+    std::vector<std::string> aliases;  // other names of the port under its present name
     int generation = 0;
     int handle = 0;
     const SimPort* openBy = nullptr;
-    bool detached = false;  // the bench is gone; the PLC's clock may be too
+    bool detached = false;   // the bench is gone; the PLC's clock may be too
+    bool unplugged = false;  // taken off the bench
+    [[nodiscard]] bool gone() const { return unplugged || plc->portClosed(); }
 };
 
 struct SimPort::Shared {
@@ -36,6 +39,7 @@ struct SimPort::Shared {
             if (generation == a->generation)
                 continue;
             a->generation = generation;
+            a->aliases.clear();
             std::string stem = a->baseName;
             int number = 0;
             std::size_t digits = stem.find_last_not_of("0123456789") + 1;
@@ -55,7 +59,9 @@ struct SimPort::Shared {
 
     std::shared_ptr<Attached> find(const std::string& name) const {
         for (const auto& a : plcs)
-            if (a->name == name && !a->plc->portClosed())
+            if ((a->name == name ||
+                 std::find(a->aliases.begin(), a->aliases.end(), name) != a->aliases.end()) &&
+                !a->gone())
                 return a;
         return nullptr;
     }
@@ -108,6 +114,18 @@ int SimPort::handle() const {
     return a ? a->handle : -1;
 }
 
+namespace {
+// A device number per PLC and port generation, as a renamed tty gets a new node.
+std::string benchDevice(const Attached& a) {
+    return "240:" + std::to_string((a.handle - kFirstHandle) * 64 + a.generation);
+}
+}  // namespace
+
+std::string SimPort::deviceNumber() const {
+    auto* a = static_cast<Attached*>(attached_.get());
+    return a && a->generation == generation_ ? benchDevice(*a) : std::string();
+}
+
 // False once the PLC's port has gone away under this open port (unplugged, or renumbered
 // after a restart): the descriptor of a vanished device only fails from then on.
 bool SimPort::lineUp() {
@@ -119,7 +137,7 @@ bool SimPort::lineUp() {
         return false;
     }
     bench_->refreshNames();
-    const bool up = !a->plc->portClosed() && a->generation == generation_;
+    const bool up = !a->gone() && a->generation == generation_;
     hungUp_ = hungUp_ || !up;
     return up;
 }
@@ -237,18 +255,49 @@ std::vector<ports::PortInfo> InProcessBench::portInfos() const {
     shared_->refreshNames();
     std::vector<ports::PortInfo> out;
     for (const auto& a : shared_->plcs) {
-        if (a->plc->portClosed())
+        if (a->gone())
             continue;
-        out.push_back({a->name, a->description, "virtual", true, a->identity});
+        ports::PortInfo info{a->name, a->description, "virtual", true, a->identity};
+        info.virtualKey = a->identity;
+        info.device = benchDevice(*a);
+        out.push_back(std::move(info));
     }
+    ports::assignIdentities(out);
     return out;
+}
+
+void InProcessBench::setVirtualId(const PlcCore& plc, const std::string& id) {
+    for (auto& a : shared_->plcs)
+        if (a->plc.get() == &plc)
+            a->identity = "virtual:" + id;
+}
+
+void InProcessBench::unplug(const PlcCore& plc) {
+    for (auto& a : shared_->plcs)
+        if (a->plc.get() == &plc)
+            a->unplugged = true;
+}
+
+void InProcessBench::addAlias(const PlcCore& plc, const std::string& alias) {
+    shared_->refreshNames();
+    for (auto& a : shared_->plcs)
+        if (a->plc.get() == &plc)
+            a->aliases.push_back(alias);
+}
+
+ports::DeviceNode InProcessBench::deviceNodeOf(const std::string& portName) const {
+    shared_->refreshNames();
+    const auto a = shared_->find(portName);
+    if (!a)
+        return {};
+    return {ports::DeviceNode::Kind::CharDevice, benchDevice(*a)};
 }
 
 std::string InProcessBench::portNameOf(const PlcCore& plc) const {
     shared_->refreshNames();
     for (const auto& a : shared_->plcs)
         if (a->plc.get() == &plc)
-            return a->plc->portClosed() ? std::string() : a->name;
+            return a->gone() ? std::string() : a->name;
     return {};
 }
 

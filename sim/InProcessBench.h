@@ -27,6 +27,7 @@ public:
     void close() override;
     [[nodiscard]] bool isOpen() const override;
     [[nodiscard]] int handle() const override;
+    [[nodiscard]] std::string deviceNumber() const override;
     [[nodiscard]] bool purge() override;
     [[nodiscard]] serial::WriteResult write(const void* data, std::size_t size,
                                             std::chrono::milliseconds deadline) override;
@@ -76,6 +77,14 @@ public:
     // The name a PLC answers to now (it changes after a restart with NewNameAfterRestart);
     // empty while its port is gone.
     [[nodiscard]] std::string portNameOf(const PlcCore& plc) const;
+    // Gives the PLC the registry id `id` ("virtual:<id>"), as two simulators run with one --id.
+    void setVirtualId(const PlcCore& plc, const std::string& id);
+    // Another name for the PLC's port now, as a second link or "pts/../pts/90" names the device.
+    void addAlias(const PlcCore& plc, const std::string& alias);
+    // Takes the PLC off the bench, as a cable pulled: its name is free for another PLC.
+    void unplug(const PlcCore& plc);
+    // What a name given by hand names on the bench: the PLC's device number, or Missing.
+    [[nodiscard]] ports::DeviceNode deviceNodeOf(const std::string& portName) const;
     // The PLC attached under `portName` now, or null.
     [[nodiscard]] PlcCore* plc(const std::string& portName) const;
     [[nodiscard]] VirtualClock& clock() const;

@@ -287,6 +287,26 @@ Klicken Sie auf „Wiederholen“, um erneut auf die SPS zu warten, oder auf „
         <source>PLC still in update mode</source>
         <translation>SPS noch im Update-Modus</translation>
     </message>
+    <message id="26011">
+        <source>Another PLC is now connected on port %1. Nothing was sent to it, and it is unchanged. The PLC that was checked was not put into its firmware update mode.
+
+Connect only the PLC to be updated, then press Next again.</source>
+        <translation>An Port %1 ist jetzt eine andere SPS angeschlossen. An sie wurde nichts gesendet, sie ist unverändert. Die geprüfte SPS wurde nicht in den Firmware-Update-Modus versetzt.
+
+Schließen Sie nur die zu aktualisierende SPS an und klicken Sie dann erneut auf „Weiter“.</translation>
+    </message>
+    <message id="26012">
+        <source>This PLC is being updated by another program: %1.
+
+Nothing was sent to it. Wait until that version-up has finished, then press Next again.</source>
+        <translation>Diese SPS wird gerade von einem anderen Programm aktualisiert: %1.
+
+An sie wurde nichts gesendet. Warten Sie, bis dieses Update beendet ist, und klicken Sie dann erneut auf „Weiter“.</translation>
+    </message>
+    <message id="26013">
+        <source>PLC in use</source>
+        <translation>SPS in Verwendung</translation>
+    </message>
     <message id="26040">
         <source>The disk is full.</source>
         <translation>Der Datenträger ist voll.</translation>

@@ -287,6 +287,26 @@ Press Retry to wait for the PLC again, or Cancel to stop.</translation>
         <source>PLC still in update mode</source>
         <translation>PLC still in update mode</translation>
     </message>
+    <message id="26011">
+        <source>Another PLC is now connected on port %1. Nothing was sent to it, and it is unchanged. The PLC that was checked was not put into its firmware update mode.
+
+Connect only the PLC to be updated, then press Next again.</source>
+        <translation>Another PLC is now connected on port %1. Nothing was sent to it, and it is unchanged. The PLC that was checked was not put into its firmware update mode.
+
+Connect only the PLC to be updated, then press Next again.</translation>
+    </message>
+    <message id="26012">
+        <source>This PLC is being updated by another program: %1.
+
+Nothing was sent to it. Wait until that version-up has finished, then press Next again.</source>
+        <translation>This PLC is being updated by another program: %1.
+
+Nothing was sent to it. Wait until that version-up has finished, then press Next again.</translation>
+    </message>
+    <message id="26013">
+        <source>PLC in use</source>
+        <translation>PLC in use</translation>
+    </message>
     <message id="26040">
         <source>The disk is full.</source>
         <translation>The disk is full.</translation>

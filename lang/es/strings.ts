@@ -287,6 +287,26 @@ Pulse «Reintentar» para volver a esperar al PLC o «Cancelar» para detener el
         <source>PLC still in update mode</source>
         <translation>PLC aún en modo de actualización</translation>
     </message>
+    <message id="26011">
+        <source>Another PLC is now connected on port %1. Nothing was sent to it, and it is unchanged. The PLC that was checked was not put into its firmware update mode.
+
+Connect only the PLC to be updated, then press Next again.</source>
+        <translation>Ahora hay otro PLC conectado en el puerto %1. No se le ha enviado nada y no ha cambiado. El PLC comprobado no se ha puesto en su modo de actualización de firmware.
+
+Conecte solo el PLC que se va a actualizar y vuelva a pulsar «Siguiente».</translation>
+    </message>
+    <message id="26012">
+        <source>This PLC is being updated by another program: %1.
+
+Nothing was sent to it. Wait until that version-up has finished, then press Next again.</source>
+        <translation>Otro programa está actualizando este PLC: %1.
+
+No se le ha enviado nada. Espere a que termine esa actualización y vuelva a pulsar «Siguiente».</translation>
+    </message>
+    <message id="26013">
+        <source>PLC in use</source>
+        <translation>PLC en uso</translation>
+    </message>
     <message id="26040">
         <source>The disk is full.</source>
         <translation>El disco está lleno.</translation>

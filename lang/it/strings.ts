@@ -287,6 +287,26 @@ Premere «Riprova» per attendere di nuovo il PLC oppure «Annulla» per interro
         <source>PLC still in update mode</source>
         <translation>PLC ancora in modalità di aggiornamento</translation>
     </message>
+    <message id="26011">
+        <source>Another PLC is now connected on port %1. Nothing was sent to it, and it is unchanged. The PLC that was checked was not put into its firmware update mode.
+
+Connect only the PLC to be updated, then press Next again.</source>
+        <translation>Alla porta %1 è ora collegato un altro PLC. Non gli è stato inviato nulla e non è cambiato. Il PLC verificato non è stato messo in modalità di aggiornamento del firmware.
+
+Collegare solo il PLC da aggiornare, quindi premere di nuovo «Avanti».</translation>
+    </message>
+    <message id="26012">
+        <source>This PLC is being updated by another program: %1.
+
+Nothing was sent to it. Wait until that version-up has finished, then press Next again.</source>
+        <translation>Questo PLC è in aggiornamento da parte di un altro programma: %1.
+
+Non gli è stato inviato nulla. Attendere la fine di quell'aggiornamento, quindi premere di nuovo «Avanti».</translation>
+    </message>
+    <message id="26013">
+        <source>PLC in use</source>
+        <translation>PLC in uso</translation>
+    </message>
     <message id="26040">
         <source>The disk is full.</source>
         <translation>Il disco è pieno.</translation>

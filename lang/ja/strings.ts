@@ -287,6 +287,26 @@ Press Retry to wait for the PLC again, or Cancel to stop.</source>
         <source>PLC still in update mode</source>
         <translation>PLCが更新モードのまま</translation>
     </message>
+    <message id="26011">
+        <source>Another PLC is now connected on port %1. Nothing was sent to it, and it is unchanged. The PLC that was checked was not put into its firmware update mode.
+
+Connect only the PLC to be updated, then press Next again.</source>
+        <translation>ポート %1 に別のPLCが接続されています。このPLCには何も送信しておらず、変更はありません。確認したPLCはファームウェア更新モードにしていません。
+
+更新するPLCだけを接続してから、もう一度［次へ］を押してください。</translation>
+    </message>
+    <message id="26012">
+        <source>This PLC is being updated by another program: %1.
+
+Nothing was sent to it. Wait until that version-up has finished, then press Next again.</source>
+        <translation>このPLCは別のプログラムでバージョンアップ中です: %1
+
+このPLCには何も送信していません。そのバージョンアップが終わるまで待ってから、もう一度［次へ］を押してください。</translation>
+    </message>
+    <message id="26013">
+        <source>PLC in use</source>
+        <translation>PLCは使用中です</translation>
+    </message>
     <message id="26040">
         <source>The disk is full.</source>
         <translation>ディスクの空き容量がありません。</translation>

@@ -287,6 +287,26 @@ Press Retry to wait for the PLC again, or Cancel to stop.</source>
         <source>PLC still in update mode</source>
         <translation>PLC가 아직 업데이트 모드에 있음</translation>
     </message>
+    <message id="26011">
+        <source>Another PLC is now connected on port %1. Nothing was sent to it, and it is unchanged. The PLC that was checked was not put into its firmware update mode.
+
+Connect only the PLC to be updated, then press Next again.</source>
+        <translation>포트 %1에 다른 PLC가 연결되어 있습니다. 이 PLC에는 아무것도 보내지 않았으며 변경되지 않았습니다. 확인한 PLC는 펌웨어 업데이트 모드로 전환하지 않았습니다.
+
+업데이트할 PLC만 연결한 후 [다음]을 다시 누르십시오.</translation>
+    </message>
+    <message id="26012">
+        <source>This PLC is being updated by another program: %1.
+
+Nothing was sent to it. Wait until that version-up has finished, then press Next again.</source>
+        <translation>다른 프로그램이 이 PLC를 버전업하고 있습니다: %1
+
+이 PLC에는 아무것도 보내지 않았습니다. 해당 버전업이 끝날 때까지 기다린 후 [다음]을 다시 누르십시오.</translation>
+    </message>
+    <message id="26013">
+        <source>PLC in use</source>
+        <translation>PLC 사용 중</translation>
+    </message>
     <message id="26040">
         <source>The disk is full.</source>
         <translation>디스크 공간이 부족합니다.</translation>

@@ -287,6 +287,26 @@ Press Retry to wait for the PLC again, or Cancel to stop.</source>
         <source>PLC still in update mode</source>
         <translation>PLC ยังอยู่ในโหมดอัปเดต</translation>
     </message>
+    <message id="26011">
+        <source>Another PLC is now connected on port %1. Nothing was sent to it, and it is unchanged. The PLC that was checked was not put into its firmware update mode.
+
+Connect only the PLC to be updated, then press Next again.</source>
+        <translation>ขณะนี้มี PLC เครื่องอื่นเชื่อมต่ออยู่ที่พอร์ต %1 ไม่ได้ส่งข้อมูลใดไปยัง PLC เครื่องนั้น และไม่มีการเปลี่ยนแปลง PLC ที่ตรวจสอบแล้วยังไม่ได้เข้าสู่โหมดอัปเดตเฟิร์มแวร์
+
+เชื่อมต่อเฉพาะ PLC ที่จะอัปเกรดเวอร์ชัน แล้วกด “ถัดไป” อีกครั้ง</translation>
+    </message>
+    <message id="26012">
+        <source>This PLC is being updated by another program: %1.
+
+Nothing was sent to it. Wait until that version-up has finished, then press Next again.</source>
+        <translation>โปรแกรมอื่นกำลังอัปเกรดเวอร์ชัน PLC เครื่องนี้อยู่: %1
+
+ไม่ได้ส่งข้อมูลใดไปยัง PLC เครื่องนี้ รอจนการอัปเกรดเวอร์ชันนั้นเสร็จ แล้วกด “ถัดไป” อีกครั้ง</translation>
+    </message>
+    <message id="26013">
+        <source>PLC in use</source>
+        <translation>PLC กำลังถูกใช้งาน</translation>
+    </message>
     <message id="26040">
         <source>The disk is full.</source>
         <translation>ดิสก์เต็ม</translation>

@@ -287,6 +287,26 @@ Press Retry to wait for the PLC again, or Cancel to stop.</source>
         <source>PLC still in update mode</source>
         <translation>PLC仍处于更新模式</translation>
     </message>
+    <message id="26011">
+        <source>Another PLC is now connected on port %1. Nothing was sent to it, and it is unchanged. The PLC that was checked was not put into its firmware update mode.
+
+Connect only the PLC to be updated, then press Next again.</source>
+        <translation>端口 %1 上现在连接的是另一台PLC。没有向它发送任何内容，它保持不变。已检查的PLC未进入固件更新模式。
+
+请只连接要升级的PLC，然后再次单击“下一步”。</translation>
+    </message>
+    <message id="26012">
+        <source>This PLC is being updated by another program: %1.
+
+Nothing was sent to it. Wait until that version-up has finished, then press Next again.</source>
+        <translation>此PLC正由其他程序进行版本升级：%1
+
+没有向它发送任何内容。请等待该版本升级完成，然后再次单击“下一步”。</translation>
+    </message>
+    <message id="26013">
+        <source>PLC in use</source>
+        <translation>PLC正在使用中</translation>
+    </message>
     <message id="26040">
         <source>The disk is full.</source>
         <translation>磁盘空间已满。</translation>

@@ -287,6 +287,26 @@ Press Retry to wait for the PLC again, or Cancel to stop.</source>
         <source>PLC still in update mode</source>
         <translation>PLC仍處於更新模式</translation>
     </message>
+    <message id="26011">
+        <source>Another PLC is now connected on port %1. Nothing was sent to it, and it is unchanged. The PLC that was checked was not put into its firmware update mode.
+
+Connect only the PLC to be updated, then press Next again.</source>
+        <translation>連接埠 %1 上現在連接的是另一台PLC。沒有向它傳送任何內容，它保持不變。已檢查的PLC未進入韌體更新模式。
+
+請只連接要升級的PLC，然後再按一次「下一步」。</translation>
+    </message>
+    <message id="26012">
+        <source>This PLC is being updated by another program: %1.
+
+Nothing was sent to it. Wait until that version-up has finished, then press Next again.</source>
+        <translation>此PLC正由其他程式進行版本升級：%1
+
+沒有向它傳送任何內容。請等待該版本升級完成，然後再按一次「下一步」。</translation>
+    </message>
+    <message id="26013">
+        <source>PLC in use</source>
+        <translation>PLC正在使用中</translation>
+    </message>
     <message id="26040">
         <source>The disk is full.</source>
         <translation>磁碟空間已滿。</translation>

@@ -1,5 +1,8 @@
 #include "platform/ports/PortEnumerator.h"
 
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+
 #include <algorithm>
 #include <cctype>
 #include <filesystem>
@@ -158,18 +161,22 @@ std::optional<UsbAncestor> usbAncestor(const fs::path& deviceLink, const fs::pat
 }
 
 // What stays the same when the device comes back, under whatever name: the USB serial number
-// where the device has one, else where it is plugged in. The interface keeps apart the ports
+// where the device has one, and where it is plugged in. The interface keeps apart the ports
 // of one device with several.
-std::string usbIdentity(const UsbAncestor& usb) {
+void usbFacts(const UsbAncestor& usb, PortInfo& info) {
     const std::string serial = readAttribute(usb.device / "serial").value_or(std::string());
     if (!serial.empty()) {
         const auto colon = usb.interfaceName.find(':');
         const std::string interface =
             colon == std::string::npos ? std::string() : usb.interfaceName.substr(colon + 1);
-        return "usb-serial:" + serial + (interface.empty() ? "" : "/" + interface);
+        info.serialKey = "usb-serial:" + serial + (interface.empty() ? "" : "/" + interface);
     }
-    return "usb-path:" +
-           (usb.interfaceName.empty() ? usb.device.filename().string() : usb.interfaceName);
+    info.pathKey = "usb-path:" +
+                   (usb.interfaceName.empty() ? usb.device.filename().string() : usb.interfaceName);
+}
+
+std::string deviceNumber(dev_t rdev) {
+    return std::to_string(major(rdev)) + ":" + std::to_string(minor(rdev));
 }
 
 // Stable names by the device they point at.
@@ -245,7 +252,10 @@ std::vector<PortInfo> enumerateTtyDevices(const DiscoveryRoots& roots) {
         const fs::path node = fs::weakly_canonical(fs::path(roots.devRoot) / devName, ec);
         const auto stable = ec ? byId.end() : byId.find(node);
         info.name = stable != byId.end() ? stable->second : devName;
-        info.identity = usb ? usbIdentity(*usb) : identityOfName(info.name);
+        if (usb)
+            usbFacts(*usb, info);
+        if (devNumber)
+            info.device = *dev;
         ports.push_back(std::move(info));
     }
     return ports;
@@ -257,9 +267,28 @@ std::vector<PortInfo> enumeratePorts(const DiscoveryRoots& roots) {
     std::vector<PortInfo> ports = enumerateTtyDevices(roots);
     auto registered =
         readVirtualPorts(roots.registry.empty() ? defaultRegistryFolder() : roots.registry);
+    for (auto& info : registered)
+        info.device = deviceNodeOf((fs::path(roots.devRoot) / info.name).string()).device;
     ports.insert(ports.end(), std::make_move_iterator(registered.begin()),
                  std::make_move_iterator(registered.end()));
+    assignIdentities(ports);
     return ports;
+}
+
+DeviceNode deviceNodeOf(const std::string& path) {
+    struct stat st {};
+    if (::stat(path.c_str(), &st) != 0)
+        return {};
+    if (!S_ISCHR(st.st_mode))
+        return {DeviceNode::Kind::NotSerial, {}};
+    return {DeviceNode::Kind::CharDevice, deviceNumber(st.st_rdev)};
+}
+
+std::string deviceOfDescriptor(int fd) {
+    struct stat st {};
+    if (fd < 0 || ::fstat(fd, &st) != 0 || !S_ISCHR(st.st_mode))
+        return {};
+    return deviceNumber(st.st_rdev);
 }
 
 }  // namespace qx4t::ports

@@ -13,13 +13,17 @@
 //    ID_MODEL_FROM_DATABASE, else the driver's name;
 //  - name: serial/by-id/<link> when udev made a stable link to the device (the first in name
 //    order), else the kernel name; the link opens "/dev/" + name;
-//  - identity, which survives a rename (a PLC that restarts and comes back as another tty):
-//    "usb-serial:<serial number>/<interface>" for a USB device with a serial number,
-//    "usb-path:<physical USB path and interface>" for one without, "port:<name>" otherwise;
+//  - facts that survive a rename (a PLC that restarts and comes back as another tty): for a
+//    USB device "usb-serial:<serial number>/<interface>" when it has a serial number and
+//    "usb-path:<physical USB path and interface>"; the device number from its `dev` attribute;
+//  - identity: chosen among the listed ports by common/PlcIdentity.h (assignIdentities);
 //  - devices come in natural order of their kernel names (ttyACM2 before ttyACM10).
 // Virtual ports follow, in file-name order of the registry (see registerVirtualPort).
+#include <functional>
 #include <string>
 #include <vector>
+
+#include "common/PlcIdentity.h"
 
 namespace qx4t::ports {
 
@@ -31,11 +35,55 @@ struct PortInfo {
     // The device behind the name, the same across renames; see the rules above and, for a
     // registered port, its id= line.
     std::string identity{};
+    // What the identity is chosen from (common/PlcIdentity.h); empty when unknown.
+    std::string serialKey{};
+    std::string pathKey{};
+    std::string virtualKey{};
+    std::string device{};  // "<major>:<minor>" of the device node
+    IdentityKind identityKind = IdentityKind::Name;
+    bool identityUnique = true;
 };
+
+[[nodiscard]] PortFacts factsOf(const PortInfo& info);
+// Chooses every port's identity among all of them (ChooseIdentity), filling identity,
+// identityKind and identityUnique.
+void assignIdentities(std::vector<PortInfo>& ports);
+// The identity of ports[index] with everything known of it.
+[[nodiscard]] PlcIdentity identityAt(const std::vector<PortInfo>& ports, std::size_t index);
+// The listed port whose node has device number `device`, or null (also for an empty number).
+[[nodiscard]] const PortInfo* findByDevice(const std::vector<PortInfo>& ports,
+                                           const std::string& device);
+
+// What discovery tells of the device open now: the listed port with the open descriptor's
+// device number, else the one listed under the name it was opened by (unless that one's device
+// number differs), else the bare name and number. `listed` tells whether a port was found.
+[[nodiscard]] PortFacts openPortFacts(const std::vector<PortInfo>& ports,
+                                      const std::string& openDevice, const std::string& openedName,
+                                      bool* listed = nullptr);
+// The identity of the PLC on the port opened as `openedName`, fixed for the whole version-up.
+[[nodiscard]] PlcIdentity identifyOpenPort(const std::vector<PortInfo>& ports,
+                                           const std::string& openDevice,
+                                           const std::string& openedName);
+
+// What a port name given by hand names: "/dev/" + name on Linux.
+struct DeviceNode {
+    enum class Kind { Missing, NotSerial, CharDevice };
+    Kind kind = Kind::Missing;
+    std::string device;  // "<major>:<minor>"; empty where the platform gives none
+};
+[[nodiscard]] DeviceNode deviceNodeOf(const std::string& path);
+// The device number of an open descriptor, empty when it has none.
+[[nodiscard]] std::string deviceOfDescriptor(int fd);
+// The "port:<name>" keys among `marks` whose name reaches the PLC's device now (an earlier
+// release keyed a note by the name it was given, "ttyACM0" for a serial/by-id port); they count
+// as the PLC's own, so that no alias hides a half-written PLC.
+[[nodiscard]] std::vector<std::string> aliasNoteKeys(
+    const PlcIdentity& plc, const std::vector<std::string>& marks,
+    const std::function<DeviceNode(const std::string& name)>& nodeOf);
 
 // The identity of a port that has nothing better than its name.
 [[nodiscard]] std::string identityOfName(const std::string& name);
-// The port that carries `identity` now, or null.
+// The port that carries `identity` now, or null; null too when several do.
 [[nodiscard]] const PortInfo* findByIdentity(const std::vector<PortInfo>& ports,
                                              const std::string& identity);
 
@@ -55,6 +103,10 @@ struct PlcWhereabouts {
 // lastName: the name it was opened under last.
 [[nodiscard]] PlcWhereabouts locatePlc(const std::vector<PortInfo>& ports,
                                        const std::string& identity, const std::string& lastName);
+// The same for a PLC known with all its facts: a port whose serial number matches at another
+// physical path is never taken for it.
+[[nodiscard]] PlcWhereabouts locatePlc(const std::vector<PortInfo>& ports, const PlcIdentity& plc,
+                                       const std::string& lastName);
 
 // Where discovery looks; the defaults are the real machine, tests point them at small trees.
 struct DiscoveryRoots {

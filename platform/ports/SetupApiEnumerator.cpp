@@ -95,7 +95,17 @@ std::vector<PortInfo> enumeratePorts([[maybe_unused]] const DiscoveryRoots& root
         info.driver = wideToUtf8(service);
         ports.push_back(std::move(info));
     }
+    assignIdentities(ports);
     return ports;
+}
+
+// COM ports have no device numbers; a name given by hand is taken as it is.
+DeviceNode deviceNodeOf(const std::string&) {
+    return {DeviceNode::Kind::CharDevice, {}};
+}
+
+std::string deviceOfDescriptor(int) {
+    return {};
 }
 
 }  // namespace qx4t::ports

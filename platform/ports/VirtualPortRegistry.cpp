@@ -144,6 +144,7 @@ std::vector<PortInfo> readVirtualPorts(const std::string& folder, std::vector<lo
                 info.description = value;
             } else if (key == "id") {
                 info.identity = value.empty() ? std::string() : kVirtualIdentityPrefix + value;
+                info.virtualKey = info.identity;
             } else if (key == "pid") {
                 char* rest = nullptr;
                 errno = 0;

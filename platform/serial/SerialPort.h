@@ -48,6 +48,9 @@ public:
     [[nodiscard]] virtual bool isOpen() const = 0;
     // Identifies the open port (the descriptor for a real one); -1 while closed.
     [[nodiscard]] virtual int handle() const = 0;
+    // The device number of what is open ("<major>:<minor>"), so that the device actually
+    // opened can be told from the one a name was looked up for; empty when unknown or closed.
+    [[nodiscard]] virtual std::string deviceNumber() const { return {}; }
     // Discards what is pending in both directions.
     [[nodiscard]] virtual bool purge() = 0;
     // Writes all bytes or gives up when the deadline passes.

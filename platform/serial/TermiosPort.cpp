@@ -178,6 +178,7 @@ public:
 
     bool isOpen() const override { return fd_ >= 0; }
     int handle() const override { return fd_; }
+    std::string deviceNumber() const override { return ports::deviceOfDescriptor(fd_); }
 
     bool purge() override { return fd_ >= 0 && ::tcflush(fd_, TCIOFLUSH) == 0; }
 

@@ -11,9 +11,12 @@
 #include <chrono>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
+#include <memory>
 #include <optional>
 #include <sstream>
 #include <string>
+#include <vector>
 
 #include "JsonLines.h"
 #include "cli/ExitCodes.h"
@@ -25,6 +28,18 @@
 
 namespace qx4t::cli {
 namespace {
+
+// An environment variable set for the life of the object.
+struct Variable {
+    const char* name;
+    std::optional<std::string> was;
+    Variable(const char* n, const std::string& value) : name(n) {
+        if (const char* v = std::getenv(n))
+            was = v;
+        ::setenv(n, value.c_str(), 1);
+    }
+    ~Variable() { was ? (void)::setenv(name, was->c_str(), 1) : (void)::unsetenv(name); }
+};
 
 TEST(CliSimulate, UpdateOverAPseudoTerminalReachesTheTargetVersion) {
     quit::install();
@@ -62,16 +77,6 @@ TEST(CliSimulate, AHangUpAsThePlcRestartsIsNoFailure) {
     const std::string folder = test::MakeTempFolder("qx4t-hangup");
     ASSERT_FALSE(folder.empty());
     // The run's note and the simulator's registry entry in a folder of the test's own.
-    struct Variable {
-        const char* name;
-        std::optional<std::string> was;
-        Variable(const char* n, const std::string& value) : name(n) {
-            if (const char* v = std::getenv(n))
-                was = v;
-            ::setenv(n, value.c_str(), 1);
-        }
-        ~Variable() { was ? (void)::setenv(name, was->c_str(), 1) : (void)::unsetenv(name); }
-    };
     const Variable state("XDG_STATE_HOME", folder), runtime("XDG_RUNTIME_DIR", folder);
     sim::PtyServerOptions options;
     options.config.restartTime = std::chrono::seconds(1);
@@ -93,6 +98,93 @@ TEST(CliSimulate, AHangUpAsThePlcRestartsIsNoFailure) {
     ASSERT_FALSE(records.empty());
     EXPECT_EQ(test::Str(records.back(), "version_raw"), "0180");
     EXPECT_NE(test::Str(records.back(), "port"), before) << "not followed to its new name";
+}
+
+// Identity over real pseudo-terminals and the real registry, as two `qx4t-plcsim --id X` show
+// it: a shared id is refused before anything is written, an alias of the port is that port,
+// and a port that discovery shows under another identity once the question has been answered
+// gets nothing. None of these reaches the restart wait.
+TEST(CliSimulate, IdentityOverPseudoTerminals) {
+    quit::install();
+    quit::reset();
+    const std::string folder = test::MakeTempFolder("qx4t-identity");
+    ASSERT_FALSE(folder.empty());
+    const Variable state("XDG_STATE_HOME", folder), runtime("XDG_RUNTIME_DIR", folder);
+    auto server = [](const std::string& id) {
+        sim::PtyServerOptions options;
+        options.identity = id;
+        return std::make_unique<sim::PtyServer>(options);
+    };
+    // What discovery will say of the device under `port` from now on: another simulator's id.
+    auto relabel = [&](const std::string& port) {
+        for (const auto& entry : std::filesystem::directory_iterator(std::filesystem::path(folder) /
+                                                                     "qx4t" / "ports")) {
+            std::ifstream in(entry.path());
+            std::string text((std::istreambuf_iterator<char>(in)), {});
+            if (text.find("port=" + port + "\n") == std::string::npos)
+                continue;
+            const auto id = text.find("\nid=") + 1;
+            text.replace(id, text.find('\n', id) - id, "id=another");
+            std::ofstream(entry.path(), std::ios::trunc) << text;
+        }
+    };
+    struct Case {
+        const char* name;
+        std::vector<std::string> ids;  // one simulator each
+        std::vector<std::string> args;
+        int exit;
+        const char* said;
+        bool swapAtQuestion;
+    };
+    const Case cases[] = {
+        {"one id on two PLCs",
+         {"X", "X"},
+         {"update", "--yes"},
+         kExitNoPort,
+         "Attach one PLC at a time",
+         false},
+        {"an alias", {"alias"}, {"status", "--port", "pts/../"}, kExitSuccess, " is pts/", false},
+        {"another PLC on the name at the question",
+         {"first"},
+         {"update"},
+         kExitCommBeforeEntry,
+         "a PLC of another identity (virtual:another on pts/",
+         true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        std::vector<std::unique_ptr<sim::PtyServer>> servers;
+        for (const auto& id : c.ids) {
+            servers.push_back(server(id));
+            std::string error;
+            ASSERT_TRUE(servers.back()->start(&error)) << error;
+        }
+        const std::string port = servers.front()->portName();
+        std::vector<std::string> args = c.args;
+        if (args.back() == "pts/../")
+            args.back() += port;
+        else if (args.front() == "update")
+            args.insert(args.end(), {"--port", port});
+        Environment env = MachineEnvironment();
+        env.progressInPlace = false;
+        env.modemManagerRunning = {};
+        env.holdFolder = folder + "/holds";
+        env.ask = [&](const std::string&) -> std::optional<bool> {
+            if (c.swapAtQuestion)
+                relabel(port);
+            return true;
+        };
+        std::ostringstream out, err;
+        EXPECT_EQ(RunVup(args, out, err, env), c.exit) << err.str() << out.str();
+        EXPECT_NE((out.str() + err.str()).find(c.said), std::string::npos)
+            << err.str() << out.str();
+        for (const auto& s : servers) {
+            EXPECT_EQ(s->state().entryFrames, 0);
+            s->stop();
+        }
+    }
+    std::error_code ignored;
+    std::filesystem::remove_all(folder, ignored);
 }
 
 // A terminal program that holds the PLC's port without a lock: exit 2, naming it.

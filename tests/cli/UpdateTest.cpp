@@ -8,6 +8,7 @@
 #include <deque>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <iterator>
 #include <sstream>
 #include <string>
@@ -17,6 +18,8 @@
 #include "cli/ExitCodes.h"
 #include "cli/Vup.h"
 #include "link/ComManager.h"
+#include "platform/PendingUpdates.h"
+#include "platform/PlcHold.h"
 #include "platform/Quit.h"
 #include "sim/InProcessBench.h"
 #include "tests/support/TempFolder.h"
@@ -36,11 +39,13 @@ protected:
         fresh();
         m_stateRoot = qx4t::test::MakeTempFolder("qx4t-cli");
         env.stateFolder = (m_stateRoot / "state").string();
+        env.holdFolder = (m_stateRoot / "holds").string();
         env.waitUntil = [this](Clock::time_point until) {
             m_clock->advanceTo(until);
             return !quit::requested();
         };
         env.listPorts = [this] { return m_bench->portInfos(); };
+        env.deviceNodeOf = [this](const std::string& name) { return m_bench->deviceNodeOf(name); };
         env.ask = [this](const std::string& question) -> std::optional<bool> {
             questions.push_back(question);
             if (answers.empty()) {
@@ -445,6 +450,8 @@ TEST_F(CliRun, PortsAndStatusInJson) {
     ASSERT_EQ(records.size(), 2u);
     EXPECT_EQ(test::Str(records[0], "port"), "pts/90");
     EXPECT_EQ(test::Str(records[0], "identity"), "virtual:bench-0");
+    EXPECT_EQ(test::Str(records[0], "identity_kind"), "virtual");
+    EXPECT_TRUE(test::Bool(records[0], "identity_unique"));
     EXPECT_TRUE(test::Bool(records[0], "plc"));
     EXPECT_EQ(test::Num(records[1], "exit"), 0);
 
@@ -461,6 +468,8 @@ TEST_F(CliRun, PortsAndStatusInJson) {
     EXPECT_EQ(test::Str(records[0], "version_raw"), "0170");
     EXPECT_EQ(test::Str(records[0], "mode"), "80");
     EXPECT_EQ(test::Str(records[0], "identity"), "virtual:bench-0");
+    EXPECT_EQ(test::Str(records[0], "identity_kind"), "virtual");
+    EXPECT_TRUE(test::Bool(records[0], "identity_unique"));
     EXPECT_FALSE(test::Bool(records[0], "update_mode"));
     EXPECT_FALSE(test::Bool(records[0], "mode_change_needed"));
 
@@ -594,6 +603,154 @@ TEST_F(CliRun, OnlyThePlcThatWasUpdatedIsVerified) {
     EXPECT_EQ(updated.state().version, "0175");
     EXPECT_NE(err.str().find("not 1.80"), std::string::npos) << err.str();
     EXPECT_EQ(other->state().framesReceived, 0) << "the other PLC was never asked";
+}
+
+// Which PLC is which, in the situations that fooled name-based following: each row arranges the
+// bench (and what happens while the run goes on) and states what the user is told. A PLC that
+// is not the one the run began with is never written to and never verified.
+TEST_F(CliRun, ThePlcIsKnownByAnIdentityCheckedBeforeEveryWrite) {
+    struct Case {
+        const char* name;
+        std::function<void()> arrange;
+        std::vector<std::string> args;
+        int exit;
+        const char* said;
+        std::function<void()> check;
+    };
+    sim::PlcCore* a = nullptr;
+    sim::PlcCore* b = nullptr;
+    PlcHold wizard;
+    auto marked = [this](const std::string& key) {
+        return PendingUpdates(env.stateFolder).isMarked(key).value_or(true);
+    };
+    // The second PLC, model B0 at the target, on the first one's name.
+    auto swapIn = [&](const std::string& sharedId) {
+        bench().unplug(*a);
+        PlcConfig other;
+        other.model = "B0";
+        other.version = "0180";
+        b = &bench().addPlc("pts/90", other);
+        if (!sharedId.empty())
+            bench().setVirtualId(*b, sharedId);
+    };
+    const Case cases[] = {
+        {"unique",
+         [&] { a = &addPlc(); },
+         {"update", "--yes"},
+         kExitSuccess,
+         "now runs firmware",
+         [&] { EXPECT_FALSE(marked("virtual:bench-0")); }},
+        {"renamed after the restart",
+         [&] { a = &addPlc(withFault(FaultKind::NewNameAfterRestart, Request::Any)); },
+         {"update", "--yes"},
+         kExitSuccess,
+         "now on pts/91",
+         [] {}},
+        {"two PLCs with one id: refused before anything is written",
+         [&] {
+             a = &addPlc();
+             b = &bench().addPlc("pts/95");
+             bench().setVirtualId(*a, "X");
+             bench().setVirtualId(*b, "X");
+         },
+         {"update", "--yes", "--port", "pts/90"},
+         kExitNoPort,
+         "Attach one PLC at a time",
+         [&] { EXPECT_EQ(a->state().entryFrames + b->state().entryFrames, 0); }},
+        {"an alias is the listed port, with its note key",
+         [&] {
+             a = &addPlc(withFault(FaultKind::NoReply, Request::Status, 1));
+             bench().addAlias(*a, "pts/../pts/90");
+         },
+         {"update", "--yes", "--port", "pts/../pts/90"},
+         kExitCommAfterEntry,
+         "--port pts/../pts/90 is pts/90",
+         [&] {
+             EXPECT_TRUE(marked("virtual:bench-0"));
+             EXPECT_FALSE(marked("port:pts/../pts/90"));
+         }},
+        {"held by another tool from its first status read",
+         [&] {
+             a = &addPlc();
+             ASSERT_EQ(wizard.acquire(env.holdFolder, "virtual:bench-0", "qx4t-vuptool"),
+                       PlcHold::Status::Held);
+         },
+         {"update", "--yes"},
+         kExitNoPort,
+         "is held by qx4t-vuptool (pid ",
+         [&] {
+             EXPECT_EQ(a->state().entryFrames, 0);
+             wizard.release();
+         }},
+        {"a note an earlier release keyed by an alias",
+         [&] {
+             a = &addPlc(withFault(FaultKind::NoReply, Request::Status));
+             bench().addAlias(*a, "ttyACM0");
+             ASSERT_TRUE(PendingUpdates(env.stateFolder).mark("port:ttyACM0", "ttyACM0").ok);
+         },
+         {"update", "--yes"},
+         kExitCommAfterEntry,
+         "never verified",
+         [] {}},
+        {"a path that is no serial device",
+         [&] {
+             a = &addPlc();
+             env.deviceNodeOf = [](const std::string&) {
+                 return ports::DeviceNode{ports::DeviceNode::Kind::NotSerial, {}};
+             };
+         },
+         {"status", "--port", "../tmp/notes"},
+         kExitUsage,
+         "is not a serial device",
+         [] {}},
+        {"another PLC on the name while the question waits",
+         [&] {
+             a = &addPlc();
+             env.ask = [&](const std::string&) -> std::optional<bool> {
+                 swapIn({});
+                 return true;
+             };
+         },
+         {"update"},
+         kExitCommBeforeEntry,
+         "a PLC of another identity (virtual:bench-1 on pts/90)",
+         [&] {
+             EXPECT_EQ(a->state().entryFrames + b->state().entryFrames, 0);
+             EXPECT_NE(err.str().find("(virtual:bench-0) was not put into its update mode"),
+                       std::string::npos);
+             EXPECT_FALSE(marked("virtual:bench-0"));
+         }},
+        {"the same id but another model answers after the restart",
+         [&] {
+             a = &addPlc();
+             env.waitUntil = [&](Clock::time_point until) {
+                 if (b == nullptr)
+                     swapIn("bench-0");
+                 clock().advanceTo(until);
+                 return true;
+             };
+         },
+         {"update", "--yes"},
+         kExitCommAfterEntry,
+         "not the model B1 that was updated",
+         [&] { EXPECT_TRUE(marked("virtual:bench-0")); }},
+    };
+    const auto waitUntil = env.waitUntil;
+    const auto ask = env.ask;
+    const auto deviceNodeOf = env.deviceNodeOf;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        fresh();
+        std::filesystem::remove_all(env.stateFolder);
+        a = b = nullptr;
+        env.waitUntil = waitUntil;
+        env.ask = ask;
+        env.deviceNodeOf = deviceNodeOf;
+        c.arrange();
+        EXPECT_EQ(run(c.args), c.exit) << err.str();
+        EXPECT_NE((out.str() + err.str()).find(c.said), std::string::npos) << err.str();
+        c.check();
+    }
 }
 
 // Ctrl-C in the middle of the transfer: the next run finds a PLC that takes its status request

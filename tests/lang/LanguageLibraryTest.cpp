@@ -155,7 +155,8 @@ std::map<int, int> requiredStrings() {
     for (int id = 26040; id <= 26046; ++id) {
         ids[id] = 0;
     }
-    ids[26007] = 1;
+    ids[26007] = ids[26011] = ids[26012] = 1;
+    ids[26013] = 0;
     ids[20004] = 1;
     ids[20005] = 2;
     ids[20018] = 3;

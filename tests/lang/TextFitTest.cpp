@@ -105,6 +105,8 @@ const std::vector<Box> kBoxes = {
     {26003, 26004, MB_OK | MB_ICONEXCLAMATION, {}},  // with each cause below
     {26005, 26006, MB_OK | MB_ICONEXCLAMATION, {}},
     {26007, 26008, MB_OK | MB_ICONEXCLAMATION, {"usb-serial-FT4ABCDEFGH"}},
+    {26011, 26008, MB_OK | MB_ICONEXCLAMATION, {"serial/by-id/usb-Temlo_PLC_0001-if00"}},
+    {26012, 26013, MB_OK | MB_ICONEXCLAMATION, {"qx4t-vup (pid 4194303, user fleet-service)"}},
     {26020, 26023, MB_OK | MB_ICONEXCLAMATION, {"/dev/ttyUSB0"}},
     {26021, 26023, MB_OK | MB_ICONEXCLAMATION, {"/dev/ttyUSB0", "dialout"}},
     {26022, 26023, MB_OK | MB_ICONEXCLAMATION, {"/dev/ttyUSB0", "dialout"}},

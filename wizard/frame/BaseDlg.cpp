@@ -119,7 +119,8 @@ void CBaseDlg::InitFlag() {
     m_PlcStatus.strMode = L"";
     m_strVerInfo.clear();
     m_strPort.clear();
-    m_strPlcIdentity.clear();
+    m_PlcIdentity = {};
+    m_PlcHold.release();
 }
 
 void CBaseDlg::DoDataExchange(qx4t::ui::DataExchange& dx) {
@@ -377,7 +378,7 @@ void CBaseDlg::NextOnVerup() {
     // The PLC may have come back under another name after the update-mode entry: it is
     // followed by its identity, never replaced by another PLC. Not listed, the connect page's
     // choice stands; another PLC on that name is told and never written to.
-    const auto where = LocatePlcPort(m_strPlcIdentity, m_strPort);
+    const auto where = LocatePlcPort(m_PlcIdentity, m_strPort);
     if (where.kind == qx4t::ports::PlcWhereabouts::Kind::OtherOnName) {
         MessageBox(26007, 26008, MB_OK | MB_ICONEXCLAMATION, {QString::fromStdString(where.port)});
         return;

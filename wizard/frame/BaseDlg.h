@@ -41,7 +41,8 @@ public:
     [[nodiscard]] stPlcStatus* GetPlcStatusPtr() override { return &m_PlcStatus; }
     [[nodiscard]] std::wstring* GetVerInfoPtr() override { return &m_strVerInfo; }
     [[nodiscard]] std::wstring* GetPortPtr() override { return &m_strPort; }
-    [[nodiscard]] std::string* GetPlcIdentityPtr() override { return &m_strPlcIdentity; }
+    [[nodiscard]] qx4t::PlcIdentity* GetPlcIdentityPtr() override { return &m_PlcIdentity; }
+    [[nodiscard]] qx4t::PlcHold* GetPlcHoldPtr() override { return &m_PlcHold; }
     [[nodiscard]] const void* GetFWUpdateDataPtr() const override { return m_pFWUpdateData; }
     [[nodiscard]] unsigned long GetFWUpdateDataSize() const override {
         return m_dwFWUpdateDataSize;
@@ -154,7 +155,8 @@ private:
     stPlcStatus m_PlcStatus;
     std::wstring m_strVerInfo;
     std::wstring m_strPort;
-    std::string m_strPlcIdentity;
+    qx4t::PlcIdentity m_PlcIdentity;
+    qx4t::PlcHold m_PlcHold;
     const void* m_pFWUpdateData = nullptr;
     unsigned long m_dwFWUpdateDataSize = 0;
     const void* m_pEthernetFWUpdateData = nullptr;

@@ -7,6 +7,8 @@
 
 #include <string>
 
+#include "common/PlcIdentity.h"
+#include "platform/PlcHold.h"
 #include "platform/ui/WinDefs.h"
 
 class CComManager;
@@ -28,9 +30,12 @@ public:
     [[nodiscard]] virtual stPlcStatus* GetPlcStatusPtr() = 0;
     [[nodiscard]] virtual std::wstring* GetVerInfoPtr() = 0;
     [[nodiscard]] virtual std::wstring* GetPortPtr() = 0;
-    // The identity discovery gave the PLC at the connect page (empty when its port was not
-    // listed): the version-up page follows that PLC, and only that one, across renames.
-    [[nodiscard]] virtual std::string* GetPlcIdentityPtr() = 0;
+    // The identity of the PLC on the port the connect page opened, fixed at its status read:
+    // the version-up page follows that PLC, and only that one, across renames.
+    [[nodiscard]] virtual qx4t::PlcIdentity* GetPlcIdentityPtr() = 0;
+    // The hold on that PLC against other tools, from the connect page's status read to the
+    // version-up's verdict (released by a new start at the top).
+    [[nodiscard]] virtual qx4t::PlcHold* GetPlcHoldPtr() = 0;
     [[nodiscard]] virtual const void* GetFWUpdateDataPtr() const = 0;
     [[nodiscard]] virtual unsigned long GetFWUpdateDataSize() const = 0;
     [[nodiscard]] virtual const void* GetEthernetFWUpdateDataPtr() const = 0;

@@ -38,6 +38,12 @@ constexpr int kNoAccessText = 26020;
 constexpr int kJoinGroupText = 26021;
 constexpr int kLogInAgainText = 26022;
 constexpr int kNoAccessCaption = 26023;
+// Another PLC answered on the port between the status read and a step that writes.
+constexpr int kAnotherPlcBeforeEntryText = 26011;
+constexpr int kAnotherPlcBeforeEntryCaption = 26008;
+// Another tool holds the PLC (%1: program, pid and user).
+constexpr int kHeldText = 26012;
+constexpr int kHeldCaption = 26013;
 
 // Why the record of the update could not be written, in the user's language (26003 takes it
 // and the path). The first id is the disk being full; the order is FileCause's.
@@ -236,6 +242,13 @@ int CConnectDlg::StopAndAsk(int textId, int captionId, unsigned style, const QSt
     return MessageBox(textId, captionId, style, args);
 }
 
+bool CConnectDlg::AnotherPlcOnThePort(const std::wstring& port) {
+    Frame()->GetComPortPtr()->ClosePort();
+    StopAndAsk(kAnotherPlcBeforeEntryText, kAnotherPlcBeforeEntryCaption, kWarning,
+               {QString::fromStdWString(port)});
+    return false;
+}
+
 bool CConnectDlg::Fail(int textId, int captionId) {
     Frame()->GetComPortPtr()->ClosePort();
     StopAndAsk(textId, captionId, kWarning);
@@ -283,13 +296,41 @@ bool CConnectDlg::ConnectPlc() {
         }
         return false;
     }
-    // The PLC this version-up is about, followed by the version-up page across renames.
-    *frame->GetPlcIdentityPtr() = GetPortIdentity(port);
-    const std::string pendingKey = frame->GetPlcIdentityPtr()->empty()
-                                       ? qx4t::ports::identityOfName(qx4t::wideToUtf8(port))
-                                       : *frame->GetPlcIdentityPtr();
-    // A note that cannot be read cannot rule an unverified update out.
-    const bool unverifiedBefore = qx4t::PendingUpdates().isMarked(pendingKey).value_or(true);
+    // The PLC this version-up is about, known by the device actually opened and followed by
+    // the version-up page across renames.
+    const qx4t::PlcIdentity plc = IdentifyOpenPlc(*link, port);
+    *frame->GetPlcIdentityPtr() = plc;
+    // Held until the verdict once the PLC goes into its update mode; otherwise let go again
+    // when this attempt ends, so that the page idle does not keep other tools out.
+    qx4t::PlcHold& hold = *frame->GetPlcHoldPtr();
+    if (hold.acquire(qx4t::defaultPlcHoldFolder(), plc.key, "qx4t-vuptool") ==
+        qx4t::PlcHold::Status::Busy) {
+        link->ClosePort();
+        MessageBox(kHeldText, kHeldCaption, kWarning, {QString::fromStdString(hold.holder())});
+        return false;
+    }
+    struct ReleaseUnlessKept {
+        qx4t::PlcHold& hold;
+        bool keep = false;
+        ~ReleaseUnlessKept() {
+            if (!keep) {
+                hold.release();
+            }
+        }
+    } held{hold};
+    const std::string& pendingKey = plc.key;
+    // A note under any key the PLC has counts, those of earlier releases included (their
+    // names of the port among them); a note that cannot be read cannot rule one out.
+    const qx4t::PendingUpdates pending;
+    const auto marks = pending.marks();
+    auto noteKeys = qx4t::NoteKeys(plc);
+    if (marks) {
+        const auto aliases = qx4t::ports::aliasNoteKeys(plc, *marks, [](const std::string& name) {
+            return qx4t::ports::deviceNodeOf(qx4t::wideToUtf8(qx4t::serial::devicePrefix()) + name);
+        });
+        noteKeys.insert(noteKeys.end(), aliases.begin(), aliases.end());
+    }
+    const bool unverifiedBefore = !marks || pending.anyMarked(noteKeys);
 
     // From the first exchange on, the link pumps events: nothing the user can reach may
     // start another step while this one talks to the PLC.
@@ -313,6 +354,7 @@ bool CConnectDlg::ConnectPlc() {
         // cannot be written does not stop the recovery: the PLC needs its image either way.
         (void)qx4t::PendingUpdates().mark(pendingKey, qx4t::wideToUtf8(port));
         SetProgressPos(100);
+        held.keep = true;
         return true;
     }
     if (read == qx4t::link::kQuit) {
@@ -365,6 +407,9 @@ bool CConnectDlg::ConnectPlc() {
             if (link->OpenPort(port) != qx4t::link::kOk) {
                 return Fail(25007, 25008);
             }
+            if (!IsThePlc(*link, plc, port)) {
+                return AnotherPlcOnThePort(port);
+            }
             const int changed = link->ChangeMode();
             link->ClosePort();
             if (changed != qx4t::link::kOk) {
@@ -391,11 +436,18 @@ bool CConnectDlg::ConnectPlc() {
                     QString::fromStdString(noted.path)});
         return false;
     }
-    if (link->OpenPort(port) != qx4t::link::kOk) {
-        return Fail(25007, 25008);
+    const bool reopened = link->OpenPort(port) == qx4t::link::kOk;
+    if (!reopened || !IsThePlc(*link, plc, port)) {
+        // Nothing reached the PLC: the note goes again, unless an earlier run left it.
+        if (!unverifiedBefore) {
+            (void)qx4t::PendingUpdates().clear(pendingKey);
+        }
+        return reopened ? AnotherPlcOnThePort(port) : Fail(25007, 25008);
     }
     const int entered = link->StartFWUpdate(target);
     link->ClosePort();
+    // From the entry on the PLC may wait for its image: held whatever the outcome.
+    held.keep = true;
     if (entered != qx4t::link::kOk) {
         return Fail(25007, 25008);
     }

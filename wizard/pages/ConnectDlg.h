@@ -66,6 +66,9 @@ private:
     // The failure ending of the procedure after the port was opened: port closed, timer
     // stopped, the message.
     bool Fail(int textId, int captionId);
+    // Another PLC is on the port now: it is sent nothing, and the user is told that the PLC
+    // that was checked was not changed either.
+    bool AnotherPlcOnThePort(const std::wstring& port);
     // The port's own message when this user may not open it: what is wrong and the remedy.
     void ShowPermissionDenied(const std::wstring& devicePath);
     // Tells the frame that the step is over (1) or that the wizard ends (0).

@@ -130,6 +130,8 @@ bool CVerupDlg::StartVersionUp() {
 void CVerupDlg::EndVersionUp(unsigned long wParam) {
     m_RestartPoll.Reset();
     if (CWizardFrame* frame = Frame()) {
+        // The verdict is in: other tools may take the PLC now.
+        frame->GetPlcHoldPtr()->release();
         frame->SendMessage(CWizardFrame::WM_VERSIONUP_END, wParam, 0);
     }
 }
@@ -202,6 +204,15 @@ void CVerupDlg::OnTransfer() {
     } else {
         if (link->OpenPort(*frame->GetPortPtr()) != qx4t::link::kOk) {
             Fail(kTransferTimer);
+            return;
+        }
+        if (!IsThePlc(*link, *frame->GetPlcIdentityPtr(), *frame->GetPortPtr())) {
+            // Not the PLC that waits in its update mode: it gets no image.
+            link->ClosePort();
+            KillTimer(kTransferTimer);
+            MessageBox(26007, 26008, kWarning,
+                       {QString::fromStdString(qx4t::wideToUtf8(*frame->GetPortPtr()))});
+            EndVersionUp(0);
             return;
         }
         stPlcStatus scratch;
@@ -280,9 +291,22 @@ void CVerupDlg::OnPoll() {
     if (where.kind == Kind::Listed || where.kind == Kind::NameOnly) {
         *frame->GetPortPtr() = qx4t::utf8ToWide(where.port);
         if (link->OpenPort(*frame->GetPortPtr()) == qx4t::link::kOk) {
-            read = link->ReadPlcStatus(&scratch);
+            if (IsThePlc(*link, *frame->GetPlcIdentityPtr(), *frame->GetPortPtr())) {
+                read = link->ReadPlcStatus(&scratch);
+            } else {
+                m_bOtherPlcSeen = true;
+            }
             link->ClosePort();
         }
+    }
+    // Verified only when the identity and the model are those of the first status read; a
+    // PLC of another model is another PLC, and counts as no answer.
+    if (read == qx4t::link::kOk &&
+        qx4t::JudgeRestartAnswer(qx4t::PortMatch::Same, frame->GetPlcStatusPtr()->strModel,
+                                 scratch.strModel, scratch.strVersion,
+                                 frame->GetTargetFWVer()) == qx4t::RestartVerdict::OtherPlc) {
+        m_bOtherPlcSeen = true;
+        read = -1;
     }
     const auto outcome = m_RestartPoll.EndPoll(read == qx4t::link::kOk);
     SetProgressPos(m_RestartPoll.Position());
@@ -293,11 +317,8 @@ void CVerupDlg::OnPoll() {
         case qx4t::RestartPoll::PollOutcome::Answered:
             KillTimer(kPollTimer);
             if (qx4t::IsTargetVersion(scratch.strVersion, frame->GetTargetFWVer())) {
-                const std::string& identity = *frame->GetPlcIdentityPtr();
-                (void)qx4t::PendingUpdates().clear(
-                    identity.empty()
-                        ? qx4t::ports::identityOfName(qx4t::wideToUtf8(*frame->GetPortPtr()))
-                        : identity);
+                (void)qx4t::PendingUpdates().clearAll(
+                    qx4t::OwnNoteKeys(*frame->GetPlcIdentityPtr()));
                 MessageBox(20011, 20012, MB_OK | MB_ICONINFORMATION);
                 EndVersionUp(1);
             } else {

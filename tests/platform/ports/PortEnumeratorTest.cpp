@@ -162,6 +162,21 @@ TEST_F(Discovery, EachPortHasAnIdentityThatOutlivesItsName) {
     ASSERT_NE(found, nullptr);
     EXPECT_EQ(found->name, "pts/8");
     EXPECT_EQ(qx4t::ports::findByIdentity(ports, "usb-serial:0002/1.0"), nullptr);
+
+    // Two bridges of one make with one serial number: each is known by where it is plugged in,
+    // and its device number is what an open descriptor is matched by.
+    m.write(usbRoot / "1-5" / "serial", "CHEAP\n");
+    m.write(usbRoot / "1-6" / "serial", "CHEAP\n");
+    for (const auto& p : enumeratePorts(m.roots())) {
+        if (p.name != "ttyACM10")
+            continue;
+        EXPECT_EQ(p.identity, "usb-path:1-5:1.0");
+        EXPECT_EQ(p.identityKind, qx4t::IdentityKind::Path);
+        EXPECT_TRUE(p.identityUnique);
+        EXPECT_EQ(p.serialKey, "usb-serial:CHEAP/1.0");
+        EXPECT_EQ(p.device, "166:10");
+        EXPECT_EQ(qx4t::ports::findByDevice(enumeratePorts(m.roots()), "166:10")->name, p.name);
+    }
 }
 
 // The PLC is followed by its identity; its old name is never taken for it.

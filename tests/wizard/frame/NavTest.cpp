@@ -249,11 +249,13 @@ TEST_F(NavigationTest, NextOnTheVersionUpPageFindsThePlcAgain) {
         {"the connected one of two PLCs",
          {{"ttyS0", "16550A", "serial", false},
           {"serial/by-id/usb-Brevantis_E-if00", "Brevantis E series", "cdc_acm", false,
-           "usb-serial:connected/1.0"},
-          {"ttyACM1", "TEMLO PLC USB", "cdc_acm", false, "usb-serial:other/1.0"}},
+           "usb-serial:connected/1.0", "usb-serial:connected/1.0"},
+          {"ttyACM1", "TEMLO PLC USB", "cdc_acm", false, "usb-serial:other/1.0",
+           "usb-serial:other/1.0"}},
          L"serial/by-id/usb-Brevantis_E-if00"},
         {"came back under a new name",
-         {{"pts/9", "TEMLO PLC", "virtual", true, "usb-serial:connected/1.0"}},
+         {{"pts/9", "TEMLO PLC", "virtual", true, "usb-serial:connected/1.0",
+           "usb-serial:connected/1.0"}},
          L"pts/9"},
         {"no PLC: the connect page's port stays",
          {{"ttyS0", "16550A", "serial", false}, {"ttyUSB0", "temlo plc", "ftdi", false}},
@@ -270,7 +272,7 @@ TEST_F(NavigationTest, NextOnTheVersionUpPageFindsThePlcAgain) {
             walkTo(d, 8504);
             setPorts(c.ports);
             // The PLC is found again by the identity it had at the connect page.
-            *d.GetPlcIdentityPtr() = "usb-serial:connected/1.0";
+            *d.GetPlcIdentityPtr() = {qx4t::IdentityKind::Serial, "usb-serial:connected/1.0"};
             d.OnBnClickedNext();
             EXPECT_EQ(doubles.startCalls, 1);
             EXPECT_EQ(doubles.portAtStart, c.expected);
@@ -319,8 +321,15 @@ TEST_F(NavigationTest, NextOnTheVersionUpPageNeverTakesAnotherPlcForTheConnected
     runFrame(dlg, [&](CBaseDlg& d) {
         walkTo(d, 8504);
         const std::wstring connected = *d.GetPortPtr();
-        setPorts({{qx4t::wideToUtf8(connected), "TEMLO PLC", "virtual", true, "virtual:other"}});
-        *d.GetPlcIdentityPtr() = "virtual:connected";
+        setPorts({{qx4t::wideToUtf8(connected),
+                   "TEMLO PLC",
+                   "virtual",
+                   true,
+                   "virtual:other",
+                   {},
+                   {},
+                   "virtual:other"}});
+        *d.GetPlcIdentityPtr() = {qx4t::IdentityKind::Virtual, "virtual:connected"};
         d.OnBnClickedNext();
         EXPECT_EQ(doubles.startCalls, 0);
         EXPECT_EQ(d.GetCurrentPage(), 8504);

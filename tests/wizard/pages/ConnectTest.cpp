@@ -17,6 +17,7 @@
 #include "firmware/Images.h"
 #include "link/ResultCodes.h"
 #include "platform/PendingUpdates.h"
+#include "platform/PlcHold.h"
 #include "platform/ui/MessageBox.h"
 #include "tests/platform/ui/support/UiTestSupport.h"
 #include "tests/support/FakeSerialPort.h"
@@ -464,6 +465,72 @@ TEST_F(ConnectPageTest, AFailureInTheUpdateModeEntryIsToldAndNothingMovesOn) {
         rig.runFor(std::chrono::seconds(10));
         EXPECT_EQ(rig.frame().GetCurrentPage(), 8502);
     });
+}
+
+// Another PLC takes the port's name after the status read, while the user answers: before the
+// mode change and before the update-mode entry the port opened is checked, and the other PLC
+// gets nothing; the PLC that was checked was not put into its update mode and has no note.
+TEST_F(ConnectPageTest, AnotherPlcOnThePortAfterTheStatusReadGetsNothing) {
+    for (const int mode : {0x81, 0x80}) {
+        SCOPED_TRACE(mode);
+        WizardRig& local = fresh();
+        PlcConfig config;
+        config.mode = mode;
+        auto& checked = local.bench.addPlc("pts/90", config);
+        qx4t::sim::PlcCore* other = nullptr;
+        local.ports = [&] {
+            if (other == nullptr && checked.state().framesReceived > 0) {
+                local.bench.unplug(checked);
+                other = &local.bench.addPlc("pts/90");
+            }
+            return local.bench.portInfos();
+        };
+        const std::string key = local.bench.portInfos().front().identity;
+        ScriptedMessageBoxes boxes;
+        boxes.expect(20018, 20003, kConfirm, IDOK);
+        if (mode == 0x81)
+            boxes.expect(20013, 20003, kModeQuestion, IDYES);
+        boxes.expect(26011, 26008, kWarning);
+        local.run([&] {
+            local.toConnectPage();
+            local.connectNext();
+            expectIdle(local);
+        });
+        EXPECT_EQ(boxes.pending(), 0u);
+        ASSERT_NE(other, nullptr);
+        EXPECT_EQ(other->state().framesReceived, 0);
+        EXPECT_EQ(checked.state().entryFrames, 0);
+        EXPECT_EQ(qx4t::PendingUpdates().isMarked(key), false);
+    }
+}
+
+// Another tool (qx4t-vup of the fleet account) holds the PLC: the page names it, sends nothing
+// and stays idle; the wizard's own hold goes again when an attempt ends before the entry.
+TEST_F(ConnectPageTest, APlcHeldByAnotherToolIsLeftAlone) {
+    WizardRig& rig = fresh();
+    auto& plc = rig.bench.addPlc("pts/90");
+    const std::string key = rig.bench.portInfos().front().identity;
+    qx4t::PlcHold fleet;
+    ASSERT_EQ(fleet.acquire(qx4t::defaultPlcHoldFolder(), key, "qx4t-vup"),
+              qx4t::PlcHold::Status::Held);
+    rig.run([&] {
+        rig.toConnectPage();
+        ScriptedMessageBoxes boxes;
+        boxes.expect(26012, 26013, kWarning);
+        rig.connectNext();
+        expectIdle(rig);
+        ASSERT_EQ(boxes.shown().size(), 1u);
+        EXPECT_TRUE(boxes.shown()[0].text.contains(QStringLiteral("qx4t-vup (pid ")));
+        fleet.release();
+        boxes.expect(20018, 20003, kConfirm, IDCANCEL);
+        rig.connectNext();
+        expectIdle(rig);
+        EXPECT_EQ(boxes.pending(), 0u);
+    });
+    EXPECT_EQ(plc.state().entryFrames, 0);
+    EXPECT_EQ(fleet.acquire(qx4t::defaultPlcHoldFolder(), key, "qx4t-vup"),
+              qx4t::PlcHold::Status::Held)
+        << "the wizard kept the PLC after the user declined";
 }
 
 TEST_F(ConnectPageTest, APlcAlreadyInTheUpdateModeFillsTheBarAndKeepsThePortOpen) {

@@ -286,6 +286,40 @@ TEST_F(VerupPageTest, OnlyThePlcThatWasUpdatedIsVerified) {
     EXPECT_EQ(updated.state().version, "0175");
 }
 
+// While the updated PLC restarts, a PLC of another model comes up with its identity (two
+// simulators given one id): it answers 1.80, but another model is another PLC, so it is never
+// taken for the updated one; the round ends with the other-PLC message and the question.
+TEST_F(VerupPageTest, AnotherModelUnderTheSameIdentityIsNeverVerified) {
+    WizardRig& rig = fresh();
+    PlcConfig config;
+    config.faults = {Fault{FaultKind::NewNameAfterRestart, Request::Any}};
+    auto& updated = rig.bench.addPlc("pts/90", config);
+    qx4t::sim::PlcCore* other = nullptr;
+    rig.ports = [&] {
+        if (!other && rig.bench.portNameOf(updated) != "pts/90") {
+            rig.bench.unplug(updated);
+            PlcConfig plain;
+            plain.model = "B0";
+            plain.version = "0180";
+            other = &rig.bench.addPlc("pts/90", plain);
+            rig.bench.setVirtualId(*other, "bench-0");
+        }
+        return rig.bench.portInfos();
+    };
+    rig.run([&] {
+        toVerupPage(rig);
+        ScriptedMessageBoxes boxes;
+        boxes.expect(20006, 20003, kStartQuestion, IDYES);
+        boxes.expect(26007, 26008, MB_OK | MB_ICONEXCLAMATION);
+        boxes.expect(25011, 25012, MB_RETRYCANCEL | MB_ICONEXCLAMATION, IDCANCEL);
+        rig.verupNext();
+        EXPECT_TRUE(rig.runUntil([&] { return over(rig); }, std::chrono::hours(2)));
+        EXPECT_EQ(boxes.pending(), 0u);
+    });
+    ASSERT_NE(other, nullptr);
+    EXPECT_EQ(other->state().entryFrames, 0);
+}
+
 // A PLC that never comes back: 11 polls (the bar from 80 to 90), the question; Retry gives 11
 // more at 90; Cancel ends the wizard.
 TEST_F(VerupPageTest, APlcThatNeverAnswersIsPolledElevenTimesPerRound) {

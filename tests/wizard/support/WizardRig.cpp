@@ -35,6 +35,7 @@ WizardRig::WizardRig(int language) : m_folder(std::make_unique<QTemporaryDir>())
     frame::setProgramFolderForTesting(m_folder->path().toStdString());
     // The note of unverified updates is the rig's own: one scenario's PLC is not the next's.
     ::setenv("XDG_STATE_HOME", m_folder->filePath("state").toLocal8Bit().constData(), 1);
+    ::setenv("QX4T_HOLD_DIR", m_folder->filePath("holds").toLocal8Bit().constData(), 1);
     ports = [this] { return bench.portInfos(); };
     SetPortProvider([this] { return ports(); });
     CComManager::SetPortFactory(bench.portFactory());
