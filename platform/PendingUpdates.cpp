@@ -176,10 +176,10 @@ std::optional<bool> PendingUpdates::isMarked(const std::string& identity,
 
 std::optional<std::vector<std::string>> PendingUpdates::marks(std::string* error) const {
     std::vector<std::string> lines;
-    std::string why;
+    FileError why;
     if (!readLines(m_file, lines, why)) {
         if (error != nullptr) {
-            *error = why;
+            *error = why.text;
         }
         return std::nullopt;
     }

@@ -291,9 +291,9 @@ Cliquez sur « Réessayer » pour attendre à nouveau l'automate ou sur « An
         <source>Another PLC is now connected on port %1. Nothing was sent to it, and it is unchanged. The PLC that was checked was not put into its firmware update mode.
 
 Connect only the PLC to be updated, then press Next again.</source>
-        <translation>Un autre automate est maintenant connecté sur le port %1. Rien ne lui a été envoyé, il est inchangé. L'automate vérifié n'a pas été mis en mode de mise à jour du micrologiciel.
+        <translation>Un autre automate est maintenant raccordé au port %1. Rien ne lui a été envoyé, il est inchangé. L'automate vérifié n'a pas été mis en mode de mise à jour du micrologiciel.
 
-Connectez uniquement l'automate à mettre à jour, puis cliquez de nouveau sur « Suivant ».</translation>
+Raccordez uniquement l'automate à mettre à jour, puis cliquez de nouveau sur « Suivant ».</translation>
     </message>
     <message id="26012">
         <source>This PLC is being updated by another program: %1.
@@ -301,7 +301,7 @@ Connectez uniquement l'automate à mettre à jour, puis cliquez de nouveau sur �
 Nothing was sent to it. Wait until that version-up has finished, then press Next again.</source>
         <translation>Cet automate est en cours de mise à jour par un autre programme : %1.
 
-Rien ne lui a été envoyé. Attendez la fin de cette mise à jour, puis cliquez de nouveau sur « Suivant ».</translation>
+Rien ne lui a été envoyé. Attendez la fin de cette mise à jour, puis cliquez de nouveau sur « Suivant ».</translation>
     </message>
     <message id="26013">
         <source>PLC in use</source>
