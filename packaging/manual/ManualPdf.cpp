@@ -10,6 +10,7 @@
 #include <QFile>
 #include <QFont>
 #include <QGuiApplication>
+#include <QHashSeed>
 #include <QMap>
 #include <QPageLayout>
 #include <QPageSize>
@@ -234,6 +235,9 @@ int build(const QString& sourcePath, const QString& stringsPath, const QString& 
 }  // namespace
 
 int main(int argc, char** argv) {
+    // Qt writes the fonts in the order of a hash table: with a fixed seed, the same order, and
+    // the same file, in every run.
+    QHashSeed::setDeterministicGlobalSeed();
     QGuiApplication app(argc, argv);
     const QStringList args = QGuiApplication::arguments().mid(1);
     if (args.size() == 3 && args[0] == QLatin1String("--check"))
