@@ -1,6 +1,6 @@
-# Writes a Qt Linguist file for Qt's own texts from a plain list, for a language that Qt
-# ships no translation of. Lines are "source=translation"; a line "[Context]" starts the texts
-# of that Qt class (the first ones belong to QPlatformTheme, which names the standard
+# Writes a Qt Linguist file for Qt's own texts in one language from our plain list,
+# lang/<code>/qt-buttons.txt. Lines are "source=translation"; a line "[Context]" starts the
+# texts of that Qt class (the first ones belong to QPlatformTheme, which names the standard
 # buttons); "#" starts a comment.
 #   cmake -DIN=<list> -DOUT=<file.ts> -DLANGUAGE=<code> -P QtTexts.cmake
 file(STRINGS "${IN}" lines ENCODING UTF-8)

@@ -5,6 +5,7 @@
 #include <QString>
 #include <cstdio>
 #include <string>
+#include <vector>
 
 #include "launcher/Launcher.h"
 #include "platform/AppFolders.h"
@@ -36,7 +37,25 @@ int main(int argc, char** argv) {
         return 0;
     }
 
-    QApplication app(argc, argv);
+    // The program's name is its own file name, whatever link started it (the command on the
+    // PATH is one): Qt takes the window class's instance part from argv[0] and the class from
+    // the application name, and the message boxes' caption from the application name too. The
+    // desktop entry's StartupWMClass and the desktop file name tie the windows to the menu entry.
+    std::string self = qx4t::executablePath().string();
+    if (self.empty()) {
+        self = argc > 0 ? argv[0] : "Qx4t_V0180_VupTool";
+    }
+    std::vector<char*> args(argv, argv + argc);
+    if (args.empty()) {
+        args.push_back(nullptr);
+    }
+    args[0] = self.data();
+    args.push_back(nullptr);
+    int count = argc > 0 ? argc : 1;
+    QApplication app(count, args.data());
+    QCoreApplication::setApplicationName(
+        QString::fromStdString(lockName(argc > 0 ? argv[0] : "Qx4t_V0180_VupTool")));
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.qx4t.VupTool"));
     // The framework's settings key of the original; nothing is read or written under it.
     QCoreApplication::setOrganizationName(QStringLiteral("Brevantis-KT ORKA Control"));
     QIcon icon;

@@ -28,20 +28,26 @@ bool TranscriptWriter::open(const std::string& path, const Clock& clock, unsigne
     m_clock = &clock;
     m_start = clock.now();
     // The path is UTF-8 on every platform (on Windows a narrow name would be taken as ANSI).
-    m_file.open(std::filesystem::path(std::u8string(path.begin(), path.end())),
-                std::ios::out | std::ios::trunc);
+    // Opened close-on-exec ("e"; on Windows not inherited, "N").
+#ifdef _WIN32
+    m_file.reset(
+        ::_wfopen(std::filesystem::path(std::u8string(path.begin(), path.end())).c_str(), L"wN"));
+#else
+    m_file.reset(std::fopen(path.c_str(), "we"));
+#endif
     if (!m_file)
         return false;
     const std::time_t now = std::time(nullptr);
     char stamp[64] = "";
     std::strftime(stamp, sizeof stamp, "%Y-%m-%dT%H:%M:%S%z", std::localtime(&now));
-    m_file << kHeader << ", started " << stamp << ", " << kSeedTag << fillerSeed
-           << "; seconds, '>' to the PLC, '<' from the PLC, bytes in hex\n";
-    return static_cast<bool>(m_file);
+    return std::fprintf(m_file.get(),
+                        "%s, started %s, %s%u; seconds, '>' to the PLC, '<' from the PLC, "
+                        "bytes in hex\n",
+                        kHeader, stamp, kSeedTag, fillerSeed) > 0;
 }
 
 void TranscriptWriter::line(char direction, const std::string& bytes) {
-    if (!m_file.is_open())
+    if (!m_file)
         return;
     static const char* const kHex = "0123456789ABCDEF";
     char head[32];
@@ -55,25 +61,21 @@ void TranscriptWriter::line(char direction, const std::string& bytes) {
         text.push_back(kHex[b & 0x0F]);
     }
     text.push_back('\n');
-    m_file << text;
+    std::fwrite(text.data(), 1, text.size(), m_file.get());
 }
 
 void TranscriptWriter::note(const std::string& text) {
-    if (!m_file.is_open())
+    if (!m_file)
         return;
-    char head[32];
-    std::snprintf(head, sizeof head, "#%9.3f ",
-                  std::chrono::duration<double>(m_clock->now() - m_start).count());
-    m_file << head << text << '\n';
+    std::fprintf(m_file.get(), "#%9.3f %s\n",
+                 std::chrono::duration<double>(m_clock->now() - m_start).count(), text.c_str());
 }
 
 bool TranscriptWriter::close() {
-    if (!m_file.is_open())
+    if (!m_file)
         return true;
-    m_file.flush();
-    const bool good = static_cast<bool>(m_file);
-    m_file.close();
-    return good && !m_file.fail();
+    const bool good = std::fflush(m_file.get()) == 0 && std::ferror(m_file.get()) == 0;
+    return std::fclose(m_file.release()) == 0 && good;
 }
 
 std::optional<Transcript> ReadTranscript(std::istream& in, std::string& error) {

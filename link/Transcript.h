@@ -3,8 +3,9 @@
 // exchange with the seconds since the start, '>' (to the PLC) or '<' (from it) and the bytes in
 // hex. The header names the seed of the update-mode entry's filler, so that a transcript from
 // the field can be played back byte for byte. The writer listens on CComManager::SetTranscript.
-#include <fstream>
+#include <cstdio>
 #include <iosfwd>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -17,7 +18,7 @@ class TranscriptWriter {
 public:
     // False when the file cannot be created.
     bool open(const std::string& path, const Clock& clock, unsigned fillerSeed);
-    [[nodiscard]] bool isOpen() const { return m_file.is_open(); }
+    [[nodiscard]] bool isOpen() const { return m_file != nullptr; }
     void line(char direction, const std::string& bytes);
     // A line that is not an exchange (a summary, an outcome): '#', the seconds since the start
     // and the text, so that ReadTranscript passes over it.
@@ -26,7 +27,11 @@ public:
     bool close();
 
 private:
-    std::ofstream m_file;
+    struct Closer {
+        void operator()(std::FILE* file) const { std::fclose(file); }
+    };
+    // Not inherited by programs the run starts (the PDF viewer the preparation page opens).
+    std::unique_ptr<std::FILE, Closer> m_file;
     const Clock* m_clock = nullptr;
     Clock::time_point m_start;
 };

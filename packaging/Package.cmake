@@ -22,6 +22,10 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # The wizard's own libraries live in its program folder, not in a public library path.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS_PRIVATE_DIRS usr/${QX4T_INSTALL_PROGRAM_DIR})
 set(CPACK_DEBIAN_PACKAGE_GENERATE_SHLIBS OFF)
+# The packages' file times are the release's (cpack reads SOURCE_DATE_EPOCH while it packs).
+file(CONFIGURE OUTPUT ${CMAKE_CURRENT_BINARY_DIR}/CPackDate.cmake
+    CONTENT "set(ENV{SOURCE_DATE_EPOCH} ${QX4T_SOURCE_DATE_EPOCH})\n")
+set(CPACK_PROJECT_CONFIG_FILE ${CMAKE_CURRENT_BINARY_DIR}/CPackDate.cmake)
 
 set(same "(= ${QX4T_DEB_VERSION})")
 

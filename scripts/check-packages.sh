@@ -37,6 +37,14 @@ id "$user" >/dev/null 2>&1 || useradd --create-home --shell /bin/bash "$user"
 home=$(getent passwd "$user" | cut -d: -f6)
 as_user() { runuser -u "$user" -- env HOME="$home" LANG=C.UTF-8 "$@"; }
 
+step "the manual: under /usr/share, linked from the program folder"
+manuals=(/usr/lib/qx4t-vuptool/*.pdf)
+[ -L "${manuals[0]}" ] || fail "the program folder has no link to the manual"
+for link in "${manuals[@]}"; do
+    target=$(readlink -e "$link") || fail "$link leads nowhere"
+    [[ "$target" == /usr/share/qx4t-vuptool/* ]] || fail "$link leads to $target"
+done
+
 step "qx4t-vup update --simulate --yes"
 as_user timeout "$simulate_seconds" qx4t-vup update --simulate --yes ||
     fail "qx4t-vup update --simulate --yes failed"
@@ -105,6 +113,8 @@ while IFS= read -r path; do
         left=1
     fi
 done <"$listed"
-[ -d /usr/lib/qx4t-vuptool ] && { echo "left behind: /usr/lib/qx4t-vuptool/" >&2; left=1; }
+for folder in /usr/lib/qx4t-vuptool /usr/share/qx4t-vuptool; do
+    [ -d "$folder" ] && { echo "left behind: $folder/" >&2; left=1; }
+done
 [ "$left" -eq 0 ] || fail "files were left after the purge"
 echo "== packages checked"

@@ -5,9 +5,12 @@
 //
 //   qx4t_manual SOURCE.md STRINGS.ts OUTPUT.pdf FONT-FAMILY VERSION
 //   qx4t_manual --check SOURCE.md STRINGS.ts     (every message of the table is explained)
+#include <QBuffer>
+#include <QDateTime>
 #include <QFile>
 #include <QFont>
 #include <QGuiApplication>
+#include <QHashSeed>
 #include <QMap>
 #include <QPageLayout>
 #include <QPageSize>
@@ -121,6 +124,36 @@ bool expand(const QString& source, const QMap<int, QString>& strings, QString& o
     return true;
 }
 
+// QPdfWriter writes the time it runs at as the creation date and has no setter for it. A build
+// that sets SOURCE_DATE_EPOCH gets that date instead, written over Qt's in place (the same
+// length, so the cross-reference offsets stay right): two builds then give the same file.
+bool setCreationDate(QByteArray& pdf, QString& error) {
+    const QByteArray epoch = qgetenv("SOURCE_DATE_EPOCH");
+    if (epoch.isEmpty())
+        return true;
+    bool ok = false;
+    const qint64 seconds = epoch.toLongLong(&ok);
+    if (!ok) {
+        error = QStringLiteral("SOURCE_DATE_EPOCH is not a number: ") + QString::fromLatin1(epoch);
+        return false;
+    }
+    static const QRegularExpression date(
+        QStringLiteral(R"(/CreationDate \(D:(\d{14})(Z|[+-]\d\d'\d\d')\))"));
+    const QString text = QString::fromLatin1(pdf);
+    const auto m = date.match(text);
+    if (!m.hasMatch()) {
+        error = QStringLiteral("Qt wrote no creation date to replace");
+        return false;
+    }
+    const QString stamp =
+        QDateTime::fromSecsSinceEpoch(seconds, Qt::UTC).toString(QStringLiteral("yyyyMMddHHmmss"));
+    const QString zone =
+        m.captured(2) == QLatin1String("Z") ? QStringLiteral("Z") : QStringLiteral("+00'00'");
+    pdf.replace(m.capturedStart(1), m.capturedLength(1) + m.capturedLength(2),
+                (stamp + zone).toLatin1());
+    return true;
+}
+
 int check(const QString& sourcePath, const QString& stringsPath) {
     QString source;
     QString error;
@@ -173,13 +206,11 @@ int build(const QString& sourcePath, const QString& stringsPath, const QString& 
     document.setDefaultFont(font);
     document.setMarkdown(markdown, QTextDocument::MarkdownDialectGitHub);
 
-    // Written aside and renamed into place: an interrupted build leaves no half manual that a
-    // later build would take as done.
-    QSaveFile file(outputPath);
-    if (!file.open(QIODevice::WriteOnly))
-        return fail(outputPath + ": " + file.errorString());
+    QByteArray bytes;
     {
-        QPdfWriter pdf(&file);
+        QBuffer buffer(&bytes);
+        buffer.open(QIODevice::WriteOnly);
+        QPdfWriter pdf(&buffer);
         pdf.setPageSize(QPageSize(QPageSize::A4));
         pdf.setPageMargins(QMarginsF(18, 16, 18, 16), QPageLayout::Millimeter);
         const QString title = markdown.section(QLatin1Char('\n'), 0, 0)
@@ -188,6 +219,14 @@ int build(const QString& sourcePath, const QString& stringsPath, const QString& 
         pdf.setCreator(QStringLiteral("QX4T version-up tool %1").arg(version));
         document.print(&pdf);
     }
+    if (!setCreationDate(bytes, error))
+        return fail(outputPath + ": " + error);
+
+    // Written aside and renamed into place: an interrupted build leaves no half manual that a
+    // later build would take as done.
+    QSaveFile file(outputPath);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
+        return fail(outputPath + ": " + file.errorString());
     if (!file.commit())
         return fail(outputPath + ": " + file.errorString());
     return 0;
@@ -196,6 +235,9 @@ int build(const QString& sourcePath, const QString& stringsPath, const QString& 
 }  // namespace
 
 int main(int argc, char** argv) {
+    // Qt writes the fonts in the order of a hash table: with a fixed seed, the same order, and
+    // the same file, in every run.
+    QHashSeed::setDeterministicGlobalSeed();
     QGuiApplication app(argc, argv);
     const QStringList args = QGuiApplication::arguments().mid(1);
     if (args.size() == 3 && args[0] == QLatin1String("--check"))

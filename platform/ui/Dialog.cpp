@@ -307,13 +307,6 @@ void Dialog::EndDialog(int result) {
     }
 }
 
-void Dialog::endModalRuns(int result) {
-    const std::vector<Dialog*> runs = modalRuns();
-    for (Dialog* d : runs) {
-        d->EndDialog(result);
-    }
-}
-
 void Dialog::quitModalRuns() {
     const std::vector<Dialog*> runs = modalRuns();
     for (auto it = runs.rbegin(); it != runs.rend(); ++it) {

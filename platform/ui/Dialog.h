@@ -106,8 +106,6 @@ public:
     // A message box owned by this dialog, text and caption by string id.
     int MessageBox(int textId, int captionId, unsigned style, const QStringList& args = {});
 
-    // Ends every modal run in progress with the result.
-    static void endModalRuns(int result);
     // The quit hook: every modal run in progress hears of the quit (OnQuit), innermost first.
     static void quitModalRuns();
 

@@ -402,6 +402,35 @@ TEST_P(LanguageLibraryTest, PicturesAreThereAndNothingNamed8109) {
     }
 }
 
+// Everything in a library is built from this project's own sources (debian/copyright, "Files:
+// *"): the layouts, the string table, the pictures and our short list of Qt's texts. A file
+// of anyone else's, such as a whole translation catalogue of Qt's, fails here.
+TEST_P(LanguageLibraryTest, HoldsOnlyFilesBuiltFromOurOwnSources) {
+    const QString base = root(GetParam());
+    static const QRegularExpression own(QStringLiteral(
+        R"(^(dialogs/85(00|01|02|03|04|05|07)\.ui|strings\.qm|qtbase\.qm|bitmaps/8105\.png|)"
+        R"(icons/8103(_(16|24|32|48))?\.png|animations/8102\.gif)$)"));
+    for (QDirIterator it(base, QDir::Files, QDirIterator::Subdirectories); it.hasNext();) {
+        const QString relative = it.next().mid(base.size());
+        EXPECT_TRUE(own.match(relative).hasMatch()) << relative.toStdString();
+    }
+
+    // Qt's texts are the few the wizard shows, not a catalogue of Qt's.
+    QTranslator qt;
+    if (GetParam() == "Qx4t_en") {
+        EXPECT_FALSE(QFile::exists(base + "qtbase.qm")) << "English is Qt's own language";
+        return;
+    }
+    ASSERT_TRUE(qt.load(base + "qtbase.qm"));
+    EXPECT_FALSE(qt.translate("QPlatformTheme", "Retry").isEmpty());
+    EXPECT_FALSE(qt.translate("QWidgetTextControl", "Select All").isEmpty());
+    for (const char* beyond : {"Save All", "Discard", "Restore Defaults", "Help"}) {
+        EXPECT_TRUE(qt.translate("QPlatformTheme", beyond).isEmpty()) << beyond;
+    }
+    EXPECT_TRUE(qt.translate("QMessageBox", "Show Details...").isEmpty());
+    EXPECT_TRUE(qt.translate("QFileDialog", "Open").isEmpty());
+}
+
 INSTANTIATE_TEST_SUITE_P(Languages, LanguageLibraryTest,
                          ::testing::Values("Qx4t_en", "Qx4t_ja", "QX4T_VupChs", "QX4T_VupCht",
                                            "QX4T_VupKor", "QX4T_VupEsp", "QX4T_VupIta",

@@ -1,5 +1,6 @@
 #include "link/RunLog.h"
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -56,6 +57,16 @@ TEST_F(RunLogTest, FramesWholeImagePiecesSummarisedAndTheOutcomeLast) {
     RunLog log;
     ASSERT_TRUE(log.open(folder, "qx4t-vup", m_clock, 7)) << log.error();
     EXPECT_EQ(fs::status(folder).permissions() & fs::perms::all, fs::perms::owner_all);
+    // The open log is not inherited by a program the run starts (the PDF viewer).
+    int logFds = 0;
+    for (const auto& fd : fs::directory_iterator("/proc/self/fd")) {
+        std::error_code ec;
+        if (fs::read_symlink(fd.path(), ec) == fs::path(log.path())) {
+            ++logFds;
+            EXPECT_NE(::fcntl(std::stoi(fd.path().filename()), F_GETFD) & FD_CLOEXEC, 0);
+        }
+    }
+    EXPECT_EQ(logFds, 1);
 
     log.exchange('>', "%EE#RMP\r");
     log.exchange('<', std::string("\0", 1));
