@@ -150,10 +150,13 @@ std::vector<BreakPlace> breakPlaces(const QString& p, const BreakRules& rules) {
         std::erase_if(places, [&](qsizetype at) { return words.count(at) == 0; });
     }
     if (phrases) {
-        // A particle stays with the quoted name before it: "［次へ］を".
+        // Particles and endings stay with what they follow: "［次へ］を", "モードにします".
         static const QString closing = QStringLiteral("」』］）】〕〉》");
         std::erase_if(places, [&](qsizetype at) {
-            return closing.contains(p[at - 1]) && p[at].script() == QChar::Script_Hiragana;
+            const QChar::Script before = p[at - 1].script();
+            return p[at].script() == QChar::Script_Hiragana &&
+                   (before == QChar::Script_Katakana || before == QChar::Script_Han ||
+                    closing.contains(p[at - 1]));
         });
     }
     if (isLanguage(lang, "ko")) {
