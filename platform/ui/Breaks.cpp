@@ -186,7 +186,10 @@ std::vector<BreakPlace> breakPlaces(const QString& p, const BreakRules& rules) {
     }
     // ICU never breaks before a "/", even after a space; a path may start a line of its own.
     for (const auto& [from, to] : paths) {
-        if (from > 0 && p[from - 1] == u' ') {
+        const bool quoted = std::any_of(whole.begin(), whole.end(), [&](const auto& span) {
+            return span.first < from && from < span.second;
+        });
+        if (from > 0 && p[from - 1] == u' ' && !quoted) {
             places.insert(from);
         }
     }
