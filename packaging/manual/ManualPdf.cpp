@@ -5,10 +5,14 @@
 //
 //   qx4t_manual SOURCE.md STRINGS.ts OUTPUT.pdf FONT-FAMILY VERSION
 //   qx4t_manual --check SOURCE.md STRINGS.ts     (every message of the table is explained)
+#include <QAbstractTextDocumentLayout>
 #include <QBuffer>
 #include <QDateTime>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QFont>
+#include <QFontMetricsF>
 #include <QGuiApplication>
 #include <QHashSeed>
 #include <QMap>
@@ -18,10 +22,16 @@
 #include <QRegularExpression>
 #include <QSaveFile>
 #include <QSet>
+#include <QTextBlock>
+#include <QTextCursor>
 #include <QTextDocument>
+#include <QTextLayout>
 #include <QXmlStreamReader>
 #include <algorithm>
 #include <cstdio>
+#include <vector>
+
+#include "platform/ui/Breaks.h"
 
 namespace {
 
@@ -154,6 +164,76 @@ bool setCreationDate(QByteArray& pdf, QString& error) {
     return true;
 }
 
+// Breaks every line of the document as the wizard breaks its texts (Breaks.h), at the widths
+// that print() gives its copy of the document: laid out on the writer, 2 cm inside the page.
+// Qt then keeps those lines, since each fits.
+void breakAsTheWizard(QTextDocument& document, QPdfWriter& pdf, const qx4t::ui::BreakRules& rules) {
+    // 2 cm at the screen's resolution, which the layout scales to the writer's.
+    const int margin = static_cast<int>((2 / 2.54) * 96);
+    QTextFrameFormat frame = document.rootFrame()->frameFormat();
+    const QTextFrameFormat before = frame;
+    frame.setMargin(margin);
+    document.rootFrame()->setFrameFormat(frame);
+    document.documentLayout()->setPaintDevice(&pdf);
+    document.setPageSize(QSizeF(pdf.width(), pdf.height()));
+    (void)document.pageCount();  // lays the document out
+
+    std::vector<std::pair<int, QString>> inserts;  // document position, what to insert
+    for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
+        // A heading's size is an adjustment that its fragments' faces do not hold: Qt breaks
+        // the few headings that wrap.
+        if (block.layout() == nullptr || block.layout()->lineCount() == 0 ||
+            block.blockFormat().headingLevel() > 0) {
+            continue;
+        }
+        // The width the layout gives the block's lines.
+        const double width = block.layout()->lineAt(0).width();
+        // Measured in the block's widest face, so that a line never overflows.
+        std::vector<QFontMetricsF> faces;
+        for (auto it = block.begin(); !it.atEnd(); ++it) {
+            QFont font = it.fragment().charFormat().font().resolve(document.defaultFont());
+            faces.emplace_back(font, &pdf);
+        }
+        if (faces.empty()) {
+            continue;
+        }
+        const auto measure = [&](const QString& piece) {
+            double widest = 0;
+            for (const QFontMetricsF& f : faces) {
+                widest = std::max(widest, f.horizontalAdvance(piece));
+            }
+            return widest;
+        };
+        // Lines the source ends itself (a message of several lines) are broken one by one.
+        const QString text = block.text();
+        qsizetype from = 0;
+        for (const QString& line : text.split(QChar::LineSeparator)) {
+            const QString broken = qx4t::ui::breakText(line, rules, measure, width);
+            qsizetype at = 0;  // in line
+            for (qsizetype i = 0; i < broken.size(); ++i) {
+                if (at < line.size() && broken[i] == line[at]) {
+                    ++at;
+                    continue;
+                }
+                if (inserts.empty() || inserts.back().first != block.position() + from + at) {
+                    inserts.emplace_back(block.position() + from + at, QString());
+                }
+                inserts.back().second += broken[i];
+            }
+            from += line.size() + 1;
+        }
+    }
+    // From the end, so that each position still holds.
+    QTextCursor cursor(&document);
+    for (auto it = inserts.rbegin(); it != inserts.rend(); ++it) {
+        cursor.setPosition(it->first);
+        cursor.insertText(it->second);
+    }
+    document.setPageSize(QSizeF());
+    document.documentLayout()->setPaintDevice(nullptr);
+    document.rootFrame()->setFrameFormat(before);
+}
+
 int check(const QString& sourcePath, const QString& stringsPath) {
     QString source;
     QString error;
@@ -198,6 +278,13 @@ int build(const QString& sourcePath, const QString& stringsPath, const QString& 
     QString markdown;
     if (!expand(source.replace(QStringLiteral("{{version}}"), version), strings, markdown, error))
         return fail(sourcePath + ": " + error);
+    // The glossary beside the manual names the words that never break inside.
+    const QFileInfo where(sourcePath);
+    const QString language = where.dir().dirName();
+    QString glossary;
+    if (!readFile(where.dir().filePath(QStringLiteral("glossary")), glossary))
+        return fail(where.dir().filePath(QStringLiteral("glossary")) + ": cannot be read");
+    markdown = qx4t::ui::withNoBreakSpaces(language, markdown);
 
     QTextDocument document;
     QFont font;
@@ -217,6 +304,7 @@ int build(const QString& sourcePath, const QString& stringsPath, const QString& 
                                   .remove(QRegularExpression(QStringLiteral("^#+\\s*")));
         pdf.setTitle(title);
         pdf.setCreator(QStringLiteral("QX4T version-up tool %1").arg(version));
+        breakAsTheWizard(document, pdf, qx4t::ui::breakRules(language, glossary));
         document.print(&pdf);
     }
     if (!setCreationDate(bytes, error))

@@ -266,6 +266,12 @@ QString animationPath(int id) {
     return m ? m->path(rel) : QString();
 }
 
+QString breakRulesPath() {
+    const QString rel = QStringLiteral("breaks");
+    ModuleHandle m = firstHolding([&](const Module& mod) { return mod.has(rel); });
+    return m ? m->path(rel) : QString();
+}
+
 void registerData(ModuleHandle module, const char* type, int id, const void* data, std::size_t size,
                   bool compressed) {
     if (module == nullptr || type == nullptr) {

@@ -10,6 +10,7 @@
 //   bitmaps/<id>.png         bitmaps
 //   icons/<id>.png, <id>_<size>.png   icons, one file per size
 //   animations/<id>.gif      animations
+//   breaks                   the language's code and glossary, for line breaking
 // Binary "DAT" blocks are not rcc resources: their owner registers them with registerData().
 #include <QIcon>
 #include <QPixmap>
@@ -53,6 +54,8 @@ void removeFromChain(ModuleHandle module);
 [[nodiscard]] QPixmap loadBitmap(int id);
 [[nodiscard]] QIcon loadIcon(int id);
 [[nodiscard]] QString animationPath(int id);
+// The language's line-break rules: its code on the first line, then its glossary.
+[[nodiscard]] QString breakRulesPath();
 
 // Binary blocks found by module, type and id, in the manner of a resource section.
 struct DataBlock {

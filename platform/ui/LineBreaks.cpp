@@ -1,8 +1,11 @@
 #include "platform/ui/LineBreaks.h"
 
 #include <QEvent>
+#include <QFile>
 #include <QFontMetricsF>
 #include <QLabel>
+#include <QLayout>
+#include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QScrollBar>
 #include <QTextBoundaryFinder>
@@ -15,24 +18,13 @@
 #include <utility>
 #include <vector>
 
+#include "platform/res/Resources.h"
+#include "platform/ui/Breaks.h"
+
 namespace qx4t::ui {
 namespace {
 
 constexpr char16_t kJoiner = u'\u2060';
-// A quoted text longer than this is a phrase rather than a name, and may wrap.
-constexpr qsizetype kLongestName = 32;
-
-// The marks around a name as the languages write them; German closes with the mark that
-// others open with, so each pair is looked for on its own.
-constexpr std::pair<char16_t, char16_t> kQuotes[] = {
-    {u'\u201C', u'\u201D'},  // “ ”
-    {u'\u201E', u'\u201C'},  // „ “
-    {u'\u00AB', u'\u00BB'},  // « »
-    {u'\u300C', u'\u300D'},  // 「 」
-    {u'\uFF3B', u'\uFF3D'},  // ［ ］
-    {u'[', u']'},
-};
-
 bool isParagraphEnd(QChar c) {
     return c == u'\n' || c == QChar::LineSeparator || c == QChar::ParagraphSeparator;
 }
@@ -62,21 +54,10 @@ QString keepLinesWhole(const QString& source) {
     };
 
     // Inside a quoted name, between every two graphemes, marks included.
-    for (const auto& [open, close] : kQuotes) {
-        for (qsizetype from = text.indexOf(QChar(open)); from >= 0;
-             from = text.indexOf(QChar(open), from + 1)) {
-            const qsizetype to = text.indexOf(QChar(close), from + 1);
-            if (to < 0 || to - from > kLongestName) {
-                continue;
-            }
-            const QString inside = text.mid(from, to - from);
-            if (std::any_of(inside.begin(), inside.end(), isParagraphEnd)) {
-                continue;
-            }
-            for (qsizetype at : bounds) {
-                if (at > from && at <= to) {
-                    join(at);
-                }
+    for (const auto& [from, end] : quotedNames(text)) {
+        for (qsizetype at : bounds) {
+            if (at > from && at < end) {
+                join(at);
             }
         }
     }
@@ -118,41 +99,26 @@ QString keepLinesWhole(const QString& source) {
 
 QString withoutJoiners(QString text) {
     text.remove(QChar(kJoiner));
-    text.remove(QChar::LineSeparator);
-    return text;
+    return withoutBreaks(text);
 }
 
 namespace {
 
-QString breakParagraph(const QString& p, const QFontMetricsF& metrics, int width) {
-    std::vector<qsizetype> breaks;
-    QTextBoundaryFinder finder(QTextBoundaryFinder::Line, p);
-    for (qsizetype at = finder.toNextBoundary(); at > 0 && at < p.size();
-         at = finder.toNextBoundary()) {
-        if (p[at - 1] != kJoiner && p[at] != kJoiner) {
-            breaks.push_back(at);
-        }
+// The rules of the language whose library was loaded last, read once for each library.
+const BreakRules& languageRules() {
+    static QString path;
+    static BreakRules rules;
+    const QString now = res::breakRulesPath();
+    if (now != path || now.isEmpty()) {
+        path = now;
+        QFile file(path);
+        const QString text = !path.isEmpty() && file.open(QIODevice::ReadOnly)
+                                 ? QString::fromUtf8(file.readAll())
+                                 : QString();
+        rules = breakRules(text.section(QLatin1Char('\n'), 0, 0).trimmed(),
+                           text.section(QLatin1Char('\n'), 1));
     }
-    breaks.push_back(p.size());
-    const auto fits = [&](qsizetype from, qsizetype to) {
-        return metrics.horizontalAdvance(p.mid(from, to - from).trimmed()) <= width;
-    };
-    QString out;
-    qsizetype start = 0;
-    qsizetype lastFit = 0;
-    for (std::size_t i = 0; i < breaks.size(); ++i) {
-        const qsizetype at = breaks[i];
-        if (fits(start, at)) {
-            lastFit = at;
-        } else if (lastFit > start) {
-            out += p.mid(start, lastFit - start) + QChar(QChar::LineSeparator);
-            start = lastFit;
-            --i;  // the same break again, measured from the new line's start
-        } else {
-            lastFit = at;  // a piece longer than a line stays whole
-        }
-    }
-    return out + p.mid(start);
+    return rules;
 }
 
 const char* const kWholeText = "qx4tWholeText";
@@ -173,6 +139,13 @@ void breakAtWidth(QWidget& widget) {
         const QString broken = width > 0 ? breakLines(whole, label->font(), width) : whole;
         if (label->text() != broken) {
             label->setText(broken);
+            // A message box fixes its size from the lines its label had then, which were
+            // broken for the label's first, narrower width: it takes the height of these.
+            auto* box = qobject_cast<QMessageBox*>(label->window());
+            if (box != nullptr && box->minimumSize() == box->maximumSize() && box->layout() &&
+                box->layout()->hasHeightForWidth()) {
+                box->setFixedHeight(box->layout()->totalHeightForWidth(box->width()));
+            }
         }
     } else if (auto* edit = qobject_cast<QPlainTextEdit*>(&widget)) {
         // The room beside a scroll bar, shown or not, so that the bar coming or going
@@ -188,9 +161,9 @@ void breakAtWidth(QWidget& widget) {
     }
 }
 
-class ThaiLines : public QObject {
+class FollowWidth : public QObject {
 public:
-    explicit ThaiLines(QWidget* widget) : QObject(widget), widget_(widget) {}
+    explicit FollowWidth(QWidget* widget) : QObject(widget), widget_(widget) {}
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
@@ -204,14 +177,15 @@ private:
     QWidget* widget_;
 };
 
-// Thai is broken here, now and whenever the widget's width changes; other text is left to Qt.
+// Plain text is broken here, now and whenever the widget's width changes; rich text is left
+// to Qt.
 void followWidth(QWidget& widget, const QString& whole) {
-    if (Qt::mightBeRichText(whole) || !needsOwnBreaks(whole)) {
+    if (Qt::mightBeRichText(whole) || whole.trimmed().isEmpty()) {
         widget.setProperty(kWholeText, QVariant());
         return;
     }
     if (!widget.property(kFollowsWidth).toBool()) {
-        widget.installEventFilter(new ThaiLines(&widget));
+        widget.installEventFilter(new FollowWidth(&widget));
         widget.setProperty(kFollowsWidth, true);
     }
     widget.setProperty(kWholeText, whole);
@@ -221,20 +195,11 @@ void followWidth(QWidget& widget, const QString& whole) {
 
 }  // namespace
 
-bool needsOwnBreaks(const QString& text) {
-    return std::any_of(text.begin(), text.end(),
-                       [](QChar c) { return c.script() == QChar::Script_Thai; });
-}
-
 QString breakLines(const QString& text, const QFont& font, int width) {
     const QFontMetricsF metrics(font);
-    QString source = text;
-    source.remove(QChar::LineSeparator);
-    QStringList paragraphs = source.split(QLatin1Char('\n'));
-    for (QString& p : paragraphs) {
-        p = breakParagraph(p, metrics, width);
-    }
-    return paragraphs.join(QLatin1Char('\n'));
+    return breakText(
+        text, languageRules(),
+        [&](const QString& piece) { return metrics.horizontalAdvance(piece); }, width);
 }
 
 void setLabelText(QLabel& label, const QString& text) {

@@ -477,6 +477,10 @@ TEST_P(TextFitTest, EveryControlOfEveryPageHoldsItsTextsAtDefaultAnd125Percent) 
             dialog->show();
             QApplication::processEvents();
             expectFits(dialog.get(), marks);
+            if (factor == 1.0) {
+                EXPECT_TRUE(dialog->grab().save(
+                    screenshotPath(QStringLiteral("page_%1_%2").arg(code).arg(id))));
+            }
             // The frame's page area holds the page.
             const QRect step = frame.item(8005)->geometry();
             const QRect area(frame.item(8005)->mapTo(&frame, QPoint(step.width() + 7, 0)),
