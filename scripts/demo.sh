@@ -9,7 +9,9 @@
 #
 # Without a display it says so and runs the command-line companion's simulated update.
 # QX4T_JOBS sets the build's parallel jobs (default: every core), QX4T_DEMO_BUILD the build
-# folder (default: build/default, the default preset's).
+# folder (default: build/default, the default preset's). QX4T_DEMO_NO_BUILD=1 takes the build
+# folder as it is: nothing is installed or built (tests, which must not change the folder that
+# other tests run from).
 set -euo pipefail
 
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
@@ -29,14 +31,19 @@ else
     folder="$build/bin-$lang"; folder_target="qx4t_program_folder_$lang"
 fi
 
-# Packages: the same list CI installs, read the same way; only what is missing is asked for.
-bash "$root/scripts/install-packages.sh"
-
 cd "$root"
-[ -f "$build/build.ninja" ] ||
-    cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
-targets=(Qx4t_V0180_VupTool Qx4t_V0180 "$folder_target" qx4t-plcsim qx4t-vup)
-cmake --build "$build" -j "$jobs" --target "${targets[@]}"
+if [ "${QX4T_DEMO_NO_BUILD:-}" = 1 ]; then
+    for program in "$folder/Qx4t_V0180_VupTool" "$build/bin/qx4t-plcsim" "$build/bin/qx4t-vup"; do
+        [ -x "$program" ] || { echo "$program is not built (QX4T_DEMO_NO_BUILD=1)" >&2; exit 1; }
+    done
+else
+    # Packages: the same list CI installs, read the same way; only what is missing is asked for.
+    bash "$root/scripts/install-packages.sh"
+    [ -f "$build/build.ninja" ] ||
+        cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
+    targets=(Qx4t_V0180_VupTool Qx4t_V0180 "$folder_target" qx4t-plcsim qx4t-vup)
+    cmake --build "$build" -j "$jobs" --target "${targets[@]}"
+fi
 
 if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
     echo "No display (neither DISPLAY nor WAYLAND_DISPLAY is set): the wizard cannot open."

@@ -25,11 +25,12 @@ cleanup() {
 trap cleanup EXIT
 unset QT_QPA_PLATFORM  # the real window system, not the test default
 
-QX4T_DEMO_BUILD=$build QX4T_JOBS=1 bash "$root/scripts/demo.sh" </dev/null >"$log" 2>&1 &
+# The build folder as ctest found it: other tests run from its program folder meanwhile.
+QX4T_DEMO_BUILD=$build QX4T_DEMO_NO_BUILD=1 bash "$root/scripts/demo.sh" </dev/null >"$log" 2>&1 &
 demo=$!
 
 wid=""
-for _ in $(seq 600); do  # up to 120 s: the demo may have to finish a build first
+for _ in $(seq 600); do  # up to 120 s
     wid=$(xdotool search --onlyvisible --name "$title" 2>/dev/null | head -n1 || true)
     [ -n "$wid" ] && break
     kill -0 "$demo" 2>/dev/null || fail "the demo ended before its window titled '$title' appeared (display $DISPLAY)"

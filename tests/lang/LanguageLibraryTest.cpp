@@ -403,12 +403,12 @@ TEST_P(LanguageLibraryTest, PicturesAreThereAndNothingNamed8109) {
 }
 
 // Everything in a library is built from this project's own sources (debian/copyright, "Files:
-// *"): the layouts, the string table, the pictures and our short list of Qt's texts. A file
-// of anyone else's, such as a whole translation catalogue of Qt's, fails here.
+// *"): the layouts, the string table, the line-break rules, the pictures and our short list of
+// Qt's texts. A file of anyone else's, such as a whole translation catalogue of Qt's, fails here.
 TEST_P(LanguageLibraryTest, HoldsOnlyFilesBuiltFromOurOwnSources) {
     const QString base = root(GetParam());
     static const QRegularExpression own(QStringLiteral(
-        R"(^(dialogs/85(00|01|02|03|04|05|07)\.ui|strings\.qm|qtbase\.qm|bitmaps/8105\.png|)"
+        R"(^(dialogs/85(00|01|02|03|04|05|07)\.ui|strings\.qm|qtbase\.qm|breaks|bitmaps/8105\.png|)"
         R"(icons/8103(_(16|24|32|48))?\.png|animations/8102\.gif)$)"));
     for (QDirIterator it(base, QDir::Files, QDirIterator::Subdirectories); it.hasNext();) {
         const QString relative = it.next().mid(base.size());
