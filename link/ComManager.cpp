@@ -10,6 +10,7 @@
 #include <string_view>
 #include <utility>
 
+#include "common/Hex.h"
 #include "common/ModelTable.h"
 #include "common/VersionRules.h"
 #include "link/Frame.h"
@@ -367,14 +368,15 @@ int CComManager::SendFrame(const std::string& frame, std::size_t nReplyLen) {
 }
 
 std::string CComManager::MakeRandomData(unsigned& nSum) {
-    static constexpr char kHex[] = "0123456789ABCDEF";
-    std::string filler(2 * kFillerBytes, '0');
+    std::string filler;
+    filler.reserve(2 * kFillerBytes);
+    for (int i = 0; i < kFillerBytes; ++i) {
+        qx4t::AppendHex(filler,
+                        static_cast<unsigned char>(static_cast<unsigned>(std::rand()) % 256));
+    }
     unsigned sum = 0;
-    for (std::size_t i = 0; i < filler.size(); i += 2) {
-        const unsigned value = static_cast<unsigned>(std::rand()) % 256;
-        filler[i] = kHex[value >> 4];
-        filler[i + 1] = kHex[value & 0x0F];
-        sum += static_cast<unsigned char>(filler[i]) + static_cast<unsigned char>(filler[i + 1]);
+    for (const char digit : filler) {
+        sum += static_cast<unsigned char>(digit);
     }
     nSum = sum % 256;
     return filler;
