@@ -40,6 +40,8 @@ public:
     }
     long bytesWaiting() override { return catchUp()->bytesWaiting(); }
     long read(void* data, std::size_t size) override { return catchUp()->read(data, size); }
+    long bytesUnsent() override { return catchUp()->bytesUnsent(); }
+    bool hungUp() const override { return m_port->hungUp(); }
 
 private:
     serial::SerialPort* catchUp() {

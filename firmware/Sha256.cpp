@@ -2,6 +2,9 @@
 
 #include <cstdint>
 #include <cstring>
+#include <string_view>
+
+#include "common/Hex.h"
 
 namespace qx4t::firmware {
 namespace {
@@ -96,13 +99,8 @@ Sha256Digest sha256(const void* data, std::size_t size) {
 }
 
 std::string toHex(const Sha256Digest& digest) {
-    static constexpr char kHex[] = "0123456789abcdef";
-    std::string out;
-    for (const unsigned char b : digest) {
-        out += kHex[b >> 4];
-        out += kHex[b & 0x0F];
-    }
-    return out;
+    return HexString(std::string_view(reinterpret_cast<const char*>(digest.data()), digest.size()),
+                     '\0', HexCase::Lower);
 }
 
 }  // namespace qx4t::firmware

@@ -10,6 +10,7 @@
 #include <string_view>
 #include <utility>
 
+#include "common/Hex.h"
 #include "common/ModelTable.h"
 #include "common/VersionRules.h"
 #include "link/Frame.h"
@@ -43,6 +44,10 @@ constexpr std::size_t kMaxReply = 4095;
 constexpr std::uint32_t kCommandTimeout = 5000;
 constexpr std::uint32_t kBlockTimeout = 60000;
 constexpr std::uint32_t kLastBlockTimeout = 0;
+// How long a close waits for written bytes to leave before dropping them: what a UART's
+// 4 KiB transmit buffer takes at 9600 baud 8O1 (4.7 s), with room to spare. The caller's own
+// deadline, told through the pump, ends the wait sooner.
+constexpr std::uint32_t kDrainTimeout = 10000;
 
 constexpr std::size_t kStatusReplyLen = 67;
 constexpr std::size_t kModeReplyLen = 9;
@@ -114,6 +119,32 @@ bool takeQueued(qx4t::serial::SerialPort& port, std::string& reply) {
     return true;
 }
 
+// A serial port's close waits for queued output to drain (30 s on CDC-ACM) with no event pump
+// running and outside every deadline, so the drain is awaited here instead, in polls, until the
+// link's own limit or the caller's deadline (told through the pump). False when what is left
+// must be dropped.
+bool outputDrained(qx4t::serial::SerialPort& port, bool runEvents) {
+    std::string dropped;
+    for (std::uint32_t elapsed = 0;; elapsed += kPollMilliseconds) {
+        // Drained, or the line hung up: a close then has nothing to wait for.
+        if (port.bytesUnsent() <= 0) {
+            return true;
+        }
+        if (elapsed >= kDrainTimeout || (runEvents && pumpSaysQuit())) {
+            return false;
+        }
+        // Nobody reads replies now; taking them keeps the wait from waking for them.
+        dropped.clear();
+        if (!takeQueued(port, dropped)) {
+            return false;
+        }
+        const auto waited = runEvents ? waitForInput(port) : port.waitReadable(kPollPeriod);
+        if (waited == WaitStatus::Error) {
+            return false;
+        }
+    }
+}
+
 // Each byte of the reply becomes one wide character of the same code.
 std::wstring wideFromBytes(const unsigned char* p, std::size_t n) {
     std::wstring out;
@@ -146,7 +177,7 @@ CComManager::CComManager() : m_strPort(qx4t::serial::defaultDevicePath()) {
 }
 
 CComManager::~CComManager() {
-    ClosePort();
+    ClosePort(false);
 }
 
 CComManager::CComManager(CComManager&& other) noexcept
@@ -163,7 +194,7 @@ CComManager::CComManager(CComManager&& other) noexcept
 
 CComManager& CComManager::operator=(CComManager&& other) noexcept {
     if (this != &other) {
-        ClosePort();
+        ClosePort(false);
         m_strPort = std::move(other.m_strPort);
         m_hComm = std::exchange(other.m_hComm, -1);
         std::memcpy(m_RecvBuf, other.m_RecvBuf, sizeof m_RecvBuf);
@@ -208,17 +239,24 @@ int CComManager::OpenPort(const std::wstring& strPort) {
 }
 
 void CComManager::ClosePort() {
-    if (m_port && m_port->isOpen()) {
-        // A serial port's close waits for queued output to drain (30 s by default), with no
-        // event pump running; what the PLC would not take is dropped first. After a good
-        // write nothing is dropped: the last image block may still be on its way.
-        if (m_bOutputStuck) {
-            (void)m_port->purge();
-        }
-        m_port->close();
-    }
-    m_bOutputStuck = false;
+    ClosePort(true);
+}
+
+void CComManager::ClosePort(bool bRunEvents) {
+    // Taken out first: a handler that the pump runs while the output drains may use this link
+    // again, and must find it closed rather than have the port closed under it.
+    std::unique_ptr<qx4t::serial::SerialPort> port = std::move(m_port);
+    const bool outputStuck = std::exchange(m_bOutputStuck, false);
     m_hComm = -1;
+    if (!port || !port->isOpen()) {
+        return;
+    }
+    // After a failed write nothing more is awaited; after a good one the last image block may
+    // still be on its way.
+    if (outputStuck || !outputDrained(*port, bRunEvents)) {
+        (void)port->purge();
+    }
+    port->close();
 }
 
 int CComManager::SendRecv(const char* pData, int nLen, std::uint32_t dwTimeout,
@@ -330,14 +368,15 @@ int CComManager::SendFrame(const std::string& frame, std::size_t nReplyLen) {
 }
 
 std::string CComManager::MakeRandomData(unsigned& nSum) {
-    static constexpr char kHex[] = "0123456789ABCDEF";
-    std::string filler(2 * kFillerBytes, '0');
+    std::string filler;
+    filler.reserve(2 * kFillerBytes);
+    for (int i = 0; i < kFillerBytes; ++i) {
+        qx4t::AppendHex(filler,
+                        static_cast<unsigned char>(static_cast<unsigned>(std::rand()) % 256));
+    }
     unsigned sum = 0;
-    for (std::size_t i = 0; i < filler.size(); i += 2) {
-        const unsigned value = static_cast<unsigned>(std::rand()) % 256;
-        filler[i] = kHex[value >> 4];
-        filler[i + 1] = kHex[value & 0x0F];
-        sum += static_cast<unsigned char>(filler[i]) + static_cast<unsigned char>(filler[i + 1]);
+    for (const char digit : filler) {
+        sum += static_cast<unsigned char>(digit);
     }
     nSum = sum % 256;
     return filler;

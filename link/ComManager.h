@@ -33,6 +33,8 @@ public:
     // Returns kOk, kOpenFailed, kConfigureFailed or kPortBusy. A link that is already open is
     // closed first.
     [[nodiscard]] int OpenPort(const std::wstring& strPort);
+    // Waits, pumping events, for what was written to leave (up to 10 s, or until the pump says
+    // the caller's deadline or a quit has come), then drops what is left and closes.
     void ClosePort();
     // expectedLen: the reply's length when the caller knows it (0: up to a carriage return).
     // Returns kOk, kTransactionFailed, kReceiveFailed, kWriteTimeout, kNoReply or kQuit.
@@ -82,6 +84,8 @@ public:
     std::uint32_t m_nRecvLen = 0;
 
 private:
+    // Without events, for the destructor and the move: nothing may run inside those.
+    void ClosePort(bool bRunEvents);
     [[nodiscard]] int ReadReply(std::uint32_t dwTimeout, std::size_t expectedLen);
     [[nodiscard]] int AcceptReply(int nResult, std::size_t nReplyLen) const;
     // For a request that needs no answer: no reply, or the PLC hanging up, is success; a

@@ -2,15 +2,16 @@
 
 #include <cstring>
 
+#include "common/Hex.h"
 #include "link/ResultCodes.h"
 
 namespace qx4t::link {
 namespace {
 
-constexpr char kHexDigits[] = "0123456789ABCDEF";
-
 std::string hexByte(unsigned value) {
-    return {kHexDigits[(value >> 4) & 0x0F], kHexDigits[value & 0x0F]};
+    std::string out;
+    AppendHex(out, static_cast<unsigned char>(value));
+    return out;
 }
 
 unsigned xorOf(std::string_view s, std::size_t dropAtEnd) {

@@ -6,6 +6,8 @@
 #include <istream>
 #include <sstream>
 
+#include "common/Hex.h"
+
 namespace qx4t::link {
 namespace {
 
@@ -49,7 +51,6 @@ bool TranscriptWriter::open(const std::string& path, const Clock& clock, unsigne
 void TranscriptWriter::line(char direction, const std::string& bytes) {
     if (!m_file)
         return;
-    static const char* const kHex = "0123456789ABCDEF";
     char head[32];
     std::snprintf(head, sizeof head, "%10.3f %c",
                   std::chrono::duration<double>(m_clock->now() - m_start).count(), direction);
@@ -57,8 +58,7 @@ void TranscriptWriter::line(char direction, const std::string& bytes) {
     text.reserve(text.size() + bytes.size() * 3 + 1);
     for (unsigned char b : bytes) {
         text.push_back(' ');
-        text.push_back(kHex[b >> 4]);
-        text.push_back(kHex[b & 0x0F]);
+        AppendHex(text, b);
     }
     text.push_back('\n');
     std::fwrite(text.data(), 1, text.size(), m_file.get());

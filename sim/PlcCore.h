@@ -3,6 +3,9 @@
 // requests of the tool (status read, mode change, update-mode entry, image), checks them as
 // the PLC does, and can misbehave on request. It is driven from outside: the in-process port
 // on virtual time, or the pseudo-terminal server on the steady clock. Not thread-safe.
+//
+// Its frame and block-check code is its own on purpose, not the link's: an independent second
+// reading of the protocol catches a misreading that one shared copy would hide on both sides.
 #include <chrono>
 #include <cstddef>
 #include <deque>

@@ -7,6 +7,7 @@
 #include <string>
 #include <string_view>
 
+#include "common/Hex.h"
 #include "platform/Quit.h"
 #include "sim/PtyServer.h"
 
@@ -194,14 +195,7 @@ int main(int argc, char** argv) {
         options.log = [start](const qx4t::sim::Exchange& e) {
             using namespace std::chrono;
             double t = duration<double>(e.at - start).count();
-            std::string hex;
-            static const char* digits = "0123456789ABCDEF";
-            for (unsigned char c : e.bytes) {
-                if (!hex.empty())
-                    hex += ' ';
-                hex += digits[c >> 4];
-                hex += digits[c & 15];
-            }
+            const std::string hex = qx4t::HexString(e.bytes, ' ');
             std::fprintf(stderr, "%10.3f %s %6zu  %s  [%s]\n", t,
                          e.direction == qx4t::sim::Direction::ToPlc ? "tool>plc" : "plc>tool",
                          e.size, hex.c_str(), e.note.c_str());

@@ -13,6 +13,7 @@
 #include <system_error>
 #include <utility>
 
+#include "platform/WriteAll.h"
 #include "platform/ports/PortEnumerator.h"
 
 namespace qx4t::ports {
@@ -68,21 +69,6 @@ std::string fileNameFor(const std::string& port) {
         name = "port";
     }
     return name + kEntrySuffix;
-}
-
-bool writeAll(int fd, const std::string& text) {
-    std::size_t done = 0;
-    while (done < text.size()) {
-        const ssize_t n = ::write(fd, text.data() + done, text.size() - done);
-        if (n < 0 && errno == EINTR) {
-            continue;
-        }
-        if (n <= 0) {
-            return false;
-        }
-        done += static_cast<std::size_t>(n);
-    }
-    return true;
 }
 
 }  // namespace

@@ -62,6 +62,9 @@ public:
     [[nodiscard]] virtual long bytesWaiting() = 0;
     // Reads up to `size` bytes that have already arrived, without waiting; -1 on error.
     [[nodiscard]] virtual long read(void* data, std::size_t size) = 0;
+    // Bytes written that the device has not taken yet, or -1 on error (a line that hung up).
+    // A port that never holds output back reports 0.
+    [[nodiscard]] virtual long bytesUnsent() { return 0; }
     // True once a wait or a read failed because the other side hung up (a USB device that went
     // away, a simulator that closed its side), rather than for any other reason; false again
     // after the next open. A PLC that restarts right after a request that needs no answer

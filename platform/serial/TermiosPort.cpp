@@ -264,6 +264,17 @@ public:
         return static_cast<long>(n);
     }
 
+    long bytesUnsent() override {
+        if (fd_ < 0)
+            return -1;
+        int n = 0;
+        if (::ioctl(fd_, TIOCOUTQ, &n) != 0) {
+            noteHangUp();
+            return -1;
+        }
+        return n;
+    }
+
     bool hungUp() const override { return hungUp_; }
 
 private:

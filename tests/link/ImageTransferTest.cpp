@@ -170,18 +170,36 @@ TEST_F(ImageTransfer, LinkFailuresAreReportedIncludingTheLastBlocks) {
 }
 
 // A PLC that restarts on its last block drops its USB port: that is the silence the last block
-// expects. The same hang-up while a full block waits for its acknowledgement is a failure.
+// expects, whether the hang-up comes before the link first asks for bytes waiting (which then
+// fails, as FIONREAD does) or while it waits. The same hang-up while a full block waits for its
+// acknowledgement is a failure.
 TEST_F(ImageTransfer, AHangUpAfterTheLastBlockIsSilenceButNotBefore) {
     const std::string image = makeImage(64 + kBlock + 500);
-    for (const std::size_t hangUpAfter : {std::size_t{500}, std::size_t{kBlock}}) {
+    const struct {
+        std::size_t hangUpAfter;
+        bool beforeTheCheck;
+        int result;
+    } rows[] = {
+        {500, false, rc::kOk},
+        {500, true, rc::kOk},
+        {kBlock, false, rc::kReceiveFailed},
+        {kBlock, true, rc::kReceiveFailed},
+    };
+    for (const auto& row : rows) {
         fake.port.setResponder([&](const std::string& w) -> std::optional<ScriptedReply> {
-            if (w.size() == hangUpAfter) {
+            if (w.size() != row.hangUpAfter)
+                return ScriptedReply::now(std::string(1, '\0'));
+            if (row.beforeTheCheck)
+                fake.port.hangUp();
+            else
                 fake.port.hangUpAtWaitCall(fake.port.waitCalls() + 1);
-                return std::nullopt;
-            }
-            return ScriptedReply::now(std::string(1, '\0'));
+            return std::nullopt;
         });
-        EXPECT_EQ(send(image), hangUpAfter == 500 ? rc::kOk : rc::kReceiveFailed) << hangUpAfter;
+        const int waitsBefore = fake.port.waitCalls();
+        EXPECT_EQ(send(image), row.result) << row.hangUpAfter << " " << row.beforeTheCheck;
+        if (row.beforeTheCheck && row.hangUpAfter == 500) {
+            EXPECT_EQ(fake.port.waitCalls(), waitsBefore) << "met by the first bytes-waiting check";
+        }
         link.ClosePort();
         ASSERT_EQ(link.OpenPort(L"ttyACM0"), rc::kOk);
     }

@@ -2,7 +2,9 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "link/ComManager.h"
 #include "tests/support/FakeLink.h"
@@ -256,6 +258,55 @@ TEST_F(Transaction, OutputThePlcDidNotTakeIsDroppedBeforeTheClose) {
     link.ClosePort();
     EXPECT_EQ(std::vector<std::string>(fake.port.calls().begin() + before, fake.port.calls().end()),
               std::vector<std::string>{"close"});
+}
+
+// A close first lets what was written leave, as long as the link and its caller allow, pumping
+// events meanwhile; what a device never takes is dropped, so that the close itself cannot
+// wait outside every deadline.
+TEST_F(Transaction, TheCloseWaitsForTheOutputUntilItsDeadlineThenDropsIt) {
+    struct Case {
+        const char* name;
+        std::optional<std::chrono::milliseconds> drainAfter;
+        bool hangUp;
+        std::optional<std::chrono::milliseconds> callerDeadline;  // the pump says so from then
+        std::chrono::milliseconds waited;
+        std::vector<std::string> tail;
+    } cases[] = {
+        {"drains in time", 400ms, false, std::nullopt, 300ms, {"close"}},
+        {"never drains", std::nullopt, false, std::nullopt, 10000ms, {"purge", "close"}},
+        {"the caller's deadline", std::nullopt, false, 2000ms, 2000ms, {"purge", "close"}},
+        {"port gone", std::nullopt, true, std::nullopt, 0ms, {"close"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        if (!fake.port.isOpen()) {
+            ASSERT_EQ(link.OpenPort(L"ttyACM0"), rc::kOk);
+        }
+        fake.port.drainAfter(c.drainAfter);
+        EXPECT_EQ(send("x", 0), rc::kNoReply);
+        // A reply that comes while the output drains must not cut the waits short.
+        fake.port.inject("late reply", 100ms);
+        if (c.hangUp) {
+            fake.port.hangUp();
+        }
+        const auto closing = fake.clock.now();
+        const int pumpsBefore = fake.pumpCalls;
+        fake.onPump = [&] {
+            return c.callerDeadline && fake.clock.now() - closing >= *c.callerDeadline;
+        };
+        const std::size_t before = fake.port.calls().size();
+        link.ClosePort();
+        fake.onPump = nullptr;
+        EXPECT_EQ(fake.clock.now() - closing, c.waited);
+        EXPECT_EQ(
+            std::vector<std::string>(fake.port.calls().begin() + before, fake.port.calls().end()),
+            c.tail);
+        EXPECT_FALSE(fake.port.isOpen());
+        if (c.waited > 0ms) {
+            EXPECT_GE(fake.pumpCalls - pumpsBefore, c.waited / 100ms) << "events run meanwhile";
+        }
+    }
+    fake.port.drainAfter(0ms);
 }
 
 }  // namespace

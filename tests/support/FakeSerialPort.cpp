@@ -45,6 +45,7 @@ public:
     }
     long bytesWaiting() override { return fake_.bytesWaiting(); }
     long read(void* data, std::size_t size) override { return fake_.read(data, size); }
+    long bytesUnsent() override { return fake_.bytesUnsent(); }
     bool hungUp() const override { return fake_.hungUp(); }
 
 private:
@@ -108,6 +109,12 @@ void FakeSerialPort::failWaitCall(int nth) {
 void FakeSerialPort::hangUpAtWaitCall(int nth) {
     hangUpAtWait_ = nth;
 }
+void FakeSerialPort::hangUp() {
+    hungUp_ = open_;
+}
+void FakeSerialPort::drainAfter(std::optional<std::chrono::milliseconds> delay) {
+    drainAfter_ = delay;
+}
 void FakeSerialPort::failReadCall(int nth) {
     readFailures_.push_back(nth);
 }
@@ -149,6 +156,7 @@ void FakeSerialPort::close() {
     // Whatever was on its way in is lost with the descriptor.
     input_.clear();
     pending_.clear();
+    unsent_.clear();
 }
 
 bool FakeSerialPort::purge() {
@@ -159,6 +167,7 @@ bool FakeSerialPort::purge() {
     }
     deliverDue();
     input_.clear();
+    unsent_.clear();
     return true;
 }
 
@@ -184,6 +193,8 @@ serial::WriteResult FakeSerialPort::write(const void* data, std::size_t size,
     }
     writes_.push_back(bytes);
     writeTimes_.push_back(clock_.now());
+    unsent_.push_back(
+        {drainAfter_ ? clock_.now() + *drainAfter_ : Clock::time_point::max(), bytes});
     if (!replies_.empty()) {
         schedule(replies_.front());
         replies_.pop_front();
@@ -222,7 +233,7 @@ serial::WaitStatus FakeSerialPort::waitReadable(std::chrono::milliseconds timeou
 }
 
 long FakeSerialPort::bytesWaiting() {
-    if (!open_) {
+    if (!open_ || hungUp_) {
         return -1;
     }
     deliverDue();
@@ -231,13 +242,25 @@ long FakeSerialPort::bytesWaiting() {
 
 long FakeSerialPort::read(void* data, std::size_t size) {
     ++readCalls_;
-    if (!open_ || takes(readFailures_, readCalls_)) {
+    if (!open_ || hungUp_ || takes(readFailures_, readCalls_)) {
         return -1;
     }
     deliverDue();
     const std::size_t n = std::min(size, input_.size());
     std::memcpy(data, input_.data(), n);
     input_.erase(0, n);
+    return static_cast<long>(n);
+}
+
+long FakeSerialPort::bytesUnsent() {
+    if (!open_ || hungUp_) {
+        return -1;
+    }
+    std::erase_if(unsent_, [&](const Pending& p) { return p.at <= clock_.now(); });
+    std::size_t n = 0;
+    for (const auto& p : unsent_) {
+        n += p.bytes.size();
+    }
     return static_cast<long>(n);
 }
 

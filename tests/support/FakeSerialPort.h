@@ -63,6 +63,12 @@ public:
     // failures are): that wait and every later one fail, and the port says it was hung up,
     // until it is opened again.
     void hangUpAtWaitCall(int nth);
+    // The other side hangs up now. As on a real line, every later wait, bytes-waiting check,
+    // read and output check fails until the port is opened again.
+    void hangUp();
+    // Written bytes leave the output queue this long after their write; nullopt: never (a USB
+    // device that stopped taking data). At once unless told.
+    void drainAfter(std::optional<std::chrono::milliseconds> delay);
     void failReadCall(int nth);
 
     // --- records
@@ -96,6 +102,7 @@ public:
     [[nodiscard]] serial::WaitStatus waitReadable(std::chrono::milliseconds timeout) override;
     [[nodiscard]] long bytesWaiting() override;
     [[nodiscard]] long read(void* data, std::size_t size) override;
+    [[nodiscard]] long bytesUnsent() override;
     [[nodiscard]] bool hungUp() const override { return hungUp_; }
 
 private:
@@ -126,6 +133,8 @@ private:
     std::vector<WriteFailure> writeFailures_;
     int hangUpAtWait_ = 0;
     bool hungUp_ = false;
+    std::optional<std::chrono::milliseconds> drainAfter_{std::chrono::milliseconds(0)};
+    std::vector<Pending> unsent_;
 
     std::vector<std::string> writes_;
     std::vector<Clock::time_point> writeTimes_;
