@@ -123,14 +123,14 @@ bool takeQueued(qx4t::serial::SerialPort& port, std::string& reply) {
 // running and outside every deadline, so the drain is awaited here instead, in polls, until the
 // link's own limit or the caller's deadline (told through the pump). False when what is left
 // must be dropped.
-bool outputDrained(qx4t::serial::SerialPort& port, bool runEvents) {
+bool outputDrained(qx4t::serial::SerialPort& port) {
     std::string dropped;
     for (std::uint32_t elapsed = 0;; elapsed += kPollMilliseconds) {
         // Drained, or the line hung up: a close then has nothing to wait for.
         if (port.bytesUnsent() <= 0) {
             return true;
         }
-        if (elapsed >= kDrainTimeout || (runEvents && pumpSaysQuit())) {
+        if (elapsed >= kDrainTimeout || pumpSaysQuit()) {
             return false;
         }
         // Nobody reads replies now; taking them keeps the wait from waking for them.
@@ -138,7 +138,7 @@ bool outputDrained(qx4t::serial::SerialPort& port, bool runEvents) {
         if (!takeQueued(port, dropped)) {
             return false;
         }
-        const auto waited = runEvents ? waitForInput(port) : port.waitReadable(kPollPeriod);
+        const auto waited = waitForInput(port);
         if (waited == WaitStatus::Error) {
             return false;
         }
@@ -252,8 +252,9 @@ void CComManager::ClosePort(bool bRunEvents) {
         return;
     }
     // After a failed write nothing more is awaited; after a good one the last image block may
-    // still be on its way.
-    if (outputStuck || !outputDrained(*port, bRunEvents)) {
+    // still be on its way. The destructor and the move wait for nothing: whoever ends a link
+    // without closing it has abandoned the exchange, and a window must not freeze for it.
+    if (outputStuck || !bRunEvents || !outputDrained(*port)) {
         (void)port->purge();
     }
     port->close();

@@ -84,7 +84,8 @@ public:
     std::uint32_t m_nRecvLen = 0;
 
 private:
-    // Without events, for the destructor and the move: nothing may run inside those.
+    // Without events and without waiting for the output, for the destructor and the move:
+    // nothing may run inside those.
     void ClosePort(bool bRunEvents);
     [[nodiscard]] int ReadReply(std::uint32_t dwTimeout, std::size_t expectedLen);
     [[nodiscard]] int AcceptReply(int nResult, std::size_t nReplyLen) const;
