@@ -148,10 +148,17 @@ check check <<EOF
           "$g": {"result": "recovered", "version_after": "1.70", "exit": 5}}}
 EOF
 
-# A pin that line1's qx4t-vup does not carry stops the play before any PLC is touched.
+# A pin that line1's qx4t-vup does not carry stops the play before any PLC is touched; the
+# report's one row says why.
 play pin 2 --limit line1 -e qx4t_vup_target_version=01.70
-grep -q "installs firmware 1.80, but qx4t_vup_target_version asks for 01.70" "$work/pin.log" ||
-    { cat "$work/pin.log"; echo "the pin's failure does not name both versions" >&2; exit 1; }
+python3 - "$work/pin/report.json" <<'EOF'
+import json, sys
+rows = json.load(open(sys.argv[1]))["plcs"]
+said = "qx4t-vup on this line PC installs firmware 1.80, but qx4t_vup_target_version asks for 01.70"
+if len(rows) != 1 or rows[0]["host"] != "line1" or rows[0]["result"] != "failed" \
+        or not rows[0]["message"].startswith(said):
+    sys.exit("the pin's failure is not the report's one row: %s" % rows)
+EOF
 untouched
 
 # Settings as text: a "false" that refuses the mode change (line1 has it typed true), a
