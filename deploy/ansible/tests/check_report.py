@@ -55,7 +55,11 @@ def main():
                 fail("%s: %s is %r, expected %r" % (port, key, row[key], value))
         if not row["identity"] or row["model"] != "B1" or row["duration_s"] < 0:
             fail("%s: identity, model or duration missing: %s" % (port, row))
-        if row["result"] == "failed":
+        if row["result"] == "failed" and report["check_mode"]:
+            # A refusal foreseen: the tool was not run.
+            if row["exit"] is not None or not row["message"]:
+                fail("%s: a foreseen failure with an exit code or without words: %s" % (port, row))
+        elif row["result"] == "failed":
             # The tool's own exit code and words, not a stand-in of the role's.
             if not isinstance(row["exit"], int) or row["exit"] in (0, 1) or not row["message"]:
                 fail("%s: a failure without the tool's exit code and message: %s" % (port, row))

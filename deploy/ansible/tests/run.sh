@@ -136,12 +136,13 @@ check() {
     python3 "$here/check_report.py" "$work/$1/report.json" "$work/$1/report.csv"
 }
 
-play check 0 --check
+# Check mode foresees the refusal of the mode change that -e turns off.
+play check 0 --check -e qx4t_vup_allow_mode_change=no -e qx4t_vup_fail_host=false
 check check <<EOF
-{"check_mode": true, "summary": {"changed": 4, "recovered": 2, "ok": 1, "failed": 0},
+{"check_mode": true, "summary": {"changed": 3, "recovered": 2, "ok": 1, "failed": 1},
  "plcs": {"$a": {"result": "changed", "version_after": "1.70"},
           "$c": {"result": "ok", "version_after": "1.80"},
-          "$e": {"result": "changed", "version_after": "1.70"},
+          "$e": {"result": "failed", "version_after": "1.70", "exit": null},
           "$f": {"result": "recovered", "version_after": "1.70", "exit": 0},
           "$b": {"result": "changed", "version_after": "1.70"},
           "$d": {"result": "changed", "version_after": "1.70"},
