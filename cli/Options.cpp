@@ -53,7 +53,7 @@ std::string UsageLine() {
            "       qx4t-vup status [--port NAME] [--json]\n"
            "       qx4t-vup update [--port NAME] [--yes] [--allow-mode-change] [--log FILE]"
            " [--json] [--simulate]\n"
-           "       qx4t-vup --help | --version\n";
+           "       qx4t-vup --help | --version [--json]\n";
 }
 
 std::string HelpText() {
@@ -75,7 +75,9 @@ std::string HelpText() {
            "  --log FILE           write every exchange with the PLC (time, direction, hex\n"
            "                       bytes) to FILE\n"
            "  --json               one JSON object per line on stdout, ending with a result\n"
-           "                       object; messages and questions go to stderr\n"
+           "                       object; messages and questions go to stderr; with\n"
+           "                       --version: one object with the tool's version and the\n"
+           "                       target firmware version\n"
            "  --simulate           run against a built-in simulated PLC on a pseudo-terminal\n"
            "  --help, --version\n\n"
            "An update interrupted after the PLC entered its update mode is recovered by\n"
@@ -128,9 +130,11 @@ ParseResult ParseOptions(const std::vector<std::string>& args) {
         return result;
     }
     if (first == "--version") {
-        if (args.size() > 1)
-            result.error = "--version takes no arguments";
         o.command = Command::Version;
+        if (args.size() == 2 && args[1] == "--json")
+            o.json = true;
+        else if (args.size() > 1)
+            result.error = "--version takes no arguments but --json";
         return result;
     }
     if (first == "ports") {

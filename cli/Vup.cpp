@@ -16,6 +16,17 @@ int RunVup(const Options& options, std::ostream& out, std::ostream& err, Environ
             out << HelpText();
             return kExitSuccess;
         case Command::Version:
+            if (options.json) {
+                // For scripts that pin the target, in the form `status --json` gives it.
+                out << JsonObject()
+                           .add("type", "version")
+                           .add("version", QX4T_VERSION)
+                           .add("target_version",
+                                Narrow(TargetVersionDisplay(kTargetFirmwareVersion)))
+                           .str()
+                    << '\n';
+                return kExitSuccess;
+            }
             out << "qx4t-vup " << QX4T_VERSION << " (installs firmware "
                 << Narrow(kTargetFirmwareVersion) << ")\n";
             return kExitSuccess;

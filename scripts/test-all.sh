@@ -24,6 +24,8 @@ for preset in default asan; do
         deploy/ansible/tests/run.sh build/default/bin
         echo "== packages"
         bash scripts/build-packages.sh
+        echo "== ansible role: installing the packages"
+        deploy/ansible/tests/install.sh build/default/packages build/default/bin
     fi
 done
 

@@ -55,6 +55,7 @@ TEST(CliOptions, UsageErrorsExitWithOne) {
         {"update", "--simulate", "--port", "pts/3"},
         {"update", "--bogus"},
         {"--version", "extra"},
+        {"--version", "--yes"},
     };
     for (const auto& args : bad) {
         std::ostringstream out, err;
@@ -105,6 +106,14 @@ TEST(CliOptions, HelpListsEveryExitCode) {
     ASSERT_EQ(RunVup({"--version"}, out, err, env), kExitSuccess);
     EXPECT_NE(out.str().find("1.8.0.0"), std::string::npos);
     EXPECT_NE(out.str().find("01.80"), std::string::npos);
+    // The JSON form gives the target as `status --json` does, for scripts that pin it.
+    out.str("");
+    ASSERT_EQ(RunVup({"--version", "--json"}, out, err, env), kExitSuccess);
+    const auto records = test::ParseJsonLines(out.str());
+    ASSERT_EQ(records.size(), 1u) << out.str();
+    EXPECT_EQ(test::Str(records[0], "type"), "version");
+    EXPECT_EQ(test::Str(records[0], "version"), "1.8.0.0");
+    EXPECT_EQ(test::Str(records[0], "target_version"), "1.80");
 }
 
 TEST(CliJson, StringsSurviveARoundTrip) {

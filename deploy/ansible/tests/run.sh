@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
-# The role against four simulated PLCs on two inventory hosts of this machine (each host with
-# its own port registry), in three runs: check mode, the update, and the same play again.
+# The role against seven simulated PLCs on two inventory hosts of this machine (each host with
+# its own port registry), in five runs: check mode; a pinned target that the hosts' qx4t-vup
+# does not carry; the update with the settings given as text (-e); the same play again with
+# them typed; check mode on ports and an environment given as text.
 #   deploy/ansible/tests/run.sh [BIN]     BIN: the folder of qx4t-vup and qx4t-plcsim
 set -euo pipefail
 here="$(cd "$(dirname "$0")" && pwd)"
@@ -42,20 +44,53 @@ start_plc() {
     exit 1
 }
 
-# "1.80 false": version and update-mode bit, as the PLC on port $2 of host $1 reports them.
+# "1.80 80": version and mode, as the PLC on port $2 of host $1 reports them.
 plc_state() {
     XDG_RUNTIME_DIR="$work/$1" "$bin/qx4t-vup" status --port "$2" --json |
         python3 -c 'import json, sys
 r = json.loads(sys.stdin.readline())
-print(r["version"], str(r["update_mode"]).lower())'
+print(r["version"], r["mode"])'
 }
 
 start_plc line1 && a=$port                                  # to update
 start_plc line1 --version 0180 && c=$port                   # already at the target
+start_plc line1 --mode 81 && e=$port                        # needs a mode change first
+start_plc line1 --mode 90 && f=$port                        # left in its update mode
 start_plc line2 && b=$port                                  # to update
 start_plc line2 --fault wrong-ack --fault-on image --fault-block 5 && d=$port
+start_plc line2 --mode 90 && g=$port                        # an unverified update (below)
 echo "work folder: $work"
-echo "line1: $a (1.70) $c (1.80); line2: $b (1.70) $d (1.70, fault from block 5)"
+echo "line1: $a (1.70) $c (1.80) $e (1.70, mode 81) $f (1.70, update mode);" \
+    "line2: $b (1.70) $d (1.70, fault from block 5) $g (1.70, unverified update)"
+
+# Every PLC as the runs before the update must leave it.
+untouched() {
+    local plc
+    for plc in "line1 $a 1.70 80" "line1 $c 1.80 80" "line1 $e 1.70 81" "line1 $f 1.70 90" \
+        "line2 $b 1.70 80" "line2 $d 1.70 80" "line2 $g 1.70 90"; do
+        set -- $plc
+        state=$(plc_state "$1" "$2")
+        [ "$state" = "$3 $4" ] || { echo "$2 was changed: $state" >&2; exit 1; }
+    done
+}
+
+# Line2's qx4t-vup answers `status` of the PLC on $QX4T_TEST_UNVERIFIED, while that PLC is in
+# its update mode, as it does for a PLC whose update was begun and never verified: exit 5.
+cat >"$work/qx4t-vup-line2" <<EOF
+#!/bin/bash
+if [ "\$1" = status ] && [ "\$3" = "\$QX4T_TEST_UNVERIFIED" ]; then
+    out=\$("$bin/qx4t-vup" "\$@") || exit
+    if grep -q '"update_mode":true' <<<"\$out"; then
+        grep -v '"type":"result"' <<<"\$out"
+        echo '{"type":"result","exit":5,"result":"failure","unverified_update":true,"message":"an update of this PLC was begun and never verified"}'
+        exit 5
+    fi
+    echo "\$out"
+    exit 0
+fi
+exec "$bin/qx4t-vup" "\$@"
+EOF
+chmod +x "$work/qx4t-vup-line2"
 
 cat >"$work/inventory.yml" <<EOF
 qx4t_line_pcs:
@@ -64,12 +99,17 @@ qx4t_line_pcs:
     ansible_python_interpreter: /usr/bin/python3
     qx4t_vup_program: $bin/qx4t-vup
     qx4t_vup_poll_interval: 1
+    qx4t_vup_target_version: "1.80"
   hosts:
     line1:
       qx4t_vup_environment: {XDG_RUNTIME_DIR: $work/line1}
+      # Typed true: only a "false" given with -e, taken as false, refuses the mode change.
+      qx4t_vup_allow_mode_change: true
     line2:
-      qx4t_vup_environment: {XDG_RUNTIME_DIR: $work/line2}
+      qx4t_vup_program: $work/qx4t-vup-line2
+      qx4t_vup_environment: {XDG_RUNTIME_DIR: $work/line2, QX4T_TEST_UNVERIFIED: $g}
 EOF
+
 : >"$work/ansible.cfg"
 export ANSIBLE_CONFIG="$work/ansible.cfg" ANSIBLE_HOME="$work/ansible" \
     ANSIBLE_LOCAL_TEMP="$work/ansible/tmp" ANSIBLE_ASYNC_DIR="$work/ansible/async" \
@@ -92,41 +132,72 @@ play() {
         exit 1
     fi
 }
-
 check() {
     python3 "$here/check_report.py" "$work/$1/report.json" "$work/$1/report.csv"
 }
 
-play check 0 --check
+# Check mode foresees the refusal of the mode change that -e turns off.
+play check 0 --check -e qx4t_vup_allow_mode_change=no -e qx4t_vup_fail_host=false
 check check <<EOF
-{"check_mode": true, "summary": {"changed": 3, "ok": 1, "failed": 0},
+{"check_mode": true, "summary": {"changed": 3, "recovered": 2, "ok": 1, "failed": 1},
  "plcs": {"$a": {"result": "changed", "version_after": "1.70"},
           "$c": {"result": "ok", "version_after": "1.80"},
+          "$e": {"result": "failed", "version_after": "1.70", "exit": null},
+          "$f": {"result": "recovered", "version_after": "1.70", "exit": 0},
           "$b": {"result": "changed", "version_after": "1.70"},
-          "$d": {"result": "changed", "version_after": "1.70"}}}
+          "$d": {"result": "changed", "version_after": "1.70"},
+          "$g": {"result": "recovered", "version_after": "1.70", "exit": 5}}}
 EOF
-for plc in "line1 $a 1.70" "line1 $c 1.80" "line2 $b 1.70" "line2 $d 1.70"; do
-    set -- $plc
-    state=$(plc_state "$1" "$2")
-    [ "$state" = "$3 false" ] || { echo "check mode changed $2: $state" >&2; exit 1; }
-done
 
-play first 2
+# A pin that line1's qx4t-vup does not carry stops the play before any PLC is touched; the
+# report's one row says why.
+play pin 2 --limit line1 -e qx4t_vup_target_version=01.70
+python3 - "$work/pin/report.json" <<'EOF'
+import json, sys
+rows = json.load(open(sys.argv[1]))["plcs"]
+said = "qx4t-vup on this line PC installs firmware 1.80, but qx4t_vup_target_version asks for 01.70"
+if len(rows) != 1 or rows[0]["host"] != "line1" or rows[0]["result"] != "failed" \
+        or not rows[0]["message"].startswith(said):
+    sys.exit("the pin's failure is not the report's one row: %s" % rows)
+EOF
+untouched
+
+# Settings as text: a "false" that refuses the mode change (line1 has it typed true), a
+# "false" that leaves the hosts green, numbers.
+play first 0 -e qx4t_vup_allow_mode_change=false -e qx4t_vup_fail_host=false \
+    -e qx4t_vup_poll_interval=1 -e qx4t_vup_update_timeout=600
 check first <<EOF
-{"check_mode": false, "summary": {"changed": 2, "ok": 1, "failed": 1}, "batches": true,
- "parallel": "line2",
+{"check_mode": false, "summary": {"changed": 2, "recovered": 2, "ok": 1, "failed": 2},
+ "batches": true, "parallel": "line2",
  "plcs": {"$a": {"result": "changed", "version_before": "1.70", "version_after": "1.80", "exit": 0},
           "$c": {"result": "ok", "version_before": "1.80", "version_after": "1.80", "exit": 0},
+          "$e": {"result": "failed", "version_before": "1.70", "version_after": "1.70", "exit": 3},
+          "$f": {"result": "recovered", "version_before": "1.70", "version_after": "1.80", "exit": 0},
           "$b": {"result": "changed", "version_before": "1.70", "version_after": "1.80", "exit": 0},
-          "$d": {"result": "failed", "version_before": "1.70", "version_after": "", "attempts": 2, "first_exit": 5}}}
+          "$d": {"result": "failed", "version_before": "1.70", "version_after": "", "attempts": 2, "first_exit": 5},
+          "$g": {"result": "recovered", "version_before": "1.70", "version_after": "1.80", "exit": 0}}}
 EOF
+[ "$(plc_state line1 "$e")" = "1.70 81" ] || { echo "$e: its mode was changed" >&2; exit 1; }
 
 play again 2
 check again <<EOF
-{"check_mode": false, "summary": {"changed": 0, "ok": 3, "failed": 1}, "batches": true,
+{"check_mode": false, "summary": {"changed": 1, "recovered": 0, "ok": 5, "failed": 1},
+ "batches": true,
  "plcs": {"$a": {"result": "ok", "version_after": "1.80"},
           "$c": {"result": "ok", "version_after": "1.80"},
+          "$e": {"result": "changed", "version_before": "1.70", "version_after": "1.80"},
+          "$f": {"result": "ok", "version_after": "1.80"},
           "$b": {"result": "ok", "version_after": "1.80"},
-          "$d": {"result": "failed", "version_before": "1.70", "version_after": "", "attempts": 2, "first_exit": 5}}}
+          "$d": {"result": "failed", "version_before": "1.70", "version_after": "", "attempts": 2, "first_exit": 5},
+          "$g": {"result": "ok", "version_after": "1.80"}}}
 EOF
-echo "ansible role: 3 runs passed"
+
+# A list and a mapping as text, and the pin written the other way.
+play listed 0 --check --limit line1 -e "qx4t_vup_ports=[\"$a\",\"$e\"]" \
+    -e "qx4t_vup_environment={\"XDG_RUNTIME_DIR\":\"$work/line1\"}" \
+    -e qx4t_vup_target_version=01.80
+check listed <<EOF
+{"check_mode": true, "summary": {"changed": 0, "recovered": 0, "ok": 2, "failed": 0},
+ "plcs": {"$a": {"result": "ok"}, "$e": {"result": "ok"}}}
+EOF
+echo "ansible role: 5 runs passed"
