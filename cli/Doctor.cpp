@@ -561,18 +561,22 @@ int RunDoctor(const Options& options, Reporter& report, Environment& env) {
     return code;
 }
 
-std::string OpenFailureHint(const Environment& env, const std::string& port) {
+std::string WithDoctorFinding(const Environment& env, const std::string& port,
+                              std::string message) {
     if (!env.doctor.machine || !env.doctor.device)
-        return {};
-    const std::string all = "'qx4t-vup doctor --port " + port + "' shows every check";
+        return message;
+    message += message.ends_with(".") ? " " : ". ";
     const MachineFacts machine = env.doctor.machine(NotesFolder(env));
     for (const Finding& f : CheckPort(port, env.doctor.device(port), machine)) {
-        if (f.state == CheckState::Problem) {
-            return "The doctor finds: " + f.finding + "." +
-                   (f.fix.empty() ? "" : " Fix: " + f.fix) + " " + all;
+        if (f.state != CheckState::Problem)
+            continue;
+        if (message.find(f.finding) == std::string::npos) {
+            message += "The doctor finds: " + f.finding + "." +
+                       (f.fix.empty() ? "" : " Fix: " + f.fix) + " ";
         }
+        break;
     }
-    return all;
+    return message + "'qx4t-vup doctor --port " + port + "' shows every check";
 }
 
 }  // namespace qx4t::cli

@@ -37,8 +37,10 @@ struct Finding {
 // The doctor command: the ports named by --port, else every PLC discovery lists.
 [[nodiscard]] int RunDoctor(const Options& options, Reporter& report, Environment& env);
 
-// For a port that would not open: the doctor's first problem there and the command that shows
-// every check, as a sentence to end the failure with; empty without the doctor's look-ups.
-[[nodiscard]] std::string OpenFailureHint(const Environment& env, const std::string& port);
+// The message of a port that would not open, ended with the doctor's first problem there
+// (unless the message says it already) and the command that shows every check; as it is
+// without the doctor's look-ups.
+[[nodiscard]] std::string WithDoctorFinding(const Environment& env, const std::string& port,
+                                            std::string message);
 
 }  // namespace qx4t::cli

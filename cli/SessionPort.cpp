@@ -159,11 +159,8 @@ PendingUpdates Session::Pending() const {
 
 int Session::OpenFirst() {
     // Every way the port fails to open ends with what the doctor finds there.
-    const auto fail = [this](std::string message) {
-        const std::string hint = OpenFailureHint(m_env, m_port);
-        if (!hint.empty())
-            message += (message.ends_with(".") ? " " : ". ") + hint;
-        return Fail(kExitNoPort, message);
+    const auto fail = [this](const std::string& message) {
+        return Fail(kExitNoPort, WithDoctorFinding(m_env, m_port, message));
     };
     const bool pseudoTerminal = m_port.starts_with("pts/");
     if (!pseudoTerminal && m_env.modemManagerRunning && m_env.modemManagerRunning()) {
