@@ -306,12 +306,11 @@ Finding CheckBrltty(const std::string& port, const DeviceFacts& device,
 Finding CheckHolders(const std::string& port, const DeviceFacts& device,
                      const MachineFacts& machine) {
     const std::string& path = device.path;
-    if (!device.holders.empty()) {
+    if (!device.heldBy.empty()) {
         std::string kill;
-        for (const auto& h : device.holders)
-            kill += " " + std::to_string(h.pid);
-        return Make("holders", port, CheckState::Problem,
-                    path + " is held by " + serial::describeHolders(device.holders),
+        for (const long pid : device.holderPids)
+            kill += " " + std::to_string(pid);
+        return Make("holders", port, CheckState::Problem, path + " is held by " + device.heldBy,
                     "Close that program (or end it: 'kill" + kill + "'), then try again.");
     }
     if (device.busyUnnamed) {
@@ -517,7 +516,9 @@ int RunDoctor(const Options& options, Reporter& report, Environment& env) {
         return kExitUsage;
     }
     const MachineFacts machine = env.doctor.machine(NotesFolder(env));
-    std::vector<Finding> findings{CheckViewer(machine)};
+    std::vector<Finding> findings;
+    if (machine.accounts)
+        findings.push_back(CheckViewer(machine));
     std::vector<std::string> ports;
     if (!options.port.empty()) {
         ports.push_back(options.port);

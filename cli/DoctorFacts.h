@@ -11,7 +11,6 @@
 #include <vector>
 
 #include "platform/ports/PortEnumerator.h"
-#include "platform/serial/PortAccess.h"
 
 namespace qx4t::cli {
 
@@ -56,8 +55,10 @@ struct DeviceFacts {
     std::optional<NodeFacts> node;
     // The udev database's record (/run/udev/data/c<major>:<minor>); nullopt: no udev here.
     std::optional<ports::UdevRecord> udev;
-    // Programs that have it open, and whether some processes could not be looked into.
-    std::vector<serial::PortHolder> holders;
+    // The programs that have it open as the system names them ("picocom (pid 4242)"), their
+    // pids, and whether some processes could not be looked into.
+    std::string heldBy;
+    std::vector<long> holderPids;
     bool holdersHidden = false;
     // The system says it is in use without saying by whom.
     bool busyUnnamed = false;
@@ -80,6 +81,9 @@ struct NoteFacts {
 };
 
 struct MachineFacts {
+    // Whether this system gives accounts access to ports one by one (not Windows): the check
+    // of whose view is taken and of access are left out without.
+    bool accounts = true;
     bool root = false;
     DoctorViewer viewer;
     // The account of the active session at the computer's seat; nullopt: cannot tell.

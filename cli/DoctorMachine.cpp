@@ -17,6 +17,7 @@
 #include "cli/Advice.h"
 #include "cli/DoctorFacts.h"
 #include "platform/AppFolders.h"
+#include "platform/serial/PortAccess.h"
 
 namespace qx4t::cli {
 namespace {
@@ -220,7 +221,9 @@ DeviceFacts LookAtDevice(const std::string& port, bool thisLogin) {
 
     d.udev = ports::readUdevRecord(d.device);
     const serial::PortHolders held = serial::findPortHolders(d.path);
-    d.holders = held.holders;
+    d.heldBy = serial::describeHolders(held.holders);
+    for (const auto& holder : held.holders)
+        d.holderPids.push_back(holder.pid);
     d.holdersHidden = held.someHidden;
     return d;
 }

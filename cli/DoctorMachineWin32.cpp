@@ -41,6 +41,7 @@ FolderFacts LookAtFolder(const std::string& path) {
 
 MachineFacts LookAtMachine(const std::string& notesFolder) {
     MachineFacts facts;
+    facts.accounts = false;
     wchar_t name[256] = {};
     DWORD size = static_cast<DWORD>(std::size(name));
     facts.viewer.name = ::GetUserNameW(name, &size) ? wideToUtf8(name) : "this user";
