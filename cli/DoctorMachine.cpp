@@ -24,6 +24,9 @@ namespace {
 
 namespace fs = std::filesystem;
 
+// Unix98 pseudo-terminal slaves: majors 136 to 143.
+constexpr unsigned kPtsFirstMajor = 136;
+constexpr unsigned kPtsLastMajor = 143;
 // The seat whose active user udev's uaccess tag gives devices to.
 constexpr const char* kSeatFile = "/run/systemd/seats/seat0";
 
@@ -199,14 +202,15 @@ DeviceFacts LookAtDevice(const std::string& port, bool thisLogin) {
         return d;
     }
     d.device = std::to_string(major(st.st_rdev)) + ":" + std::to_string(minor(st.st_rdev));
+    // Pseudo-terminals have no entry in sysfs; every other tty has one in the class tty.
+    d.pseudoTerminal = major(st.st_rdev) >= kPtsFirstMajor && major(st.st_rdev) <= kPtsLastMajor;
     std::error_code ec;
     const fs::path subsystem = fs::read_symlink("/sys/dev/char/" + d.device + "/subsystem", ec);
-    if (ec || subsystem.filename() != "tty") {
+    if (!d.pseudoTerminal && (ec || subsystem.filename() != "tty")) {
         d.kind = DeviceFacts::Kind::NotSerial;
         return d;
     }
     d.kind = DeviceFacts::Kind::Serial;
-    d.pseudoTerminal = fs::canonical(d.path, ec).string().starts_with("/dev/pts/");
 
     NodeFacts node;
     node.uid = static_cast<long>(st.st_uid);
