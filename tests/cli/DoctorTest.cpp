@@ -2,6 +2,7 @@
 // and its JSON records; and the first finding at the end of a port that will not open.
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <functional>
 #include <sstream>
 #include <string>
@@ -11,6 +12,8 @@
 #include "cli/Doctor.h"
 #include "cli/ExitCodes.h"
 #include "cli/Vup.h"
+#include "platform/PendingUpdates.h"
+#include "tests/support/TempFolder.h"
 
 namespace qx4t::cli {
 namespace {
@@ -129,6 +132,23 @@ TEST(Doctor, FactsGiveFindingsAndTheExitCode) {
          kExitNoPort, "access", "problem",
          "given to the user at the computer's seat (uaccess), and ana is not that user",
          "'sudo usermod -aG dialout ana', then log out and in again"},
+        {"no group may open it, and no uaccess tag",
+         [](Machine& m) {
+             m.device.node = NodeFacts{0, 0, 0600, "root", "root", std::vector<AclEntry>{}, false};
+             m.device.udev->tags.clear();
+         },
+         kExitNoPort, "access", "problem",
+         "no group may open /dev/ttyACM0 (owner root, group root, mode 0600)",
+         "Install the package qx4t-udev"},
+        {"another account's pseudo-terminal",
+         [](Machine& m) {
+             m.device.pseudoTerminal = true;
+             m.device.node = NodeFacts{0, 5, 0620, "root", "tty", std::vector<AclEntry>{}, false};
+             m.device.udev->found = false;  // nor are udev, ModemManager or brltty asked
+         },
+         kExitNoPort, "access", "problem",
+         "/dev/ttyACM0 is a pseudo-terminal of root: only that account may open it",
+         "Start the simulator (qx4t-plcsim) as ana."},
         {"a note stands",
          [](Machine& m) {
              m.machine.notes =
@@ -254,6 +274,25 @@ TEST(Doctor, APortThatWillNotOpenEndsWithTheFirstFinding) {
                   std::string::npos)
             << err.str();
     }
+}
+
+TEST(Doctor, NotesAreReadFromTheNoteOfUnverifiedUpdates) {
+    const std::string folder = test::MakeTempFolder("qx4t-doctor-notes");
+    ASSERT_FALSE(folder.empty());
+    PendingUpdates notes(folder);
+    ASSERT_TRUE(notes.mark("usb-serial:A1B2/00", "ttyACM0").ok);
+    MachineFacts facts;
+    ReadNotes(folder, facts);
+    ASSERT_TRUE(facts.notes.has_value()) << facts.notesError;
+    ASSERT_EQ(facts.notes->size(), 1u);
+    EXPECT_EQ(facts.notes->front().identity, "usb-serial:A1B2/00");
+    // A note that cannot be read is a problem of its own, never "no note".
+    std::filesystem::remove(notes.file());
+    std::filesystem::create_directory(notes.file());
+    ReadNotes(folder, facts);
+    EXPECT_FALSE(facts.notes.has_value());
+    EXPECT_NE(facts.notesError.find(notes.file()), std::string::npos) << facts.notesError;
+    std::filesystem::remove_all(folder);
 }
 
 }  // namespace
