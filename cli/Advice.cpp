@@ -75,6 +75,10 @@ std::string BusyAdvice(const std::string& devicePath, const std::string& holder)
 }
 
 bool ModemManagerRunning(const std::string& procRoot) {
+    return ProcessRunning("ModemManager", procRoot);
+}
+
+bool ProcessRunning(const std::string& wanted, const std::string& procRoot) {
     DIR* dir = ::opendir(procRoot.c_str());
     if (dir == nullptr)
         return false;
@@ -85,7 +89,7 @@ bool ModemManagerRunning(const std::string& procRoot) {
             continue;
         std::ifstream comm(procRoot + "/" + name + "/comm");
         std::string command;
-        if (std::getline(comm, command) && command == "ModemManager") {
+        if (std::getline(comm, command) && command == wanted) {
             found = true;
             break;
         }

@@ -17,6 +17,9 @@ namespace qx4t::cli {
 [[nodiscard]] std::string BusyAdvice(const std::string& devicePath, const std::string& holder = {});
 // True when a process named ModemManager runs (looked up under procRoot, normally "/proc").
 [[nodiscard]] bool ModemManagerRunning(const std::string& procRoot = "/proc");
+// The same for any command name as /proc/<pid>/comm gives it.
+[[nodiscard]] bool ProcessRunning(const std::string& command,
+                                  const std::string& procRoot = "/proc");
 // What to do about ModemManager; names the udev rule when it is installed under `root`.
 [[nodiscard]] std::string ModemManagerAdvice(const std::string& root = "");
 // The installed udev rule for the PLC's port under `root` (a local copy in /etc before the

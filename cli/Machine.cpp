@@ -84,6 +84,7 @@ Environment MachineEnvironment() {
     env.runLogFolder = stateFolder();
     env.holdFolder = defaultPlcHoldFolder();
     env.startSimulator = StartPtySimulator;
+    env.doctor = MachineDoctorLookups();
     return env;
 }
 

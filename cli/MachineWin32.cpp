@@ -68,6 +68,7 @@ Environment MachineEnvironment() {
     env.accessAdvice = [](const std::string& devicePath) { return AccessAdvice(devicePath); };
     env.runLogFolder = logFolder();
     env.startSimulator = StartInProcessSimulator;
+    env.doctor = MachineDoctorLookups();
     return env;
 }
 

@@ -23,6 +23,7 @@ unsigned AllowedFlags(Command command) {
         case Command::Ports:
             return kFlagAll | kFlagJson;
         case Command::Status:
+        case Command::Doctor:
             return kFlagPort | kFlagJson;
         case Command::Update:
             return kFlagPort | kFlagYes | kFlagAllowModeChange | kFlagLog | kFlagJson |
@@ -53,6 +54,7 @@ std::string UsageLine() {
            "       qx4t-vup status [--port NAME] [--json]\n"
            "       qx4t-vup update [--port NAME] [--yes] [--allow-mode-change] [--log FILE]"
            " [--json] [--simulate]\n"
+           "       qx4t-vup doctor [--port NAME] [--json]\n"
            "       qx4t-vup --help | --version [--json]\n";
 }
 
@@ -65,7 +67,12 @@ std::string HelpText() {
            "  status    read and show the PLC's model, firmware version and mode\n"
            "  update    take the PLC to the firmware version this tool carries, with the\n"
            "            checks of the wizard; after the image, wait at most two minutes in\n"
-           "            all for the PLC to come back with the new version\n\n"
+           "            all for the PLC to come back with the new version\n"
+           "  doctor    name what keeps this user from the PLC's port (the port itself,\n"
+           "            access and groups, the udev rule, ModemManager, brltty, programs\n"
+           "            holding it, the tool's folders, notes of unverified updates), one\n"
+           "            check a line with its fix; exit 0 when nothing stands in the way\n"
+           "            (\"cannot tell\" warns), 2 when something does\n\n"
            "Options:\n"
            "  --port NAME          the port as `ports` lists it (serial/by-id/..., ttyACM0,\n"
            "                       pts/7); default: the one PLC found, none or several is an "
@@ -98,12 +105,14 @@ std::string HelpText() {
            "      gives the user at the seat and the group dialout access to the PLC's port\n"
            "      and keeps ModemManager away from it\n\n"
            "Exit codes:\n"
-           "    0  success: the PLC runs the target version; ports: at least one PLC listed\n"
+           "    0  success: the PLC runs the target version; ports: at least one PLC listed;\n"
+           "       doctor: nothing stands in the way\n"
            "    1  usage error; also: the --log file or the note of the update cannot be\n"
            "       written (the firmware is then untouched)\n"
            "    2  no PLC, several PLCs, the port cannot be opened (missing, busy, no\n"
            "       permission), the PLC cannot be told apart from another, or another\n"
-           "       tool holds it; ports: no PLC listed\n"
+           "       tool holds it; ports: no PLC listed; doctor: something stands in the\n"
+           "       way of the port, or no PLC is found without --port\n"
            "    3  refused by a check (model, version, mode, missing image) or by the\n"
            "       user's answer\n"
            "    4  communication failure before the update-mode entry began (the firmware is\n"
@@ -143,6 +152,8 @@ ParseResult ParseOptions(const std::vector<std::string>& args) {
         o.command = Command::Status;
     } else if (first == "update") {
         o.command = Command::Update;
+    } else if (first == "doctor") {
+        o.command = Command::Doctor;
     } else {
         result.error = "unknown command '" + first + "'";
         return result;

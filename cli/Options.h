@@ -5,7 +5,7 @@
 
 namespace qx4t::cli {
 
-enum class Command { Help, Version, Ports, Status, Update };
+enum class Command { Help, Version, Ports, Status, Update, Doctor };
 
 struct Options {
     Command command = Command::Help;

@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "cli/Advice.h"
+#include "cli/Doctor.h"
 #include "cli/ExitCodes.h"
 #include "cli/LinkMessages.h"
 #include "link/PortList.h"
@@ -157,6 +158,10 @@ PendingUpdates Session::Pending() const {
 }
 
 int Session::OpenFirst() {
+    // Every way the port fails to open ends with what the doctor finds there.
+    const auto fail = [this](const std::string& message) {
+        return Fail(kExitNoPort, WithDoctorFinding(m_env, m_port, message));
+    };
     const bool pseudoTerminal = m_port.starts_with("pts/");
     if (!pseudoTerminal && m_env.modemManagerRunning && m_env.modemManagerRunning()) {
         m_report.note(ModemManagerAdvice());
@@ -164,7 +169,7 @@ int Session::OpenFirst() {
     if (m_env.accessAdvice) {
         const std::string advice = m_env.accessAdvice(DevicePath());
         if (!advice.empty())
-            return Fail(kExitNoPort, advice);
+            return fail(advice);
     }
     const int rc = Open();
     if (rc == lk::kOk)
@@ -172,20 +177,20 @@ int Session::OpenFirst() {
     const auto& why = m_link.LastOpenResult();
     switch (why.status) {
         case serial::OpenStatus::Busy:
-            return Fail(kExitNoPort, BusyAdvice(DevicePath(), why.reason));
+            return fail(BusyAdvice(DevicePath(), why.reason));
         case serial::OpenStatus::NotFound:
-            return Fail(kExitNoPort, DevicePath() +
-                                         " does not exist; 'qx4t-vup ports --all' "
-                                         "lists the serial ports");
+            return fail(DevicePath() +
+                        " does not exist; 'qx4t-vup ports --all' lists the serial "
+                        "ports");
         case serial::OpenStatus::PermissionDenied: {
             std::string advice = m_env.accessAdvice ? m_env.accessAdvice(DevicePath()) : "";
             if (advice.empty())
                 advice = "permission denied on " + DevicePath() + ": " + why.reason;
-            return Fail(kExitNoPort, advice);
+            return fail(advice);
         }
         default:
-            return Fail(kExitNoPort, DevicePath() + ": " + LinkFailure(rc) +
-                                         (why.reason.empty() ? "" : ": " + why.reason));
+            return fail(DevicePath() + ": " + LinkFailure(rc) +
+                        (why.reason.empty() ? "" : ": " + why.reason));
     }
 }
 

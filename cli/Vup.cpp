@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <ostream>
 
+#include "cli/Doctor.h"
 #include "cli/ExitCodes.h"
 #include "cli/Report.h"
 #include "cli/Session.h"
@@ -45,6 +46,8 @@ int RunVup(const Options& options, std::ostream& out, std::ostream& err, Environ
             return session.Status();
         case Command::Update:
             return session.Update();
+        case Command::Doctor:
+            return RunDoctor(options, report, env);
         default:
             return kExitUsage;
     }

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "cli/DoctorFacts.h"
 #include "cli/Options.h"
 #include "common/ModelTable.h"
 #include "firmware/Images.h"
@@ -56,6 +57,8 @@ struct Environment {
     std::string holdFolder;
     // Where each update without --log keeps its run log; empty: none (tests).
     std::string runLogFolder;
+    // What the doctor reads of the machine; empty: no doctor (tests of other things).
+    DoctorLookups doctor;
 };
 
 [[nodiscard]] int RunVup(const Options& options, std::ostream& out, std::ostream& err,

@@ -41,10 +41,15 @@ std::optional<std::string> readAttribute(const fs::path& file) {
     return text;
 }
 
-// The E: lines of a udev database record.
-std::map<std::string, std::string> readUdevProperties(const fs::path& file) {
+// The E: lines of a udev database record, and its tags (G: and Q: lines) when asked for.
+std::map<std::string, std::string> readUdevProperties(const fs::path& file,
+                                                      std::vector<std::string>* tags = nullptr,
+                                                      bool* found = nullptr) {
     std::map<std::string, std::string> properties;
     const auto text = readSmallFile(file);
+    if (found != nullptr) {
+        *found = text.has_value();
+    }
     if (!text) {
         return properties;
     }
@@ -60,6 +65,11 @@ std::map<std::string, std::string> readUdevProperties(const fs::path& file) {
             if (eq != std::string_view::npos && eq > 2) {
                 properties.emplace(std::string(line.substr(2, eq - 2)),
                                    std::string(line.substr(eq + 1)));
+            }
+        } else if (tags != nullptr && (line.starts_with("G:") || line.starts_with("Q:"))) {
+            const std::string tag(line.substr(2));
+            if (std::find(tags->begin(), tags->end(), tag) == tags->end()) {
+                tags->push_back(tag);
             }
         }
         start = end + 1;
@@ -273,6 +283,23 @@ std::vector<PortInfo> enumeratePorts(const DiscoveryRoots& roots) {
                  std::make_move_iterator(registered.end()));
     assignIdentities(ports);
     return ports;
+}
+
+UdevRecord readUdevRecord(const std::string& device, const DiscoveryRoots& roots) {
+    UdevRecord record;
+    if (device.empty()) {
+        return record;
+    }
+    record.properties =
+        readUdevProperties(fs::path(roots.udevData) / ("c" + device), &record.tags, &record.found);
+    const fs::path node = fs::path(roots.sysfs) / "dev" / "char" / device;
+    if (const auto usb = usbAncestor(node, roots.sysfs)) {
+        const auto dev = readAttribute(usb->device / "dev");
+        if (dev && !dev->empty()) {
+            record.usbProperties = readUdevProperties(fs::path(roots.udevData) / ("c" + *dev));
+        }
+    }
+    return record;
 }
 
 DeviceNode deviceNodeOf(const std::string& path) {

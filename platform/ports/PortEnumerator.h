@@ -20,6 +20,7 @@
 //  - devices come in natural order of their kernel names (ttyACM2 before ttyACM10).
 // Virtual ports follow, in file-name order of the registry (see registerVirtualPort).
 #include <functional>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -117,6 +118,17 @@ struct DiscoveryRoots {
 };
 
 [[nodiscard]] std::vector<PortInfo> enumeratePorts(const DiscoveryRoots& roots = {});
+
+// What the udev database says of the character device "<major>:<minor>" (its E: properties and
+// its G:/Q: tags) and of the USB device it hangs off; found is false when it has no record.
+struct UdevRecord {
+    bool found = false;
+    std::map<std::string, std::string> properties;
+    std::vector<std::string> tags;
+    std::map<std::string, std::string> usbProperties;
+};
+[[nodiscard]] UdevRecord readUdevRecord(const std::string& device,
+                                        const DiscoveryRoots& roots = {});
 
 // The virtual-port registry: $XDG_RUNTIME_DIR/qx4t/ports, or /tmp/qx4t-<uid>/ports when
 // XDG_RUNTIME_DIR is unset. One file per port, "<something>.port", UTF-8 lines key=value:

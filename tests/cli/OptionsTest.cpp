@@ -45,6 +45,7 @@ TEST(CliOptions, UsageErrorsExitWithOne) {
         {"ports", "--port", "ttyACM0"},  // options that belong to another command
         {"status", "--yes"},
         {"status", "--simulate"},
+        {"doctor", "--yes"},
         {"ports", "--log", "f"},
         {"update", "--port"},  // value missing
         {"update", "--port="},

@@ -226,4 +226,25 @@ TEST(DiscoveryRoots, OddUdevAndByIdEntriesAreHarmless) {
     EXPECT_EQ(ports[0].description, "TEMLO PLC a=b");
 }
 
+TEST(DiscoveryRoots, UdevRecordOfADeviceAndOfItsUsbParent) {
+    FakeMachine m;
+    const auto usb = m.usbDevice("1-1", "USB Serial");
+    const auto plc = m.device(usb / "1-1:1.0", "ch341");
+    m.tty("ttyUSB0", plc, "188:0");
+    m.link(m.sysfs() / "dev" / "char" / "188:0", plc / "tty" / "ttyUSB0");
+    m.write(usb / "dev", "189:3\n");
+    m.write(m.udev() / "c188:0", "E:ID_BUS=usb\nG:uaccess\nQ:uaccess\nQ:seat\n");
+    m.udevProperty("189:3", "BRLTTY_BRAILLE_DRIVER", "bm");
+
+    const auto record = readUdevRecord("188:0", m.roots());
+    EXPECT_TRUE(record.found);
+    EXPECT_EQ(record.properties, (std::map<std::string, std::string>{{"ID_BUS", "usb"}}));
+    EXPECT_EQ(record.tags, (std::vector<std::string>{"uaccess", "seat"}));
+    EXPECT_EQ(record.usbProperties,
+              (std::map<std::string, std::string>{{"BRLTTY_BRAILLE_DRIVER", "bm"}}));
+    // No record, and no device at all.
+    EXPECT_FALSE(readUdevRecord("188:1", m.roots()).found);
+    EXPECT_FALSE(readUdevRecord("", m.roots()).found);
+}
+
 }  // namespace
