@@ -120,7 +120,8 @@ void Session::IdentifyPlc() {
     auto keys = NoteKeys(m_plc);
     keys.insert(keys.end(), m_aliasKeys.begin(), m_aliasKeys.end());
     const auto standing = pending.standing(keys);
-    for (const auto& warning : standing.warnings)
+    // Unreadable notes were said once already when the listing failed.
+    for (const auto& warning : marks ? standing.warnings : std::vector<std::string>{})
         m_report.note("warning: " + warning);
     m_note = standing.note;
     m_unverifiedBefore = !marks || standing.any;

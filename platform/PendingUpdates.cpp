@@ -10,11 +10,11 @@
 
 #include <cerrno>
 #include <cstdio>
-#include <cstdlib>
 #include <cstring>
 #endif
 
 #include <algorithm>
+#include <cstdlib>
 #include <ctime>
 #include <string_view>
 #include <utility>

@@ -330,7 +330,11 @@ bool CConnectDlg::ConnectPlc() {
         });
         noteKeys.insert(noteKeys.end(), aliases.begin(), aliases.end());
     }
-    const bool unverifiedBefore = !marks || pending.anyMarked(noteKeys);
+    const auto standing = pending.standing(noteKeys);
+    for (const auto& warning : standing.warnings) {
+        qx4t::frame::NoteInRunLog("warning: " + warning);
+    }
+    const bool unverifiedBefore = !marks || standing.any;
 
     // From the first exchange on, the link pumps events: nothing the user can reach may
     // start another step while this one talks to the PLC.
