@@ -90,7 +90,7 @@ std::string HelpText() {
            "An update interrupted after the PLC entered its update mode is recovered by\n"
            "running the update again. Until an update of a PLC has been verified, the tool\n"
            "keeps a note of it; a PLC that then does not answer may be waiting for the rest\n"
-           "of an image (exit code 5).\n\n"
+           "of an image (exit code 5, from status as from update).\n\n"
            // Files and exit codes are entries of the manual page too, in the same words;
            // packaging/check-man-page.sh compares them entry by entry.
            "Files:\n"
@@ -98,9 +98,12 @@ std::string HelpText() {
            "      the log of each update run without --log and of the wizard: the exchanges\n"
            "      with the PLC, the image blocks as number, length and CRC-32, and the\n"
            "      outcome; the last 20 runs are kept\n"
-           "  $XDG_STATE_HOME/qx4t/pending-updates\n"
+           "  /var/lib/qx4t-vuptool/notes/\n"
            "      the note of each PLC whose update has begun and has not yet been verified,\n"
-           "      shared with the wizard\n"
+           "      one file per PLC, shared by the wizard and qx4t-vup of every account\n"
+           "  $XDG_STATE_HOME/qx4t/pending-updates\n"
+           "      the notes kept for this account alone where the machine has no folder of\n"
+           "      notes, and those of earlier releases\n"
            "  /usr/lib/udev/rules.d/70-qx4t-plc.rules\n"
            "      gives the user at the seat and the group dialout access to the PLC's port\n"
            "      and keeps ModemManager away from it\n\n"

@@ -112,6 +112,11 @@ JsonObject& JsonObject::add(std::string_view key, bool value) {
     return *this;
 }
 
+JsonObject& JsonObject::add(std::string_view key, const JsonObject& value) {
+    m_text += (m_text.empty() ? "" : ",") + JsonString(key) + ":" + value.str();
+    return *this;
+}
+
 std::string JsonObject::str() const {
     return "{" + m_text + "}";
 }

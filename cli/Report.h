@@ -27,6 +27,7 @@ public:
     }
     JsonObject& add(std::string_view key, double value);
     JsonObject& add(std::string_view key, bool value);
+    JsonObject& add(std::string_view key, const JsonObject& value);
     [[nodiscard]] std::string str() const;
 
 private:

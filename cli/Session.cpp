@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <utility>
 
 #include "cli/ExitCodes.h"
 #include "platform/Quit.h"
@@ -73,9 +74,9 @@ int Session::Confirm(const std::string& question, const std::string& refusal, bo
     return 0;
 }
 
-int Session::Fail(int exitCode, const std::string& message) {
+int Session::Fail(int exitCode, const std::string& message, JsonObject fields) {
     Close();
-    m_report.result(exitCode, message);
+    m_report.result(exitCode, message, std::move(fields));
     return exitCode;
 }
 
@@ -102,14 +103,17 @@ int Session::FailAfterEntry(const std::string& message) {
 }
 
 int Session::FailBeforeEntry(const std::string& message) {
+    JsonObject fields;
+    AddUnverifiedUpdate(fields);
     if (!m_unverifiedBefore)
-        return Fail(kExitCommBeforeEntry, message);
+        return Fail(kExitCommBeforeEntry, message, fields);
     return Fail(kExitCommAfterEntry,
                 message +
                     ". An earlier update of this PLC was begun and never verified, so the PLC may "
                     "be waiting in its update mode for the rest of an image: wait a few seconds "
                     "and run 'qx4t-vup update' again; if it still does not answer, switch the "
-                    "PLC off and on and run it again");
+                    "PLC off and on and run it again",
+                fields);
 }
 
 }  // namespace qx4t::cli

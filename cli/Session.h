@@ -65,6 +65,16 @@ private:
     int RefuseAmbiguousIdentity();
     [[nodiscard]] ports::PlcWhereabouts LocatePlc() const;
     [[nodiscard]] PendingUpdates Pending() const;
+    // Notes the update-mode entry of this run's PLC (none for the simulated PLC, which lives in
+    // this process); false with the reason when it cannot be noted.
+    [[nodiscard]] PendingUpdates::Result NoteEntry();
+    // The PLC answered its status in its normal mode: a note of an earlier update of it is
+    // cleared, when the PLC is known by something unique (not by its port's name alone) and no
+    // other tool holds it. Told to the user and to the run log.
+    void ClearNoteSeenNormal();
+    // Adds "unverified_update" to a status record or a failure: false, or the note's age in
+    // seconds, the account and the port it was left under.
+    JsonObject& AddUnverifiedUpdate(JsonObject& fields) const;
     int OpenFirst();
     int Open() { return m_link.OpenPort(utf8ToWide(m_port)); }
     void Close() { m_link.ClosePort(); }
@@ -78,7 +88,7 @@ private:
     int Confirm(const std::string& question, const std::string& refusal, bool consent);
 
     // Outcomes.
-    int Fail(int exitCode, const std::string& message);
+    int Fail(int exitCode, const std::string& message, JsonObject fields = {});
     int Interrupted();
     int FailAfterEntry(const std::string& message);
     // A communication failure before this run's update-mode entry: the firmware is untouched,
@@ -112,6 +122,8 @@ private:
     // The keys of earlier releases' notes given under another name of the PLC's port.
     std::vector<std::string> m_aliasKeys;
     bool m_unverifiedBefore = false;
+    // The note behind m_unverifiedBefore, when it could be read.
+    std::optional<PendingUpdates::Note> m_note;
     // Kept from the first status read of an update to its verdict.
     PlcHold m_hold;
     std::optional<Clock::time_point> m_restartDeadline;

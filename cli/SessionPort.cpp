@@ -2,6 +2,7 @@
 #include "cli/Session.h"
 
 #include <algorithm>
+#include <ctime>
 
 #include "cli/Advice.h"
 #include "cli/Doctor.h"
@@ -103,15 +104,90 @@ void Session::IdentifyPlc() {
         m_port = m_plc.facts.name;
     }
     m_pendingKey = m_plc.key;
+    m_note.reset();
+    m_unverifiedBefore = false;
+    // The simulated PLC lives in this process: nothing earlier can have left it in update mode.
+    if (m_opt.simulate)
+        return;
     // A note under any key the PLC has counts, those of earlier releases included; a note that
     // cannot be read cannot rule an unverified update out.
     const auto pending = Pending();
-    const auto marks = pending.marks();
+    std::string error;
+    const auto marks = pending.marks(&error);
+    if (!marks)
+        m_report.note("warning: " + error + "; an earlier update cannot be ruled out");
     m_aliasKeys = marks ? ports::aliasNoteKeys(m_plc, *marks, m_env.deviceNodeOf)
                         : std::vector<std::string>{};
     auto keys = NoteKeys(m_plc);
     keys.insert(keys.end(), m_aliasKeys.begin(), m_aliasKeys.end());
-    m_unverifiedBefore = !marks || pending.anyMarked(keys);
+    const auto standing = pending.standing(keys);
+    // Unreadable notes were said once already when the listing failed.
+    for (const auto& warning : marks ? standing.warnings : std::vector<std::string>{})
+        m_report.note("warning: " + warning);
+    m_note = standing.note;
+    m_unverifiedBefore = !marks || standing.any;
+}
+
+PendingUpdates::Result Session::NoteEntry() {
+    if (m_opt.simulate)
+        return {};
+    auto noted = Pending().mark(m_pendingKey, m_port);
+    if (noted.ok && !noted.notice.empty())
+        m_report.note(noted.notice);
+    return noted;
+}
+
+void Session::ClearNoteSeenNormal() {
+    if (!m_unverifiedBefore || m_opt.simulate)
+        return;
+    if (m_plc.kind == IdentityKind::Name || !m_plc.unique) {
+        m_report.note(
+            "the PLC answers in its normal mode, but it is known by its port's name "
+            "alone, so the note of an unverified update stays");
+        return;
+    }
+    // An update run by another tool holds the PLC from its first status read on; what this
+    // run sees may be the moment before that tool's entry.
+    PlcHold probe;
+    PlcHold& hold = m_hold.held() ? m_hold : probe;
+    if (!hold.held() &&
+        hold.acquire(m_env.holdFolder, m_plc.key, "qx4t-vup") == PlcHold::Status::Busy)
+        return;
+    auto pending = Pending();
+    const auto cleared = pending.clear(m_plc.key);
+    std::string why = "the note of an unverified update of " + m_plc.key;
+    if (m_note && m_note->identity == m_plc.key && m_note->problem.empty()) {
+        why += " (left by " + (m_note->account.empty() ? "an unknown account" : m_note->account) +
+               " under " + m_note->port + ")";
+    }
+    if (!cleared.ok) {
+        m_report.note("warning: " + cleared.error);
+        m_runLog.note("the PLC answers in its normal mode; " + why +
+                      " could not be cleared: " + cleared.error);
+    } else {
+        why += " is cleared: the PLC answers in its normal mode";
+        m_report.note(why);
+        m_runLog.note(why);
+    }
+    // A note under another of its keys (an earlier release's, another port name) still counts.
+    auto keys = NoteKeys(m_plc);
+    keys.insert(keys.end(), m_aliasKeys.begin(), m_aliasKeys.end());
+    const auto standing = pending.standing(keys);
+    m_note = standing.note;
+    m_unverifiedBefore = standing.any;
+}
+
+JsonObject& Session::AddUnverifiedUpdate(JsonObject& fields) const {
+    if (!m_unverifiedBefore)
+        return fields.add("unverified_update", false);
+    JsonObject note;
+    if (m_note && m_note->time > 0) {
+        const long long age = static_cast<long long>(std::time(nullptr)) - m_note->time;
+        note.add("age_seconds", std::max(age, 0LL));
+    }
+    note.add("account", m_note ? m_note->account : std::string())
+        .add("port", m_note ? m_note->port : std::string());
+    return fields.add("unverified_update", note);
 }
 
 bool Session::OpenIsThePlc(std::string& mismatch) const {
@@ -154,7 +230,8 @@ ports::PlcWhereabouts Session::LocatePlc() const {
 }
 
 PendingUpdates Session::Pending() const {
-    return m_env.stateFolder.empty() ? PendingUpdates() : PendingUpdates(m_env.stateFolder);
+    return PendingUpdates(m_env.stateFolder.empty() ? defaultStateFolder() : m_env.stateFolder,
+                          m_env.notesFolder.empty() ? defaultNotesFolder() : m_env.notesFolder);
 }
 
 int Session::OpenFirst() {

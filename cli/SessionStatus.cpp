@@ -29,22 +29,23 @@ void Session::ReportStatus(const stPlcStatus& status) {
     const std::string target = Narrow(TargetVersionDisplay(m_target));
     const bool needed = VersionUpNeeded(status.strVersion, status.strMode, m_target);
     if (m_report.json()) {
-        m_report.record(JsonObject()
-                            .add("type", "status")
-                            .add("port", m_port)
-                            .add("identity", m_plc.key)
-                            .add("identity_kind", std::string(IdentityKindName(m_plc.kind)))
-                            .add("identity_unique", m_plc.unique)
-                            .add("model", model)
-                            .add("series", series)
-                            .add("version", shown)
-                            .add("version_raw", version)
-                            .add("mode", modeText)
-                            .add("update_mode", updateMode)
-                            .add("update_allowed", updatable)
-                            .add("mode_change_needed", change)
-                            .add("target_version", target)
-                            .add("update_needed", needed));
+        JsonObject record;
+        record.add("type", "status")
+            .add("port", m_port)
+            .add("identity", m_plc.key)
+            .add("identity_kind", std::string(IdentityKindName(m_plc.kind)))
+            .add("identity_unique", m_plc.unique)
+            .add("model", model)
+            .add("series", series)
+            .add("version", shown)
+            .add("version_raw", version)
+            .add("mode", modeText)
+            .add("update_mode", updateMode)
+            .add("update_allowed", updatable)
+            .add("mode_change_needed", change)
+            .add("target_version", target)
+            .add("update_needed", needed);
+        m_report.record(AddUnverifiedUpdate(record));
         return;
     }
     auto yesNo = [](bool b) { return b ? "yes" : "no"; };
@@ -104,6 +105,8 @@ int Session::Status() {
     IdentifyPlc();
     const int rc = m_link.ReadPlcStatus(&m_status);
     Close();
+    if (rc == lk::kOk)
+        ClearNoteSeenNormal();
     if (rc == lk::kQuit || quit::requested())
         return Interrupted();
     if (rc == lk::kUnsupportedModel) {
@@ -112,11 +115,14 @@ int Session::Status() {
                                       "support");
     }
     if (rc != lk::kOk && rc != lk::kUpdateMode) {
-        return Fail(kExitCommBeforeEntry, "status read failed: " + LinkFailure(rc));
+        // A PLC whose update was never verified may be waiting for an image: as `update` says.
+        return FailBeforeEntry("status read failed: " + LinkFailure(rc));
     }
     ReportStatus(m_status);
-    if (m_report.json())
-        m_report.result(kExitSuccess, "status read");
+    if (m_report.json()) {
+        JsonObject fields;
+        m_report.result(kExitSuccess, "status read", AddUnverifiedUpdate(fields));
+    }
     return kExitSuccess;
 }
 

@@ -177,11 +177,13 @@ int Session::RestartAndVerify() {
                             " that was updated: it is another PLC, which was sent nothing. The "
                             "PLC being updated was not verified");
                     }
-                    if (verdict == RestartVerdict::Verified) {
+                    if (verdict == RestartVerdict::Verified && !m_opt.simulate) {
                         auto own = OwnNoteKeys(m_plc);
                         own.insert(own.end(), m_aliasKeys.begin(), m_aliasKeys.end());
                         if (const auto cleared = Pending().clearAll(own); !cleared.ok)
                             m_report.note("warning: " + cleared.error);
+                    }
+                    if (verdict == RestartVerdict::Verified) {
                         m_report.result(kExitSuccess,
                                         "the PLC " + Narrow(SeriesName(m_status.strModel)) +
                                             " now runs firmware " + now + " (was " +

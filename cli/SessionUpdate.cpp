@@ -116,6 +116,8 @@ int Session::ReadStatusForUpdate(bool& recovering) {
     if (rc != lk::kOk && rc != lk::kUpdateMode) {
         return FailBeforeEntry("status read failed: " + LinkFailure(rc));
     }
+    if (rc == lk::kOk)
+        ClearNoteSeenNormal();
     ReportStatus(m_status);
     recovering = rc == lk::kUpdateMode;
     return 0;
@@ -149,7 +151,7 @@ int Session::TakeImage() {
 
 int Session::ConfirmRecovery() {
     m_entryBegun = true;
-    if (const auto noted = Pending().mark(m_pendingKey, m_port); !noted.ok)
+    if (const auto noted = NoteEntry(); !noted.ok)
         m_report.note("warning: " + noted.error);
     m_report.note(
         "the PLC is in its update mode (an interrupted version-up); sending "
@@ -224,18 +226,10 @@ int Session::ChangeModeIfNeeded() {
 
 int Session::EnterUpdateMode() {
     m_report.phase(Phase::Entry, "putting the PLC into its update mode");
-    // Noted before the PLC hears of it: from the entry on, a PLC that does not answer may be
-    // waiting for an image, and no later run may call it untouched.
-    if (const auto noted = Pending().mark(m_pendingKey, m_port); !noted.ok) {
-        return Fail(kExitUsage, "cannot note the update before it begins: " + noted.error +
-                                    "; the firmware is untouched");
-    }
     int rc = Open();
     std::string mismatch;
     if (rc != lk::kOk || !OpenIsThePlc(mismatch)) {
-        // Nothing reached the PLC: the note goes again, unless an earlier run left it.
-        if (!m_unverifiedBefore)
-            (void)Pending().clear(m_pendingKey);
+        // Nothing reached the PLC, and nothing was noted: a note an earlier run left stands.
         if (rc == lk::kOk) {
             return FailBeforeEntry(
                 mismatch + " is now on " + m_port +
@@ -247,6 +241,12 @@ int Session::EnterUpdateMode() {
                 "; attach it again and run 'qx4t-vup update' again");
         }
         return FailBeforeEntry("the port cannot be opened: " + LinkFailure(rc));
+    }
+    // Noted once the port is ours and before the PLC hears of it: from the entry on, a PLC that
+    // does not answer may be waiting for an image, and no later run may call it untouched.
+    if (const auto noted = NoteEntry(); !noted.ok) {
+        return Fail(kExitUsage, "cannot note the update before it begins: " + noted.error +
+                                    "; the firmware is untouched");
     }
     m_entryBegun = true;
     rc = m_link.StartFWUpdate(m_target);

@@ -49,9 +49,12 @@ struct Environment {
     // How long the restart polls may go on in all before the update counts as failed; the
     // wizard asks the user instead.
     std::chrono::seconds restartWaitLimit{120};
-    // Where the note of updates begun and not yet verified lives; empty: the user's
+    // Where the account keeps its own notes of updates begun and not yet verified (those of
+    // earlier releases, and all where the machine has no folder of notes); empty: the user's
     // (PendingUpdates, $XDG_STATE_HOME/qx4t).
     std::string stateFolder;
+    // The machine's folder of notes, shared by every account; empty: defaultNotesFolder().
+    std::string notesFolder;
     // Where an update holds its PLC from the first status read to the verdict against other
     // tools (defaultPlcHoldFolder()); empty: no hold.
     std::string holdFolder;

@@ -39,7 +39,9 @@ set(CPACK_COMPONENT_UDEV_DESCRIPTION "udev rule for the serial port of QX4T PLCs
 Gives the user at the computer's seat access to the USB serial port of a QX4T
 series PLC without joining a group, keeps the port's group (dialout) for remote
 and fleet use, and keeps ModemManager from probing the port during a firmware
-version-up. Used by the QX4T version-up wizard and by qx4t-vup.")
+version-up. Makes the folder /var/lib/qx4t-vuptool/notes in which the QX4T
+version-up wizard and qx4t-vup of every account note the version-ups that were
+begun and not yet verified. Used by the QX4T version-up wizard and by qx4t-vup.")
 set(CPACK_DEBIAN_UDEV_PACKAGE_CONTROL_EXTRA
     ${CMAKE_CURRENT_SOURCE_DIR}/debian/qx4t-udev/postinst
     ${CMAKE_CURRENT_SOURCE_DIR}/debian/qx4t-udev/postrm)

@@ -12,6 +12,8 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "platform/PlcFileName.h"
+
 namespace qx4t {
 namespace {
 
@@ -20,18 +22,6 @@ constexpr std::size_t kMaxHolderBytes = 256;
 
 std::string errnoText(const std::string& what, const std::string& path) {
     return what + " " + path + ": " + std::strerror(errno);
-}
-
-// FNV-1a: a stable file name for an identity that may hold any character.
-std::string hashName(const std::string& key) {
-    std::uint64_t h = 14695981039346656037ULL;
-    for (unsigned char c : key) {
-        h ^= c;
-        h *= 1099511628211ULL;
-    }
-    char text[17];
-    std::snprintf(text, sizeof text, "%016llx", static_cast<unsigned long long>(h));
-    return std::string("plc-") + text + ".lock";
 }
 
 std::string userName() {
@@ -102,7 +92,7 @@ PlcHold::Status PlcHold::acquire(const std::string& folder, const std::string& i
         return Status::Held;
     if (!sharedFolder(folder, m_error))
         return Status::Unavailable;
-    const std::string path = folder + "/" + hashName(identityKey);
+    const std::string path = folder + "/" + plcFileName(identityKey, ".lock");
     const int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_NOFOLLOW | O_CLOEXEC | O_NOCTTY, 0666);
     if (fd < 0) {
         m_error = errnoText("cannot open", path);

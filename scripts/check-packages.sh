@@ -45,6 +45,10 @@ for link in "${manuals[@]}"; do
     [[ "$target" == /usr/share/qx4t-vuptool/* ]] || fail "$link leads to $target"
 done
 
+step "the folder of notes: one for every account, sticky as /tmp"
+[ "$(stat -c '%a %U' /var/lib/qx4t-vuptool/notes)" = "1777 root" ] ||
+    fail "/var/lib/qx4t-vuptool/notes is not a sticky folder of root's open to every account"
+
 step "qx4t-vup update --simulate --yes"
 as_user timeout "$simulate_seconds" qx4t-vup update --simulate --yes ||
     fail "qx4t-vup update --simulate --yes failed"
@@ -116,7 +120,7 @@ while IFS= read -r path; do
         left=1
     fi
 done <"$listed"
-for folder in /usr/lib/qx4t-vuptool /usr/share/qx4t-vuptool; do
+for folder in /usr/lib/qx4t-vuptool /usr/share/qx4t-vuptool /var/lib/qx4t-vuptool; do
     [ -d "$folder" ] && { echo "left behind: $folder/" >&2; left=1; }
 done
 [ "$left" -eq 0 ] || fail "files were left after the purge"

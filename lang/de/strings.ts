@@ -266,10 +266,10 @@ Warten Sie einige Sekunden und klicken Sie dann erneut auf „Weiter“, um das 
     <message id="26007">
         <source>Another PLC is now connected on port %1. It is not the PLC being updated, and it is neither checked nor written to.
 
-Check which PLCs are connected, then start this tool again to check or repeat the version-up.</source>
+Unplug every PLC except the one being updated and connect that one to the port again, then go on with Next or Retry. If the wizard closes after this message, start this tool again to finish the version-up.</source>
         <translation>An Port %1 ist jetzt eine andere SPS angeschlossen. Sie ist nicht die SPS, die aktualisiert wird: Sie wird weder geprüft, noch wird Firmware in sie geschrieben.
 
-Prüfen Sie, welche SPS angeschlossen sind, und starten Sie dieses Tool dann erneut, um das Update zu prüfen oder zu wiederholen.</translation>
+Trennen Sie alle SPS außer der zu aktualisierenden und schließen Sie diese wieder an den Port an. Fahren Sie dann mit „Weiter“ oder „Wiederholen“ fort. Wird der Assistent nach dieser Meldung geschlossen, starten Sie dieses Tool erneut, um das Update abzuschließen.</translation>
     </message>
     <message id="26008">
         <source>Different PLC on the port</source>

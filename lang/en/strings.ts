@@ -266,10 +266,10 @@ Wait a few seconds, then press Next again to continue the version-up. If the PLC
     <message id="26007">
         <source>Another PLC is now connected on port %1. It is not the PLC being updated, and it is neither checked nor written to.
 
-Check which PLCs are connected, then start this tool again to check or repeat the version-up.</source>
+Unplug every PLC except the one being updated and connect that one to the port again, then go on with Next or Retry. If the wizard closes after this message, start this tool again to finish the version-up.</source>
         <translation>Another PLC is now connected on port %1. It is not the PLC being updated, and it is neither checked nor written to.
 
-Check which PLCs are connected, then start this tool again to check or repeat the version-up.</translation>
+Unplug every PLC except the one being updated and connect that one to the port again, then go on with Next or Retry. If the wizard closes after this message, start this tool again to finish the version-up.</translation>
     </message>
     <message id="26008">
         <source>Different PLC on the port</source>

@@ -266,10 +266,10 @@ Espere unos segundos y vuelva a pulsar «Siguiente» para continuar la actualiza
     <message id="26007">
         <source>Another PLC is now connected on port %1. It is not the PLC being updated, and it is neither checked nor written to.
 
-Check which PLCs are connected, then start this tool again to check or repeat the version-up.</source>
+Unplug every PLC except the one being updated and connect that one to the port again, then go on with Next or Retry. If the wizard closes after this message, start this tool again to finish the version-up.</source>
         <translation>Ahora hay otro PLC conectado en el puerto %1. No es el PLC que se está actualizando, por lo que no se comprueba ni se escribe en él.
 
-Compruebe qué PLC están conectados y vuelva a iniciar esta herramienta para comprobar o repetir la actualización.</translation>
+Desconecte todos los PLC excepto el que se está actualizando y vuelva a conectar ese al puerto; después continúe con «Siguiente» o «Reintentar». Si el asistente se cierra después de este mensaje, vuelva a iniciar esta herramienta para terminar la actualización.</translation>
     </message>
     <message id="26008">
         <source>Different PLC on the port</source>

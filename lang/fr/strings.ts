@@ -266,10 +266,10 @@ Attendez quelques secondes, puis cliquez de nouveau sur « Suivant » pour pou
     <message id="26007">
         <source>Another PLC is now connected on port %1. It is not the PLC being updated, and it is neither checked nor written to.
 
-Check which PLCs are connected, then start this tool again to check or repeat the version-up.</source>
+Unplug every PLC except the one being updated and connect that one to the port again, then go on with Next or Retry. If the wizard closes after this message, start this tool again to finish the version-up.</source>
         <translation>Un autre automate est maintenant raccordé au port %1. Ce n'est pas l'automate en cours de mise à jour : il n'est ni vérifié ni modifié.
 
-Vérifiez quels automates sont raccordés, puis relancez cet outil pour vérifier ou recommencer la mise à jour.</translation>
+Débranchez tous les automates sauf celui en cours de mise à jour, raccordez de nouveau celui-ci au port, puis continuez avec « Suivant » ou « Réessayer ». Si l'assistant se ferme après ce message, relancez cet outil pour terminer la mise à jour.</translation>
     </message>
     <message id="26008">
         <source>Different PLC on the port</source>

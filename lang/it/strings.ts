@@ -266,10 +266,10 @@ Attendere alcuni secondi, quindi premere di nuovo «Avanti» per proseguire l'ag
     <message id="26007">
         <source>Another PLC is now connected on port %1. It is not the PLC being updated, and it is neither checked nor written to.
 
-Check which PLCs are connected, then start this tool again to check or repeat the version-up.</source>
+Unplug every PLC except the one being updated and connect that one to the port again, then go on with Next or Retry. If the wizard closes after this message, start this tool again to finish the version-up.</source>
         <translation>Alla porta %1 è ora collegato un altro PLC. Non è il PLC in aggiornamento: non viene né verificato né scritto.
 
-Controllare quali PLC sono collegati, quindi riavviare questo strumento per verificare o ripetere l'aggiornamento.</translation>
+Scollegare tutti i PLC tranne quello in aggiornamento e ricollegare quest'ultimo alla porta, quindi proseguire con «Avanti» o «Riprova». Se la procedura guidata si chiude dopo questo messaggio, riavviare questo strumento per completare l'aggiornamento.</translation>
     </message>
     <message id="26008">
         <source>Different PLC on the port</source>

@@ -266,10 +266,10 @@ Wait a few seconds, then press Next again to continue the version-up. If the PLC
     <message id="26007">
         <source>Another PLC is now connected on port %1. It is not the PLC being updated, and it is neither checked nor written to.
 
-Check which PLCs are connected, then start this tool again to check or repeat the version-up.</source>
+Unplug every PLC except the one being updated and connect that one to the port again, then go on with Next or Retry. If the wizard closes after this message, start this tool again to finish the version-up.</source>
         <translation>ポート %1 に別のPLCが接続されています。このPLCはバージョンアップ中のPLCではないため、確認も書き込みも行いません。
 
-接続されているPLCを確認してから、このツールをもう一度起動して、バージョンアップの確認またはやり直しを行ってください。</translation>
+バージョンアップ中のPLC以外はすべて取り外し、そのPLCをポートに接続し直してから、［次へ］または［再試行］で続けてください。このメッセージの後でウィザードが終了した場合は、このツールをもう一度起動してバージョンアップを完了してください。</translation>
     </message>
     <message id="26008">
         <source>Different PLC on the port</source>

@@ -266,10 +266,10 @@ Wait a few seconds, then press Next again to continue the version-up. If the PLC
     <message id="26007">
         <source>Another PLC is now connected on port %1. It is not the PLC being updated, and it is neither checked nor written to.
 
-Check which PLCs are connected, then start this tool again to check or repeat the version-up.</source>
+Unplug every PLC except the one being updated and connect that one to the port again, then go on with Next or Retry. If the wizard closes after this message, start this tool again to finish the version-up.</source>
         <translation>포트 %1에 다른 PLC가 연결되어 있습니다. 이 PLC는 버전업 중인 PLC가 아니므로 확인하거나 쓰지 않습니다.
 
-연결된 PLC를 확인한 후 이 도구를 다시 실행하여 버전업을 확인하거나 다시 하십시오.</translation>
+버전업 중인 PLC를 제외한 모든 PLC를 분리하고 그 PLC를 포트에 다시 연결한 후 [다음] 또는 [다시 시도]로 계속하십시오. 이 메시지 후에 마법사가 닫히면 이 도구를 다시 실행하여 버전업을 마치십시오.</translation>
     </message>
     <message id="26008">
         <source>Different PLC on the port</source>

@@ -266,10 +266,10 @@ Wait a few seconds, then press Next again to continue the version-up. If the PLC
     <message id="26007">
         <source>Another PLC is now connected on port %1. It is not the PLC being updated, and it is neither checked nor written to.
 
-Check which PLCs are connected, then start this tool again to check or repeat the version-up.</source>
+Unplug every PLC except the one being updated and connect that one to the port again, then go on with Next or Retry. If the wizard closes after this message, start this tool again to finish the version-up.</source>
         <translation>ขณะนี้มี PLC เครื่องอื่นเชื่อมต่ออยู่ที่พอร์ต %1 ซึ่งไม่ใช่ PLC ที่กำลังอัปเกรดเวอร์ชัน จึงจะไม่ตรวจสอบหรือเขียนข้อมูลลงไป
 
-ตรวจสอบว่ามี PLC ใดเชื่อมต่ออยู่ แล้วเริ่มเครื่องมือนี้อีกครั้งเพื่อตรวจสอบหรือทำการอัปเกรดเวอร์ชันอีกครั้ง</translation>
+ถอด PLC ทั้งหมดออก ยกเว้นเครื่องที่กำลังอัปเกรดเวอร์ชัน แล้วเชื่อมต่อเครื่องนั้นเข้ากับพอร์ตอีกครั้ง จากนั้นดำเนินการต่อด้วย “ถัดไป” หรือ “ลองใหม่” หากตัวช่วยปิดลงหลังจากข้อความนี้ ให้เริ่มเครื่องมือนี้อีกครั้งเพื่ออัปเกรดเวอร์ชันให้เสร็จสิ้น</translation>
     </message>
     <message id="26008">
         <source>Different PLC on the port</source>

@@ -266,10 +266,10 @@ Wait a few seconds, then press Next again to continue the version-up. If the PLC
     <message id="26007">
         <source>Another PLC is now connected on port %1. It is not the PLC being updated, and it is neither checked nor written to.
 
-Check which PLCs are connected, then start this tool again to check or repeat the version-up.</source>
+Unplug every PLC except the one being updated and connect that one to the port again, then go on with Next or Retry. If the wizard closes after this message, start this tool again to finish the version-up.</source>
         <translation>端口 %1 上现在连接的是另一台PLC。它不是正在升级的PLC，因此不会对其进行检查或写入。
 
-请确认连接的是哪些PLC，然后重新启动本工具，检查或再次进行版本升级。</translation>
+请断开除正在升级的PLC以外的所有PLC，并将该PLC重新连接到端口，然后单击“下一步”或“重试”继续。如果此消息之后向导关闭，请重新启动本工具以完成版本升级。</translation>
     </message>
     <message id="26008">
         <source>Different PLC on the port</source>

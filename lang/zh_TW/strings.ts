@@ -266,10 +266,10 @@ Wait a few seconds, then press Next again to continue the version-up. If the PLC
     <message id="26007">
         <source>Another PLC is now connected on port %1. It is not the PLC being updated, and it is neither checked nor written to.
 
-Check which PLCs are connected, then start this tool again to check or repeat the version-up.</source>
+Unplug every PLC except the one being updated and connect that one to the port again, then go on with Next or Retry. If the wizard closes after this message, start this tool again to finish the version-up.</source>
         <translation>連接埠 %1 上現在連接的是另一台PLC。它不是正在升級的PLC，因此不會對其進行檢查或寫入。
 
-請確認連接的是哪些PLC，然後重新啟動本工具，檢查或再次執行版本升級。</translation>
+請拔除正在升級的PLC以外的所有PLC，並將該PLC重新連接到連接埠，然後按「下一步」或「重試」繼續。若此訊息之後精靈關閉，請重新啟動本工具以完成版本升級。</translation>
     </message>
     <message id="26008">
         <source>Different PLC on the port</source>

@@ -119,6 +119,31 @@ struct Reader {
         i += static_cast<std::size_t>(end - start);
         return JsonValue(d);
     }
+    // An object's members into `rec`, those of a nested object under "outer.inner".
+    bool object(const std::string& prefix, JsonRecord& rec) {
+        if (!eat('{'))
+            return false;
+        if (eat('}'))
+            return true;
+        do {
+            auto key = string();
+            if (!key || !eat(':'))
+                return false;
+            const std::string name = prefix + *key;
+            ws();
+            if (i < s.size() && s[i] == '{') {
+                if (rec.count(name) || !object(name + ".", rec))
+                    return false;
+                rec[name] = std::string("<object>");
+                continue;
+            }
+            auto v = value();
+            if (!v || rec.count(name))
+                return false;
+            rec[name] = *v;
+        } while (eat(','));
+        return eat('}');
+    }
 };
 
 }  // namespace
@@ -126,21 +151,8 @@ struct Reader {
 std::optional<JsonRecord> ParseJsonObject(const std::string& line) {
     Reader r{line};
     JsonRecord rec;
-    if (!r.eat('{'))
+    if (!r.object("", rec))
         return std::nullopt;
-    if (!r.eat('}')) {
-        do {
-            auto key = r.string();
-            if (!key || !r.eat(':'))
-                return std::nullopt;
-            auto v = r.value();
-            if (!v || rec.count(*key))
-                return std::nullopt;
-            rec[*key] = *v;
-        } while (r.eat(','));
-        if (!r.eat('}'))
-            return std::nullopt;
-    }
     r.ws();
     if (r.i != line.size())
         return std::nullopt;

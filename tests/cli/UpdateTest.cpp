@@ -2,6 +2,9 @@
 // from a scenario that causes it, the prompts, the JSON stream and the transcript.
 #include <gtest/gtest.h>
 #include <stdlib.h>
+#ifndef _WIN32
+#include <unistd.h>
+#endif
 
 #include <cstdio>
 #include <cstdlib>
@@ -19,6 +22,7 @@
 #include "cli/Vup.h"
 #include "link/ComManager.h"
 #include "platform/PendingUpdates.h"
+#include "platform/PlcFileName.h"
 #include "platform/PlcHold.h"
 #include "platform/Quit.h"
 #include "sim/InProcessBench.h"
@@ -40,6 +44,8 @@ protected:
         m_stateRoot = qx4t::test::MakeTempFolder("qx4t-cli");
         env.stateFolder = (m_stateRoot / "state").string();
         env.holdFolder = (m_stateRoot / "holds").string();
+        env.notesFolder = (m_stateRoot / "notes").string();
+        resetNotes();
         env.waitUntil = [this](Clock::time_point until) {
             m_clock->advanceTo(until);
             return !quit::requested();
@@ -74,6 +80,13 @@ protected:
         env.clock = m_clock.get();
         CComManager::SetPortFactory(m_bench->portFactory());
     }
+    // No note of any account: the folder of notes empty, and no account's own file.
+    void resetNotes() {
+        std::filesystem::remove_all(env.stateFolder);
+        std::filesystem::remove_all(env.notesFolder);
+        std::filesystem::create_directories(env.notesFolder);
+    }
+    PendingUpdates pending() const { return PendingUpdates(env.stateFolder, env.notesFolder); }
     VirtualClock& clock() { return *m_clock; }
     sim::InProcessBench& bench() { return *m_bench; }
 
@@ -620,9 +633,7 @@ TEST_F(CliRun, ThePlcIsKnownByAnIdentityCheckedBeforeEveryWrite) {
     sim::PlcCore* a = nullptr;
     sim::PlcCore* b = nullptr;
     PlcHold wizard;
-    auto marked = [this](const std::string& key) {
-        return PendingUpdates(env.stateFolder).isMarked(key).value_or(true);
-    };
+    auto marked = [this](const std::string& key) { return pending().isMarked(key).value_or(true); };
     // The second PLC, model B0 at the target, on the first one's name.
     auto swapIn = [&](const std::string& sharedId) {
         bench().unplug(*a);
@@ -686,7 +697,7 @@ TEST_F(CliRun, ThePlcIsKnownByAnIdentityCheckedBeforeEveryWrite) {
          [&] {
              a = &addPlc(withFault(FaultKind::NoReply, Request::Status));
              bench().addAlias(*a, "ttyACM0");
-             ASSERT_TRUE(PendingUpdates(env.stateFolder).mark("port:ttyACM0", "ttyACM0").ok);
+             ASSERT_TRUE(pending().mark("port:ttyACM0", "ttyACM0").ok);
          },
          {"update", "--yes"},
          kExitCommAfterEntry,
@@ -746,7 +757,7 @@ TEST_F(CliRun, ThePlcIsKnownByAnIdentityCheckedBeforeEveryWrite) {
 #endif
         SCOPED_TRACE(c.name);
         fresh();
-        std::filesystem::remove_all(env.stateFolder);
+        resetNotes();
         a = b = nullptr;
         env.waitUntil = waitUntil;
         env.ask = ask;
@@ -757,6 +768,174 @@ TEST_F(CliRun, ThePlcIsKnownByAnIdentityCheckedBeforeEveryWrite) {
         c.check();
     }
 }
+
+#ifndef _WIN32
+// The notes of unverified updates, as `status` and `update` read and clear them: a note stands
+// for every account until the PLC is verified or seen running normally under an identity of its
+// own, and while it stands a silent PLC is never called untouched, by either command.
+TEST_F(CliRun, NotesOfUnverifiedUpdatesAreSeenByEveryCommandAndAccount) {
+    struct Case {
+        const char* name;
+        std::function<void()> arrange;
+        std::vector<std::string> args;
+        int exit;
+        const char* said;
+        std::function<void()> check;
+    };
+    struct InBench : SimulatedPlc {
+        std::string portName() const override { return "pts/90"; }
+    };
+    const bool root = ::geteuid() == 0;
+    const std::string bench0 = "virtual:bench-0";
+    auto note = [&](const std::string& key) { ASSERT_TRUE(pending().mark(key, "pts/90").ok); };
+    // A note of another account, as its tool leaves it (another owner, when the test is root).
+    auto fleetNote = [&](const std::string& key, const std::string& state) {
+        const auto file = std::filesystem::path(env.notesFolder) / qx4t::plcFileName(key, ".note");
+        std::ofstream(file) << "qx4t note 1\nidentity " << key
+                            << "\nport ttyACM3\naccount fleet\ntime 2026-01-02T03:04:05Z\nstate "
+                            << state << "\n";
+        std::filesystem::permissions(
+            file, std::filesystem::perms::owner_read | std::filesystem::perms::owner_write |
+                      std::filesystem::perms::group_read | std::filesystem::perms::group_write |
+                      std::filesystem::perms::others_read | std::filesystem::perms::others_write);
+        if (root) {
+            EXPECT_EQ(::chown(file.c_str(), 65534, 65534), 0);
+        }
+    };
+    auto marked = [&](const std::string& key) { return pending().isMarked(key).value_or(true); };
+    auto result = [&] { return test::ParseJsonLines(out.str()).back(); };
+    // Left in its update mode by an interrupted run.
+    auto inUpdateMode = [](PlcConfig config = {}) {
+        config.mode = 0x90;
+        return config;
+    };
+    const Case cases[] = {
+        {"status of a silent PLC with a note exits 5, as update does",
+         [&] {
+             addPlc(withFault(FaultKind::NoReply, Request::Status));
+             note(bench0);
+         },
+         {"status", "--json"},
+         kExitCommAfterEntry,
+         "never verified",
+         [&] {
+             const auto r = result();
+             EXPECT_EQ(test::Str(r, "unverified_update"), "<object>");
+             EXPECT_EQ(test::Str(r, "unverified_update.port"), "pts/90");
+             EXPECT_GE(test::Num(r, "unverified_update.age_seconds"), 0);
+             EXPECT_FALSE(test::Str(r, "unverified_update.account").empty());
+             EXPECT_TRUE(marked(bench0));
+         }},
+        {"status of a silent PLC without a note exits 4",
+         [&] { addPlc(withFault(FaultKind::NoReply, Request::Status)); },
+         {"status", "--json"},
+         kExitCommBeforeEntry,
+         "status read failed",
+         [&] {
+             EXPECT_EQ(test::ParseJsonLines(out.str()).size(), 1u);
+             EXPECT_FALSE(test::Bool(result(), "unverified_update"));
+         }},
+        {"another account's note counts, in the status record too",
+         [&] {
+             addPlc(inUpdateMode());
+             fleetNote(bench0, "pending");
+         },
+         {"status", "--json"},
+         kExitSuccess,
+         "status read",
+         [&] {
+             const auto records = test::ParseJsonLines(out.str());
+             EXPECT_EQ(test::Str(records.at(0), "unverified_update.account"), "fleet");
+             EXPECT_EQ(test::Str(records.at(0), "unverified_update.port"), "ttyACM3");
+             EXPECT_TRUE(marked(bench0));
+         }},
+        {"another account's note is cleared by a verified success",
+         [&] {
+             addPlc(inUpdateMode(withFault(FaultKind::NoReply, Request::Status, 0, 1)));
+             fleetNote(bench0, "pending");
+         },
+         {"update", "--yes"},
+         kExitCommAfterEntry,
+         "never verified",
+         [&] {
+             EXPECT_TRUE(marked(bench0));
+             clock().advance(std::chrono::seconds(2));
+             EXPECT_EQ(run({"update", "--yes"}), kExitSuccess) << err.str();
+             EXPECT_FALSE(marked(bench0));
+         }},
+        {"a note another account marked cleared is none",
+         [&] {
+             addPlc(withFault(FaultKind::NoReply, Request::Status));
+             fleetNote(bench0, "cleared by fleet at 2026-01-02T03:05:00Z");
+         },
+         {"status"},
+         kExitCommBeforeEntry,
+         "status read failed",
+         [] {}},
+        {"a PLC seen in its normal mode under its own identity: the note goes",
+         [&] {
+             addPlc();
+             fleetNote(bench0, "pending");
+             note("port:ttyACM3");
+         },
+         {"status"},
+         kExitSuccess,
+         "the note of an unverified update of virtual:bench-0 (left by fleet under ttyACM3) is "
+         "cleared: the PLC answers in its normal mode",
+         [&] {
+             EXPECT_FALSE(marked(bench0));
+             EXPECT_TRUE(marked("port:ttyACM3")) << "a name is no identity";
+         }},
+        {"a later unanswered mode change is untouched once the PLC was seen running",
+         [&] {
+             PlcConfig config = withFault(FaultKind::NoReply, Request::ModeChange);
+             config.mode = 0x81;
+             addPlc(config);
+             note(bench0);
+         },
+         {"update", "--yes", "--allow-mode-change"},
+         kExitCommBeforeEntry,
+         "the firmware is untouched",
+         [&] { EXPECT_FALSE(marked(bench0)); }},
+        {"a PLC known by its port's name alone keeps the note",
+         [&] {
+             auto& a = addPlc();
+             auto& b = bench().addPlc("pts/95");
+             bench().setVirtualId(a, "X");
+             bench().setVirtualId(b, "X");
+             note("port:pts/90");
+         },
+         {"status", "--port", "pts/90"},
+         kExitSuccess,
+         "known by its port's name alone",
+         [&] { EXPECT_TRUE(marked("port:pts/90")); }},
+        {"--simulate needs no note, even where none can be written",
+         [&] {
+             addPlc();
+             env.startSimulator = [](std::string&) { return std::make_unique<InBench>(); };
+             env.stateFolder = "/proc/qx4t-no-state";
+             env.notesFolder = "/proc/qx4t-no-notes";
+         },
+         {"update", "--simulate", "--yes"},
+         kExitSuccess,
+         "now runs firmware",
+         [] {}},
+    };
+    const Environment saved = env;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        env = saved;
+        fresh();
+        resetNotes();
+        c.arrange();
+        EXPECT_EQ(run(c.args), c.exit) << err.str();
+        EXPECT_NE((out.str() + err.str()).find(c.said), std::string::npos)
+            << out.str() << err.str();
+        c.check();
+    }
+    env = saved;
+}
+#endif
 
 // Ctrl-C in the middle of the transfer: the next run finds a PLC that takes its status request
 // for image bytes. That is never "untouched"; the run after it recovers the PLC.

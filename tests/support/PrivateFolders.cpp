@@ -1,5 +1,6 @@
 // Linked into every test program: before any test runs, the process gets a runtime folder, a
-// state folder, a folder for the holds on PLCs and a GoogleTest temporary folder
+// state folder, a folder for the holds on PLCs, one for the notes of unverified updates and a
+// GoogleTest temporary folder
 // (testing::TempDir()) of its own (on Windows, a local application-data folder and a temporary
 // folder of its own), so that nothing a test leaves in the user's folders or under a fixed file
 // name (a simulator's port entry, a note of an unverified update, run logs, a lock, a transcript)
@@ -41,13 +42,15 @@ public:
 #else
         m_owner = ::getpid();
         ::setenv("TEST_TMPDIR", (m_root / "tmp").c_str(), 1);
-        for (const char* name : {"runtime", "state", "holds"})
+        for (const char* name : {"runtime", "state", "holds", "notes"})
             std::filesystem::create_directory(m_root / name, ec);
         std::filesystem::permissions(m_root / "runtime", std::filesystem::perms::owner_all, ec);
         ::setenv("XDG_RUNTIME_DIR", (m_root / "runtime").c_str(), 1);
         ::setenv("XDG_STATE_HOME", (m_root / "state").c_str(), 1);
         // Simulated PLCs of different tests may share an identity (the bench's "virtual:bench-0").
         ::setenv("QX4T_HOLD_DIR", (m_root / "holds").c_str(), 1);
+        // And so may their notes of unverified updates, which every account shares.
+        ::setenv("QX4T_NOTES_DIR", (m_root / "notes").c_str(), 1);
 #endif
     }
     ~PrivateFolders() {

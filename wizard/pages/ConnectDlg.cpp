@@ -330,7 +330,11 @@ bool CConnectDlg::ConnectPlc() {
         });
         noteKeys.insert(noteKeys.end(), aliases.begin(), aliases.end());
     }
-    const bool unverifiedBefore = !marks || pending.anyMarked(noteKeys);
+    const auto standing = pending.standing(noteKeys);
+    for (const auto& warning : standing.warnings) {
+        qx4t::frame::NoteInRunLog("warning: " + warning);
+    }
+    const bool unverifiedBefore = !marks || standing.any;
 
     // From the first exchange on, the link pumps events: nothing the user can reach may
     // start another step while this one talks to the PLC.
@@ -421,11 +425,17 @@ bool CConnectDlg::ConnectPlc() {
             break;
     }
 
-    // Before the PLC hears of its update mode: the image it will need is the one built, and
-    // the entry is noted, so that no later run takes the PLC for untouched.
+    // Before the PLC hears of its update mode: the image it will need is the one built.
     if (!ImageAsBuilt(*frame, status->strModel)) {
         return Fail(26001, 26002);
     }
+    const bool reopened = link->OpenPort(port) == qx4t::link::kOk;
+    if (!reopened || !IsThePlc(*link, plc, port)) {
+        // Nothing reached the PLC and nothing was noted: a note an earlier run left stands.
+        return reopened ? AnotherPlcOnThePort(port) : Fail(25007, 25008);
+    }
+    // Noted once the port is the wizard's and before the PLC hears of it, so that no later run
+    // takes the PLC for untouched.
     if (const auto noted = qx4t::PendingUpdates().mark(pendingKey, qx4t::wideToUtf8(port));
         !noted.ok) {
         link->ClosePort();
@@ -435,14 +445,8 @@ bool CConnectDlg::ConnectPlc() {
                    {qx4t::ui::formatString(FileCauseTextId(noted.cause)),
                     QString::fromStdString(noted.path)});
         return false;
-    }
-    const bool reopened = link->OpenPort(port) == qx4t::link::kOk;
-    if (!reopened || !IsThePlc(*link, plc, port)) {
-        // Nothing reached the PLC: the note goes again, unless an earlier run left it.
-        if (!unverifiedBefore) {
-            (void)qx4t::PendingUpdates().clear(pendingKey);
-        }
-        return reopened ? AnotherPlcOnThePort(port) : Fail(25007, 25008);
+    } else if (!noted.notice.empty()) {
+        qx4t::frame::NoteInRunLog(noted.notice);
     }
     const int entered = link->StartFWUpdate(target);
     link->ClosePort();

@@ -418,7 +418,10 @@ TEST_F(ConnectPageTest, NoUpdateModeEntryWithADamagedImageOrWithoutTheNote) {
         PlcConfig config;
         config.model = "B0";  // the plain image
         auto& plc = rig.bench.addPlc("pts/90", config);
+        // Without the machine's folder of notes the account keeps its own, in its state folder.
+        const QString notes = QString::fromStdString(qx4t::defaultNotesFolder());
         if (c.blockNote) {
+            ASSERT_TRUE(QDir(notes).removeRecursively());
             // A file where the note's folder belongs: no one, root included, can write there.
             QFile blocker(QString::fromStdString(qx4t::defaultStateFolder()));
             ASSERT_TRUE(QDir().mkpath(QFileInfo(blocker).path()));
@@ -447,6 +450,7 @@ TEST_F(ConnectPageTest, NoUpdateModeEntryWithADamagedImageOrWithoutTheNote) {
         });
         EXPECT_EQ(plc.state().entryFrames, 0) << "the update mode was entered";
         EXPECT_EQ(plc.state().version, "0170");
+        ASSERT_TRUE(QDir().mkpath(notes));
     }
 }
 
