@@ -362,6 +362,30 @@ Finding CheckFolder(const std::string& check, const std::string& what, const Fol
                 "Set HOME (or XDG_STATE_HOME) to a folder of this account's.");
 }
 
+Finding CheckNotesStore(const NotesStoreFacts& store) {
+    using Kind = NotesStoreFacts::Kind;
+    switch (store.kind) {
+        case Kind::Machine:
+            return Make("notes-folder", {}, CheckState::Ok,
+                        "the folder of notes for every account " + store.folder + " is usable");
+        case Kind::Refused:
+            return Make("notes-folder", {}, CheckState::Problem, store.why,
+                        "Ask the administrator to make it again: 'sudo rm -rf " + store.folder +
+                            " && sudo install -d -m 1777 -o root -g root " + store.folder + "'.");
+        case Kind::AccountOnly:
+            break;
+    }
+    if (store.folder.empty()) {
+        return Make("notes-folder", {}, CheckState::Ok,
+                    "notes of unverified updates are kept for each account");
+    }
+    return Make("notes-folder", {}, CheckState::CannotTell,
+                "the folder of notes for every account " + store.folder +
+                    " does not exist: notes are kept for this account only, and an update "
+                    "another account began and did not finish cannot be seen",
+                "Install the qx4t-udev package, which makes the folder.");
+}
+
 std::vector<Finding> CheckNotes(const MachineFacts& machine) {
     if (!machine.notes) {
         return {Make("notes", {}, CheckState::Problem,
@@ -373,6 +397,15 @@ std::vector<Finding> CheckNotes(const MachineFacts& machine) {
         return {Make("notes", {}, CheckState::Ok, "no update is waiting to be verified")};
     std::vector<Finding> findings;
     for (const NoteFacts& note : *machine.notes) {
+        if (!note.problem.empty()) {
+            findings.push_back(Make("notes", {}, CheckState::Problem,
+                                    note.problem + ", so it cannot rule out an update begun "
+                                                   "and not verified",
+                                    "Look at the file; once the PLC it names is known to run "
+                                    "its firmware, remove it (as root if another account "
+                                    "left it)."));
+            continue;
+        }
         const std::string when = note.age ? "begun " + Age(*note.age) + " ago"
                                           : "begun at a time the note does not give";
         const std::string where = note.port.empty() ? "" : " (last on " + note.port + ")";
@@ -439,11 +472,9 @@ std::vector<Finding> CheckPort(const std::string& port, const DeviceFacts& devic
 }
 
 std::vector<Finding> CheckMachine(const MachineFacts& machine) {
-    std::vector<Finding> findings{
-        CheckFolder("state-folder", "the state folder (run logs)", machine.stateFolder,
-                    "it is made at the first run"),
-        CheckFolder("notes-folder", "the notes folder (the note of unverified updates)",
-                    machine.notesFolder, "it is made at the first update")};
+    std::vector<Finding> findings{CheckFolder("state-folder", "the state folder (run logs)",
+                                              machine.stateFolder, "it is made at the first run"),
+                                  CheckNotesStore(machine.notesStore)};
     for (Finding& f : CheckNotes(machine))
         findings.push_back(std::move(f));
     if (machine.registry) {
@@ -469,25 +500,41 @@ int DoctorExitCode(const std::vector<Finding>& findings) {
     return problem ? kExitNoPort : kExitSuccess;
 }
 
-void ReadNotes(const std::string& notesFolder, MachineFacts& facts) {
-    // marks() gives the identities alone; the port and the age are not known from it.
+void ReadNotes(const PendingUpdates& notes, MachineFacts& facts) {
     std::string error;
-    const auto marks = PendingUpdates(notesFolder).marks(&error);
-    if (!marks) {
+    using Kind = NotesStoreFacts::Kind;
+    switch (notes.store(error)) {
+        case PendingUpdates::Store::Machine:
+            facts.notesStore = {Kind::Machine, notes.notesFolder(), {}};
+            break;
+        case PendingUpdates::Store::Account:
+            facts.notesStore = {Kind::AccountOnly, notes.notesFolder(), {}};
+            break;
+        case PendingUpdates::Store::Refused:
+            facts.notesStore = {Kind::Refused, notes.notesFolder(), error};
+            break;
+    }
+    error.clear();
+    const auto standing = notes.notes(&error);
+    if (!standing) {
         facts.notes.reset();
         facts.notesError = error;
         return;
     }
+    const auto now = std::chrono::system_clock::now().time_since_epoch();
     facts.notes.emplace();
-    for (const std::string& identity : *marks)
-        facts.notes->push_back({identity, {}, std::nullopt});
+    for (const PendingUpdates::Note& note : *standing) {
+        NoteFacts f{note.identity, note.port, std::nullopt, note.problem};
+        if (note.time > 0) {
+            f.age = std::max(std::chrono::seconds(0),
+                             std::chrono::duration_cast<std::chrono::seconds>(now) -
+                                 std::chrono::seconds(note.time));
+        }
+        facts.notes->push_back(std::move(f));
+    }
 }
 
 namespace {
-
-std::string NotesFolder(const Environment& env) {
-    return env.stateFolder.empty() ? defaultStateFolder() : env.stateFolder;
-}
 
 void Show(const Finding& f, Reporter& report) {
     if (report.json()) {
@@ -515,7 +562,7 @@ int RunDoctor(const Options& options, Reporter& report, Environment& env) {
         report.result(kExitUsage, "the doctor cannot look at this machine");
         return kExitUsage;
     }
-    const MachineFacts machine = env.doctor.machine(NotesFolder(env));
+    const MachineFacts machine = env.doctor.machine(PendingUpdatesOf(env));
     std::vector<Finding> findings;
     if (machine.accounts)
         findings.push_back(CheckViewer(machine));
@@ -567,7 +614,7 @@ std::string WithDoctorFinding(const Environment& env, const std::string& port,
     if (!env.doctor.machine || !env.doctor.device)
         return message;
     message += message.ends_with(".") ? " " : ". ";
-    const MachineFacts machine = env.doctor.machine(NotesFolder(env));
+    const MachineFacts machine = env.doctor.machine(PendingUpdatesOf(env));
     for (const Finding& f : CheckPort(port, env.doctor.device(port), machine)) {
         if (f.state != CheckState::Problem)
             continue;

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/PendingUpdates.h"
 #include "platform/ports/PortEnumerator.h"
 
 namespace qx4t::cli {
@@ -78,6 +79,18 @@ struct NoteFacts {
     std::string identity;
     std::string port;                         // the name it had, when known
     std::optional<std::chrono::seconds> age;  // nullopt: not known
+    // Set for a file that cannot rule a note out: the file and why (the rest is not known).
+    std::string problem;
+};
+
+// Where the notes are kept: the machine's folder, seen by every account; the account's own
+// file alone, where the machine has no such folder; or nowhere, the machine's folder being
+// refused as unsafe.
+struct NotesStoreFacts {
+    enum class Kind { Machine, AccountOnly, Refused };
+    Kind kind = Kind::Machine;
+    std::string folder;  // the machine's folder ("" where the platform has none)
+    std::string why;     // for Refused
 };
 
 struct MachineFacts {
@@ -97,7 +110,7 @@ struct MachineFacts {
     // The installed udev rule for the PLC ("" when none).
     std::optional<std::string> udevRule;
     FolderFacts stateFolder;  // run logs
-    FolderFacts notesFolder;  // the note of unverified updates
+    NotesStoreFacts notesStore;
     // The simulated-port registry and the ports registered in it.
     std::optional<FolderFacts> registry;
     int registeredPorts = 0;
@@ -106,15 +119,15 @@ struct MachineFacts {
     std::string notesError;
 };
 
-// How the doctor looks at the machine: the facts of the machine (the notes read from
-// `notesFolder`) and of one port by its name as discovery lists it.
+// How the doctor looks at the machine: the facts of the machine (the notes read from `notes`)
+// and of one port by its name as discovery lists it.
 struct DoctorLookups {
-    std::function<MachineFacts(const std::string& notesFolder)> machine;
+    std::function<MachineFacts(const PendingUpdates& notes)> machine;
     std::function<DeviceFacts(const std::string& portName)> device;
 };
 
 // The one place the notes are read from, for every platform.
-void ReadNotes(const std::string& notesFolder, MachineFacts& facts);
+void ReadNotes(const PendingUpdates& notes, MachineFacts& facts);
 
 // The real machine's look-ups (DoctorMachine.cpp, DoctorMachineWin32.cpp).
 [[nodiscard]] DoctorLookups MachineDoctorLookups();

@@ -168,7 +168,7 @@ FolderFacts LookAtFolder(const std::string& path) {
     return f;
 }
 
-MachineFacts LookAtMachine(const std::string& notesFolder) {
+MachineFacts LookAtMachine(const PendingUpdates& notes) {
     MachineFacts facts;
     facts.root = ::geteuid() == 0;
     facts.viewer = Viewer(facts.root);
@@ -181,11 +181,10 @@ MachineFacts LookAtMachine(const std::string& notesFolder) {
         ProcessRunning("brltty")};
     facts.udevRule = InstalledUdevRule();
     facts.stateFolder = LookAtFolder(stateFolder());
-    facts.notesFolder = LookAtFolder(notesFolder);
     const std::string registry = ports::defaultRegistryFolder();
     facts.registry = LookAtFolder(registry);
     facts.registeredPorts = static_cast<int>(ports::readVirtualPorts(registry).size());
-    ReadNotes(notesFolder, facts);
+    ReadNotes(notes, facts);
     return facts;
 }
 

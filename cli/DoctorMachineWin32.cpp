@@ -39,15 +39,14 @@ FolderFacts LookAtFolder(const std::string& path) {
     return f;
 }
 
-MachineFacts LookAtMachine(const std::string& notesFolder) {
+MachineFacts LookAtMachine(const PendingUpdates& notes) {
     MachineFacts facts;
     facts.accounts = false;
     wchar_t name[256] = {};
     DWORD size = static_cast<DWORD>(std::size(name));
     facts.viewer.name = ::GetUserNameW(name, &size) ? wideToUtf8(name) : "this user";
     facts.stateFolder = LookAtFolder(logFolder());
-    facts.notesFolder = LookAtFolder(notesFolder);
-    ReadNotes(notesFolder, facts);
+    ReadNotes(notes, facts);
     return facts;
 }
 

@@ -230,8 +230,7 @@ ports::PlcWhereabouts Session::LocatePlc() const {
 }
 
 PendingUpdates Session::Pending() const {
-    return PendingUpdates(m_env.stateFolder.empty() ? defaultStateFolder() : m_env.stateFolder,
-                          m_env.notesFolder.empty() ? defaultNotesFolder() : m_env.notesFolder);
+    return PendingUpdatesOf(m_env);
 }
 
 int Session::OpenFirst() {

@@ -11,6 +11,11 @@
 
 namespace qx4t::cli {
 
+PendingUpdates PendingUpdatesOf(const Environment& env) {
+    return PendingUpdates(env.stateFolder.empty() ? defaultStateFolder() : env.stateFolder,
+                          env.notesFolder.empty() ? defaultNotesFolder() : env.notesFolder);
+}
+
 int RunVup(const Options& options, std::ostream& out, std::ostream& err, Environment& env) {
     switch (options.command) {
         case Command::Help:

@@ -15,6 +15,7 @@
 #include "common/ModelTable.h"
 #include "firmware/Images.h"
 #include "platform/Clock.h"
+#include "platform/PendingUpdates.h"
 #include "platform/ports/PortEnumerator.h"
 
 namespace qx4t::cli {
@@ -63,6 +64,9 @@ struct Environment {
     // What the doctor reads of the machine; empty: no doctor (tests of other things).
     DoctorLookups doctor;
 };
+
+// The notes of unverified updates as this environment keeps them.
+[[nodiscard]] PendingUpdates PendingUpdatesOf(const Environment& env);
 
 [[nodiscard]] int RunVup(const Options& options, std::ostream& out, std::ostream& err,
                          Environment& env);

@@ -97,10 +97,12 @@ public:
     [[nodiscard]] const std::string& file() const { return m_file; }
     [[nodiscard]] const std::string& notesFolder() const { return m_notesFolder; }
 
-private:
+    // Where notes are kept now: the machine's folder, the account's file alone (the machine
+    // has no folder of notes), or nowhere (the machine's folder is refused, `error` says why).
     enum class Store { Machine, Account, Refused };
-    // Which store is in use now; Refused with the reason in `error`.
     [[nodiscard]] Store store(std::string& error) const;
+
+private:
     [[nodiscard]] Result accountMark(const std::string& identity, const std::string& port);
     [[nodiscard]] Result accountClear(const std::string& identity);
     // The account's notes; false, with `error`, when its file cannot be read.

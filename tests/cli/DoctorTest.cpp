@@ -29,7 +29,7 @@ MachineFacts FineMachine() {
     m.brltty = MachineFacts::Brltty{false, false};
     m.udevRule = "/usr/lib/udev/rules.d/70-qx4t-plc.rules";
     m.stateFolder = {State::Usable, "/home/ana/.local/state/qx4t"};
-    m.notesFolder = m.stateFolder;
+    m.notesStore = {NotesStoreFacts::Kind::Machine, "/var/lib/qx4t-vuptool/notes", {}};
     m.registry = FolderFacts{State::Usable, "/run/user/1000/qx4t/ports"};
     m.notes = std::vector<NoteFacts>{};
     return m;
@@ -55,7 +55,7 @@ Environment EnvironmentOf(const Machine& m, std::vector<ports::PortInfo> listed 
     Environment env;
     env.stateFolder = "/home/ana/.local/state/qx4t";
     env.listPorts = [listed] { return listed; };
-    env.doctor.machine = [m](const std::string&) { return m.machine; };
+    env.doctor.machine = [m](const PendingUpdates&) { return m.machine; };
     env.doctor.device = [m](const std::string& port) {
         DeviceFacts d = m.device;
         d.path = "/dev/" + port;
@@ -151,12 +151,32 @@ TEST(Doctor, FactsGiveFindingsAndTheExitCode) {
          "Start the simulator (qx4t-plcsim) as ana."},
         {"a note stands",
          [](Machine& m) {
-             m.machine.notes =
-                 std::vector<NoteFacts>{{"usb-serial:A1B2/00", "ttyACM0", std::chrono::hours(3)}};
+             m.machine.notes = std::vector<NoteFacts>{
+                 {"usb-serial:A1B2/00", "ttyACM0", std::chrono::hours(3), {}}};
          },
          kExitNoPort, "notes", "problem",
          "an update of the PLC usb-serial:A1B2/00 (last on ttyACM0) was begun 3 h ago",
          "Do not switch that PLC off. Attach it and run 'qx4t-vup update --port ttyACM0'"},
+        {"a damaged note cannot rule one out",
+         [](Machine& m) {
+             m.machine.notes = std::vector<NoteFacts>{
+                 {"", "", std::nullopt,
+                  "the note /n/plc-1.note is larger than a note (9000 bytes)"}};
+         },
+         kExitNoPort, "notes", "problem", "(9000 bytes), so it cannot rule out an update begun",
+         "remove it"},
+        {"the machine keeps no notes for every account",
+         [](Machine& m) { m.machine.notesStore.kind = NotesStoreFacts::Kind::AccountOnly; },
+         kExitSuccess, "notes-folder", "cannot_tell", "notes are kept for this account only",
+         "Install the qx4t-udev package"},
+        {"the folder of notes is refused",
+         [](Machine& m) {
+             m.machine.notesStore = {NotesStoreFacts::Kind::Refused, "/var/lib/qx4t-vuptool/notes",
+                                     "the folder of notes /var/lib/qx4t-vuptool/notes is a "
+                                     "symbolic link; it is not used"};
+         },
+         kExitNoPort, "notes-folder", "problem", "is a symbolic link",
+         "sudo install -d -m 1777 -o root -g root /var/lib/qx4t-vuptool/notes"},
         {"no PLC without --port",
          [](Machine&) {},
          kExitNoPort,
@@ -282,14 +302,17 @@ TEST(Doctor, NotesAreReadFromTheNoteOfUnverifiedUpdates) {
     PendingUpdates notes(folder);
     ASSERT_TRUE(notes.mark("usb-serial:A1B2/00", "ttyACM0").ok);
     MachineFacts facts;
-    ReadNotes(folder, facts);
+    ReadNotes(notes, facts);
+    EXPECT_EQ(facts.notesStore.kind, NotesStoreFacts::Kind::Machine);
     ASSERT_TRUE(facts.notes.has_value()) << facts.notesError;
     ASSERT_EQ(facts.notes->size(), 1u);
     EXPECT_EQ(facts.notes->front().identity, "usb-serial:A1B2/00");
+    EXPECT_EQ(facts.notes->front().port, "ttyACM0");
+    EXPECT_TRUE(facts.notes->front().age.has_value());
     // A note that cannot be read is a problem of its own, never "no note".
     std::filesystem::remove(notes.file());
     std::filesystem::create_directory(notes.file());
-    ReadNotes(folder, facts);
+    ReadNotes(notes, facts);
     EXPECT_FALSE(facts.notes.has_value());
     EXPECT_NE(facts.notesError.find(notes.file()), std::string::npos) << facts.notesError;
     std::filesystem::remove_all(folder);
