@@ -119,7 +119,7 @@ bool checkPrivateFolder(const std::string& folder, FileError& error) {
         return false;
     }
     if (!S_ISDIR(st.st_mode)) {
-        error = {folder + " is not a directory", folder, FileCause::Other};
+        error = {folder + " is not a directory", folder, FileCause::NotFound};
         return false;
     }
     // Another account could replace or read what we keep there (sudo -E hands a root run the
