@@ -7,6 +7,7 @@
 
 #include <cerrno>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <utility>
 
@@ -106,7 +107,41 @@ bool makePrivateFolders(const std::string& folder, FileError& error) {
     }
 }
 
+// Every folder above `folder`, as the system finds it, must be one only this user or root can
+// change: the owner of another could put a link in this folder's place once it has been
+// checked. Group-writable folders are allowed above it (a private group's umask 002 makes them).
+bool checkAncestors(const std::string& folder, FileError& error) {
+    const std::string parent = folderOf(folder);
+    char* real = ::realpath(parent.c_str(), nullptr);
+    if (real == nullptr) {
+        error = osError("cannot examine", parent);
+        return false;
+    }
+    std::string above(real);
+    std::free(real);
+    for (;;) {
+        struct stat st {};
+        if (::stat(above.c_str(), &st) != 0) {
+            error = osError("cannot examine", above);
+            return false;
+        }
+        const bool othersOwn = st.st_uid != 0 && st.st_uid != ::geteuid();
+        const bool openToAll = (st.st_mode & S_IWOTH) != 0 && (st.st_mode & S_ISVTX) == 0;
+        if (othersOwn || openToAll) {
+            error = {
+                folder + " lies in " + above + ", which another user can change; it is not used",
+                folder, FileCause::PermissionDenied};
+            return false;
+        }
+        if (above == "/")
+            return true;
+        above = folderOf(above);
+    }
+}
+
 bool checkPrivateFolder(const std::string& folder, FileError& error) {
+    if (!checkAncestors(folder, error))
+        return false;
     // lstat, not stat: a link planted in the folder's place must not send our files elsewhere.
     struct stat st {};
     if (::lstat(folder.c_str(), &st) != 0) {

@@ -25,7 +25,8 @@ struct FileError {
 // absolute. Every folder the tool keeps files of its own in is made through this.
 [[nodiscard]] bool makePrivateFolders(const std::string& folder, FileError& error);
 // Whether `folder` is one only this user can change: a directory and not a symbolic link (on
-// Windows no reparse point), owned by the effective user and writable by nobody else (POSIX).
+// Windows no reparse point), owned by the effective user and writable by nobody else, in
+// folders that no other user but root can change (POSIX).
 // The error names the folder and says which it is not; a missing folder is NotFound.
 [[nodiscard]] bool checkPrivateFolder(const std::string& folder, FileError& error);
 

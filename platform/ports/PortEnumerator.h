@@ -129,8 +129,8 @@ struct DiscoveryRoots {
 // ignored; a folder that is not private to this user (checkPrivateFolder) is not read;
 // unknown keys are skipped. XDG_RUNTIME_DIR counts only when it is this user's own folder.
 [[nodiscard]] std::string defaultRegistryFolder();
-// Why the registry in `folder` cannot be read, naming the folder (or the parent that hides
-// it); empty when it can, or when it does not exist (no port registered yet).
+// Why the registry in `folder` cannot be read, naming the folder; empty when it can, or when
+// it does not exist (no port registered yet).
 [[nodiscard]] std::string registryProblem(const std::string& folder);
 // pids, when given, receives each listed port's serving process, in the same order; problem,
 // when given, registryProblem(folder).

@@ -99,12 +99,6 @@ std::string registryProblem(const std::string& folder) {
     if (checkPrivateFolder(folder, failed)) {
         return {};
     }
-    // A parent another user made first (/tmp/qx4t-<uid>) hides the folder: say so.
-    FileError parent;
-    if (failed.cause == FileCause::PermissionDenied &&
-        !checkPrivateFolder(fs::path(folder).parent_path().string(), parent)) {
-        failed = parent;
-    }
     return failed.text;
 }
 

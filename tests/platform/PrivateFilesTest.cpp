@@ -86,11 +86,23 @@ TEST_F(PrivateFilesTest, AFolderNotTheUsersOwnIsRefusedByEveryCaller) {
                     ::chown(at.c_str(), 65534, 65534) == 0;
          },
          "belongs to another user (uid 65534)"},
+        {"in a folder of another user's",
+         [](const fs::path& at) {
+             return ::geteuid() == 0 && fs::create_directory(at) &&
+                    ::chown(at.parent_path().c_str(), 65534, 65534) == 0;
+         },
+         "lies in"},
+        {"in a folder anyone can change",
+         [](const fs::path& at) {
+             return fs::create_directory(at) && ::chmod(at.parent_path().c_str(), 0777) == 0;
+         },
+         "lies in"},
     };
     int row = 0;
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        const fs::path folder = m_root / ("state-" + std::to_string(row));
+        const fs::path folder = m_root / ("row-" + std::to_string(row)) / "state";
+        fs::create_directory(folder.parent_path());
         const fs::path tmpRoot = m_root / ("tmp-" + std::to_string(row++));
         fs::create_directory(tmpRoot);
         const fs::path fallback = tmpRoot / ("qx4t-" + std::to_string(::geteuid()));
