@@ -76,6 +76,11 @@ Environment MachineEnvironment() {
     env.clock = &SteadyClock::instance();
     env.waitUntil = quit::sleepUntil;
     env.listPorts = [] { return ports::enumeratePorts(); };
+    env.discoveryProblems = [] {
+        std::vector<std::string> problems;
+        (void)ports::enumeratePorts({}, &problems);
+        return problems;
+    };
     env.deviceNodeOf = [](const std::string& name) { return ports::deviceNodeOf("/dev/" + name); };
     env.ask = AskOnTerminal;
     env.progressInPlace = TerminalCanRedraw();

@@ -46,6 +46,14 @@ int RunVup(const Options& options, std::ostream& out, std::ostream& err, Environ
     Session session(options, report, env);
     switch (options.command) {
         case Command::Ports:
+            // Before the list, which would otherwise look complete.
+            for (const auto& problem :
+                 env.discoveryProblems ? env.discoveryProblems() : std::vector<std::string>{}) {
+                if (report.json())
+                    report.record(JsonObject().add("type", "problem").add("message", problem));
+                else
+                    report.note("warning: " + problem);
+            }
             return session.Ports();
         case Command::Status:
             return session.Status();

@@ -33,6 +33,9 @@ struct Environment {
     std::function<bool(Clock::time_point until)> waitUntil;
     // Every serial port discovery sees, matching or not.
     std::function<std::vector<ports::PortInfo>()> listPorts;
+    // What discovery could not look at, one line each naming the folder and why
+    // (ports::enumeratePorts' problems); empty or unset: nothing.
+    std::function<std::vector<std::string>()> discoveryProblems;
     // What a --port argument names (ports::deviceNodeOf on the device path), so that an alias
     // is taken for the port discovery lists; empty: names are taken as they are.
     std::function<ports::DeviceNode(const std::string& portName)> deviceNodeOf;

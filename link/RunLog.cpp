@@ -30,21 +30,38 @@ std::filesystem::path fsPath(const std::string& utf8) {
     return std::filesystem::path(std::u8string(utf8.begin(), utf8.end()));
 }
 
-void prune(const std::string& folder) {
-    std::vector<std::string> logs;
+// Keeps this run's log, `own`, and the newest kKeptRunLogs - 1 others by the time they were
+// last written, whatever their names say (a clock set back stamps a new log earlier than old
+// ones), and never removes a log being written: its run holds a lock on it.
+void prune(const std::string& folder, const std::string& own) {
+    struct Log {
+        std::filesystem::file_time_type written;
+        std::string name;
+    };
+    std::vector<Log> logs;
     std::error_code ec;
     for (std::filesystem::directory_iterator it(fsPath(folder), ec), end; !ec && it != end;
          it.increment(ec)) {
         const std::u8string leaf = it->path().filename().u8string();
         const std::string name(leaf.begin(), leaf.end());
-        if (name[0] != '.' && endsWith(name, kSuffix))
-            logs.push_back(name);
+        std::error_code statError;
+        if (name[0] == '.' || !endsWith(name, kSuffix) || pathIn(folder, name) == own ||
+            !it->is_regular_file(statError) || it->is_symlink(statError))
+            continue;
+        const auto written = it->last_write_time(statError);
+        if (!statError)
+            logs.push_back({written, name});
     }
-    // Names begin with the UTC start time, so their order is the order of the runs.
-    std::sort(logs.begin(), logs.end());
-    FileError ignored;
-    for (std::size_t i = 0; i + kKeptRunLogs < logs.size(); ++i)
-        (void)removeFile(pathIn(folder, logs[i]), ignored);
+    std::sort(logs.begin(), logs.end(), [](const Log& a, const Log& b) {
+        return a.written != b.written ? a.written > b.written : a.name > b.name;
+    });
+    for (std::size_t i = kKeptRunLogs - 1; i < logs.size(); ++i) {
+        const std::string path = pathIn(folder, logs[i].name);
+        FileError ignored;
+        FileLock writing;
+        if (writing.lock(path, FileLock::Wait::No, ignored, 0) == FileLock::Status::Held)
+            (void)removeFile(path, ignored);
+    }
 }
 
 // The UTC time as 20261208T043807Z.
@@ -96,6 +113,9 @@ bool RunLog::open(const std::string& folder, const std::string& program, const C
                   unsigned fillerSeed) {
     m_error.clear();
     m_imagePiece = 0;
+    // A log of an earlier open stays as it was: this run gets a file of its own.
+    m_writing.release();
+    m_path.clear();
     if (folder.empty()) {
         m_error =
             "no folder for run logs (neither XDG_STATE_HOME nor HOME; LOCALAPPDATA on Windows)";
@@ -121,6 +141,13 @@ bool RunLog::open(const std::string& folder, const std::string& program, const C
         const NewFile made = createNewFile(candidate, error);
         if (made == NewFile::Created) {
             m_path = candidate;
+            // Held while this run writes it: no other run's pruning removes it meanwhile.
+            if (m_writing.lock(m_path, FileLock::Wait::No, error, 0) != FileLock::Status::Held) {
+                m_error = error.text;
+                (void)removeFile(m_path, error);
+                m_path.clear();
+                break;
+            }
         } else if (made == NewFile::Failed) {
             m_error = error.text;
             break;
@@ -130,10 +157,11 @@ bool RunLog::open(const std::string& folder, const std::string& program, const C
         m_error = "cannot write " + m_path;
         FileError ignored;
         (void)removeFile(m_path, ignored);
+        m_writing.release();
         m_path.clear();
     }
     if (!m_path.empty())
-        prune(folder);
+        prune(folder, m_path);
     if (m_path.empty() && m_error.empty())
         m_error = "cannot create a log in " + folder;
     return !m_path.empty();
@@ -165,7 +193,9 @@ bool RunLog::close(const std::string& outcome) {
     if (!m_writer.isOpen())
         return true;
     m_writer.note("outcome: " + outcome);
-    return m_writer.close();
+    const bool written = m_writer.close();
+    m_writing.release();
+    return written;
 }
 
 }  // namespace qx4t::link

@@ -3,7 +3,8 @@
 // transcript format (TranscriptWriter) in a file of its own under $XDG_STATE_HOME/qx4t/ (on
 // Windows %LOCALAPPDATA%\QX4T\logs\), with the frames byte for byte but the firmware image's
 // pieces as number, length and CRC-32, and the run's outcome at the end. The newest
-// kKeptRunLogs logs are kept; several processes may start and prune at once. The folder is
+// kKeptRunLogs logs (by the time last written) are kept, and every log still being written,
+// which its run holds a lock on; several processes may start and prune at once. The folder is
 // normally qx4t::stateFolder(), on Windows logFolder().
 #include <cstdint>
 #include <string>
@@ -11,6 +12,7 @@
 
 #include "link/Transcript.h"
 #include "platform/Clock.h"
+#include "platform/PrivateFiles.h"
 
 namespace qx4t::link {
 
@@ -37,6 +39,7 @@ public:
 
 private:
     TranscriptWriter m_writer;
+    FileLock m_writing;  // on the log, while it is written
     std::string m_path;
     std::string m_error;
     int m_imagePiece = 0;

@@ -2,7 +2,6 @@
 
 #include <fcntl.h>
 #include <pwd.h>
-#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -24,10 +23,14 @@ std::string errnoText(const std::string& what, const std::string& path) {
     return what + " " + path + ": " + std::strerror(errno);
 }
 
-std::string userName() {
-    if (const passwd* pw = ::getpwuid(::geteuid()))
+std::string userNameOf(uid_t uid) {
+    if (const passwd* pw = ::getpwuid(uid))
         return pw->pw_name;
-    return "uid " + std::to_string(::geteuid());
+    return "uid " + std::to_string(uid);
+}
+
+std::string userName() {
+    return userNameOf(::geteuid());
 }
 
 // A folder every account may create files in, each keeping its own: sticky and world-writable.
@@ -59,6 +62,34 @@ bool sharedFolder(const std::string& folder, std::string& error) {
     return true;
 }
 
+// Who holds the lock on `path`, as its file tells. The file's owner writes it and may write
+// anything, so a line is believed only when the account it names is the owner's: no account
+// can pass for another. The line names the holder's own account, so a hold by one account on a
+// file another made shows no name.
+std::string holderIn(const std::string& path) {
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+    struct stat st {};
+    if (fd < 0 || ::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        if (fd >= 0)
+            ::close(fd);
+        return "another program";
+    }
+    char text[kMaxHolderBytes] = {};
+    const ssize_t n = ::pread(fd, text, sizeof text - 1, 0);
+    ::close(fd);
+    std::string line = n > 0 ? std::string(text, static_cast<std::size_t>(n)) : std::string();
+    while (!line.empty() && line.back() == '\n')
+        line.pop_back();
+    if (line.empty())
+        return "another program";
+    // A file others could write (as an earlier release made them) proves nothing either.
+    const std::string owner = userNameOf(st.st_uid);
+    if ((st.st_mode & (S_IWGRP | S_IWOTH)) != 0 || !line.ends_with(", user " + owner + ")") ||
+        line.find('\n') != std::string::npos)
+        return "a program of another account";
+    return line;
+}
+
 }  // namespace
 
 std::string defaultPlcHoldFolder() {
@@ -75,12 +106,12 @@ PlcHold::~PlcHold() {
 }
 
 void PlcHold::release() {
-    if (m_fd >= 0) {
+    if (m_lock.held() && m_wroteName) {
         // Emptied first, so a reader never names a holder that has gone.
-        (void)::ftruncate(m_fd, 0);
-        ::close(m_fd);
-        m_fd = -1;
+        (void)::ftruncate(static_cast<int>(m_lock.handle()), 0);
     }
+    m_lock.release();
+    m_wroteName = false;
 }
 
 PlcHold::Status PlcHold::acquire(const std::string& folder, const std::string& identityKey,
@@ -93,41 +124,29 @@ PlcHold::Status PlcHold::acquire(const std::string& folder, const std::string& i
     if (!sharedFolder(folder, m_error))
         return Status::Unavailable;
     const std::string path = folder + "/" + plcFileName(identityKey, ".lock");
-    const int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_NOFOLLOW | O_CLOEXEC | O_NOCTTY, 0666);
-    if (fd < 0) {
-        m_error = errnoText("cannot open", path);
-        return Status::Unavailable;
+    // Readable by every account, which is all a lock needs; only its maker writes a name in it.
+    FileError error;
+    switch (m_lock.lock(path, FileLock::Wait::No, error, 0644)) {
+        case FileLock::Status::Held:
+            break;
+        case FileLock::Status::Busy:
+            m_holder = holderIn(path);
+            return Status::Busy;
+        case FileLock::Status::Failed:
+            m_error = error.text;
+            return Status::Unavailable;
     }
+    const int fd = static_cast<int>(m_lock.handle());
     struct stat st {};
-    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
-        m_error = path + " is not a plain file";
-        ::close(fd);
-        return Status::Unavailable;
+    if (::fstat(fd, &st) == 0 && st.st_uid == ::geteuid()) {
+        // An earlier release made it open to every account to write; nobody else may now.
+        (void)::fchmod(fd, 0644);
+        const std::string line =
+            program + " (pid " + std::to_string(::getpid()) + ", user " + userName() + ")\n";
+        // Without its name the hold still stands; the other tool then says "another program".
+        m_wroteName = ::ftruncate(fd, 0) == 0 && ::pwrite(fd, line.data(), line.size(), 0) ==
+                                                     static_cast<ssize_t>(line.size());
     }
-    // Another account's tool must be able to open the file to lock it.
-    if (st.st_uid == ::geteuid())
-        (void)::fchmod(fd, 0666);
-    if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
-        const bool busy = errno == EWOULDBLOCK;
-        if (busy) {
-            char text[kMaxHolderBytes] = {};
-            const ssize_t n = ::pread(fd, text, sizeof text - 1, 0);
-            m_holder = n > 0 ? std::string(text, static_cast<std::size_t>(n)) : "another program";
-            while (!m_holder.empty() && m_holder.back() == '\n')
-                m_holder.pop_back();
-        } else {
-            m_error = errnoText("cannot lock", path);
-        }
-        ::close(fd);
-        return busy ? Status::Busy : Status::Unavailable;
-    }
-    const std::string line =
-        program + " (pid " + std::to_string(::getpid()) + ", user " + userName() + ")\n";
-    if (::ftruncate(fd, 0) != 0 ||
-        ::pwrite(fd, line.data(), line.size(), 0) != static_cast<ssize_t>(line.size())) {
-        // The hold stands without its name; the other tool then says "another program".
-    }
-    m_fd = fd;
     return Status::Held;
 }
 

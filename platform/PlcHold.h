@@ -3,8 +3,11 @@
 // (the wizard of one account, qx4t-vup of another) cannot start on the same PLC between two
 // steps, when neither has the port open. The hold is an advisory lock on a file named by a hash
 // of the PLC's identity, in a folder every account can use; the kernel drops it when the holder
-// dies. The file names its holder (program, pid, user) for the other tool's message.
+// dies. The file names its holder (program, pid, user) for the other tool's message, when the
+// holder made the file: the name shown is believed only from a file its named account owns.
 #include <string>
+
+#include "platform/PrivateFiles.h"
 
 namespace qx4t {
 
@@ -26,19 +29,22 @@ public:
     PlcHold& operator=(const PlcHold&) = delete;
 
     // Tries once, without waiting. The folder is created sticky and open to every account
-    // (as /tmp is) when missing; the file is opened without following links. A hold already
-    // kept by this object is released first. An empty folder holds nothing and says Held.
+    // (as /tmp is) when missing; the file (FileLock) is created 0644: any account can lock it,
+    // only its maker can write the holder's name in it. A hold already kept by this object is
+    // released first. An empty folder holds nothing and says Held.
     [[nodiscard]] Status acquire(const std::string& folder, const std::string& identityKey,
                                  const std::string& program);
     void release();
 
-    [[nodiscard]] bool held() const { return m_fd >= 0; }
-    // Who holds the PLC after Busy: "qx4t-vup (pid 1234, user alice)", or what is known.
+    [[nodiscard]] bool held() const { return m_lock.held(); }
+    // Who holds the PLC after Busy: "qx4t-vup (pid 1234, user alice)", or what is known
+    // ("another program", "a program of another account").
     [[nodiscard]] const std::string& holder() const { return m_holder; }
     [[nodiscard]] const std::string& error() const { return m_error; }
 
 private:
-    int m_fd = -1;
+    FileLock m_lock;
+    bool m_wroteName = false;
     std::string m_holder;
     std::string m_error;
 };

@@ -10,7 +10,10 @@ std::string defaultPlcHoldFolder() {
 
 PlcHold::~PlcHold() = default;
 
-void PlcHold::release() {}
+void PlcHold::release() {
+    m_lock.release();
+    m_wroteName = false;
+}
 
 PlcHold::Status PlcHold::acquire(const std::string&, const std::string&, const std::string&) {
     m_holder.clear();

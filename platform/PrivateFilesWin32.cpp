@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <atomic>
 #include <string>
+#include <utility>
 
 #include "platform/PrivateFiles.h"
 #include "platform/text/Utf8.h"
@@ -63,10 +64,22 @@ bool isAbsolute(const std::string& path) {
            (path.size() >= 2 && isSeparator(path[0]) && isSeparator(path[1]));
 }
 
+// The file itself, never what a link or junction in its place points at: one there is refused,
+// as is a directory.
 HANDLE openFile(const std::string& file, DWORD access, DWORD disposition) {
-    return ::CreateFileW(utf8ToWide(file).c_str(), access,
-                         FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                         disposition, FILE_ATTRIBUTE_NORMAL, nullptr);
+    const HANDLE handle = ::CreateFileW(
+        utf8ToWide(file).c_str(), access, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+        nullptr, disposition, FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
+    if (handle == INVALID_HANDLE_VALUE)
+        return handle;
+    BY_HANDLE_FILE_INFORMATION info{};
+    if (!::GetFileInformationByHandle(handle, &info) ||
+        (info.dwFileAttributes & (FILE_ATTRIBUTE_REPARSE_POINT | FILE_ATTRIBUTE_DIRECTORY)) != 0) {
+        ::CloseHandle(handle);
+        ::SetLastError(ERROR_ACCESS_DENIED);
+        return INVALID_HANDLE_VALUE;
+    }
+    return handle;
 }
 
 bool writeAll(HANDLE file, const std::string& text) {
@@ -116,28 +129,83 @@ bool makePrivateFolders(const std::string& folder, FileError& error) {
             }
         }
         if (at == std::string::npos)
-            return true;
+            return checkPrivateFolder(folder, error);
     }
+}
+
+// The user's own local application data inherits access to the user alone; what can go wrong
+// here is a junction or link in the folder's place.
+bool checkPrivateFolder(const std::string& folder, FileError& error) {
+    const DWORD attributes = ::GetFileAttributesW(utf8ToWide(folder).c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES) {
+        error = osError("cannot examine", folder);
+        return false;
+    }
+    if ((attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0) {
+        error = {folder + " is a link or junction, not a folder of this user's own", folder,
+                 FileCause::PermissionDenied};
+        return false;
+    }
+    if ((attributes & FILE_ATTRIBUTE_DIRECTORY) == 0) {
+        error = {folder + " is not a folder", folder, FileCause::NotFound};
+        return false;
+    }
+    return true;
 }
 
 FileLock::FileLock(const std::string& path, FileError& error) {
-    const HANDLE file = openFile(path, GENERIC_READ | GENERIC_WRITE, OPEN_ALWAYS);
-    if (file == INVALID_HANDLE_VALUE) {
-        error = osError("cannot open", path);
-        return;
-    }
-    OVERLAPPED at{};
-    if (!::LockFileEx(file, LOCKFILE_EXCLUSIVE_LOCK, 0, MAXDWORD, MAXDWORD, &at)) {
-        error = osError("cannot lock", path);
-        ::CloseHandle(file);
-        return;
-    }
-    m_handle = reinterpret_cast<std::intptr_t>(file);
+    (void)lock(path, Wait::Yes, error);
 }
 
 FileLock::~FileLock() {
+    release();
+}
+
+FileLock::FileLock(FileLock&& other) noexcept : m_handle(std::exchange(other.m_handle, kNone)) {}
+
+FileLock& FileLock::operator=(FileLock&& other) noexcept {
+    if (this != &other) {
+        release();
+        m_handle = std::exchange(other.m_handle, kNone);
+    }
+    return *this;
+}
+
+void FileLock::release() {
     if (held())
         ::CloseHandle(reinterpret_cast<HANDLE>(m_handle));  // releases the lock
+    m_handle = kNone;
+}
+
+FileLock::Status FileLock::lock(const std::string& path, Wait wait, FileError& error,
+                                unsigned createMode) {
+    release();
+    HANDLE file =
+        openFile(path, GENERIC_READ | GENERIC_WRITE, createMode != 0 ? OPEN_ALWAYS : OPEN_EXISTING);
+    if (file == INVALID_HANDLE_VALUE && ::GetLastError() == ERROR_ACCESS_DENIED)
+        file = openFile(path, GENERIC_READ, OPEN_EXISTING);
+    if (file == INVALID_HANDLE_VALUE) {
+        error = osError("cannot open", path);
+        return Status::Failed;
+    }
+    // One byte far past any end a file of ours reaches: a lock on Windows bars other handles
+    // from the bytes it covers, and the file locked may be one that is being written (a run's
+    // log).
+    OVERLAPPED at{};
+    at.Offset = MAXDWORD - 1;
+    at.OffsetHigh = 0x7FFFFFFF;
+    const DWORD flags =
+        LOCKFILE_EXCLUSIVE_LOCK | (wait == Wait::No ? LOCKFILE_FAIL_IMMEDIATELY : 0);
+    if (!::LockFileEx(file, flags, 0, 1, 0, &at)) {
+        const DWORD code = ::GetLastError();
+        const bool busy = code == ERROR_LOCK_VIOLATION || code == ERROR_IO_PENDING;
+        if (!busy)
+            error = osError("cannot lock", path, code);
+        ::CloseHandle(file);
+        return busy ? Status::Busy : Status::Failed;
+    }
+    m_handle = reinterpret_cast<std::intptr_t>(file);
+    return Status::Held;
 }
 
 bool readWholeFile(const std::string& file, std::size_t maxBytes, std::string& text,

@@ -273,10 +273,14 @@ std::vector<PortInfo> enumerateTtyDevices(const DiscoveryRoots& roots) {
 
 }  // namespace
 
-std::vector<PortInfo> enumeratePorts(const DiscoveryRoots& roots) {
+std::vector<PortInfo> enumeratePorts(const DiscoveryRoots& roots,
+                                     std::vector<std::string>* problems) {
     std::vector<PortInfo> ports = enumerateTtyDevices(roots);
-    auto registered =
-        readVirtualPorts(roots.registry.empty() ? defaultRegistryFolder() : roots.registry);
+    std::string problem;
+    auto registered = readVirtualPorts(
+        roots.registry.empty() ? defaultRegistryFolder() : roots.registry, nullptr, &problem);
+    if (problems != nullptr && !problem.empty())
+        problems->push_back("simulated ports are not listed: " + problem);
     for (auto& info : registered)
         info.device = deviceNodeOf((fs::path(roots.devRoot) / info.name).string()).device;
     ports.insert(ports.end(), std::make_move_iterator(registered.begin()),

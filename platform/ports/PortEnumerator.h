@@ -117,7 +117,10 @@ struct DiscoveryRoots {
     std::string registry;  // empty: defaultRegistryFolder()
 };
 
-[[nodiscard]] std::vector<PortInfo> enumeratePorts(const DiscoveryRoots& roots = {});
+// problems, when given, receives why a part of the machine could not be looked at (the
+// registry's folder is another user's), one line each naming the folder; empty when none.
+[[nodiscard]] std::vector<PortInfo> enumeratePorts(const DiscoveryRoots& roots = {},
+                                                   std::vector<std::string>* problems = nullptr);
 
 // What the udev database says of the character device "<major>:<minor>" (its E: properties and
 // its G:/Q: tags) and of the USB device it hangs off; found is false when it has no record.
@@ -135,11 +138,17 @@ struct UdevRecord {
 // port= the port name, description= the device description, pid= the serving process, id= an
 // identity of the device that its server keeps when the port is renamed (the identity is then
 // "virtual:<id>"; without the line it is the name's). An entry whose process is gone is
-// ignored; a folder owned by another user is not read; unknown keys are skipped.
+// ignored; a folder that is not private to this user (checkPrivateFolder) is not read;
+// unknown keys are skipped. XDG_RUNTIME_DIR counts only when it is this user's own folder.
 [[nodiscard]] std::string defaultRegistryFolder();
-// pids, when given, receives each listed port's serving process, in the same order.
+// Why the registry in `folder` cannot be read, naming the folder; empty when it can, or when
+// it does not exist (no port registered yet).
+[[nodiscard]] std::string registryProblem(const std::string& folder);
+// pids, when given, receives each listed port's serving process, in the same order; problem,
+// when given, registryProblem(folder).
 [[nodiscard]] std::vector<PortInfo> readVirtualPorts(const std::string& folder,
-                                                     std::vector<long>* pids = nullptr);
+                                                     std::vector<long>* pids = nullptr,
+                                                     std::string* problem = nullptr);
 
 // A port announced in the registry for as long as this object lives.
 class VirtualPortRegistration {

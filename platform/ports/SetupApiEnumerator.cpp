@@ -68,7 +68,8 @@ bool textProperty(HDEVINFO set, SP_DEVINFO_DATA& device, DWORD property, std::ws
 
 }  // namespace
 
-std::vector<PortInfo> enumeratePorts([[maybe_unused]] const DiscoveryRoots& roots) {
+std::vector<PortInfo> enumeratePorts([[maybe_unused]] const DiscoveryRoots& roots,
+                                     [[maybe_unused]] std::vector<std::string>* problems) {
     std::vector<PortInfo> ports;
     GUID portsClass{};
     DWORD classes = 0;

@@ -13,6 +13,7 @@
 #include <system_error>
 #include <utility>
 
+#include "platform/PrivateFiles.h"
 #include "platform/WriteAll.h"
 #include "platform/ports/PortEnumerator.h"
 
@@ -27,20 +28,11 @@ constexpr const char* kVirtualDriver = "virtual";
 constexpr const char* kVirtualIdentityPrefix = "virtual:";
 
 // Our own folder, and not a link someone planted: in /tmp another user could create the path
-// first and announce a port of their choosing.
-bool isOwnPrivateFolder(const std::string& folder) {
-    struct stat st {};
-    return ::lstat(folder.c_str(), &st) == 0 && S_ISDIR(st.st_mode) && st.st_uid == ::geteuid();
-}
-
-// Creates the folder 0700 if it is missing; false if it cannot be made or is not ours.
+// first and announce a port of their choosing. Made 0700 when missing.
 bool ensurePrivateFolder(const std::string& folder, std::string& error) {
-    if (::mkdir(folder.c_str(), 0700) != 0 && errno != EEXIST) {
-        error = folder + ": " + std::strerror(errno);
-        return false;
-    }
-    if (!isOwnPrivateFolder(folder)) {
-        error = folder + ": not a folder of this user";
+    FileError failed;
+    if (!makePrivateFolders(folder, failed)) {
+        error = failed.text;
         return false;
     }
     return true;
@@ -74,16 +66,37 @@ std::string fileNameFor(const std::string& port) {
 }  // namespace
 
 std::string defaultRegistryFolder() {
+    // The session's runtime folder only when it is this user's (a root run under sudo -E has
+    // another account's).
     const char* runtime = std::getenv("XDG_RUNTIME_DIR");
-    if (runtime != nullptr && runtime[0] != '\0') {
+    FileError ignored;
+    if (runtime != nullptr && runtime[0] == '/' && checkPrivateFolder(runtime, ignored)) {
         return std::string(runtime) + "/qx4t/ports";
     }
-    return "/tmp/qx4t-" + std::to_string(::getuid()) + "/ports";
+    return "/tmp/qx4t-" + std::to_string(::geteuid()) + "/ports";
 }
 
-std::vector<PortInfo> readVirtualPorts(const std::string& folder, std::vector<long>* pids) {
+std::string registryProblem(const std::string& folder) {
+    struct stat st {};
+    if (::lstat(folder.c_str(), &st) != 0 && errno == ENOENT) {
+        return {};  // no simulator has registered a port yet
+    }
+    FileError failed;
+    if (checkPrivateFolder(folder, failed)) {
+        return {};
+    }
+    return failed.text;
+}
+
+std::vector<PortInfo> readVirtualPorts(const std::string& folder, std::vector<long>* pids,
+                                       std::string* problem) {
     std::vector<PortInfo> ports;
-    if (!isOwnPrivateFolder(folder)) {
+    const std::string unusable = registryProblem(folder);
+    if (problem != nullptr) {
+        *problem = unusable;
+    }
+    FileError missing;
+    if (!unusable.empty() || !checkPrivateFolder(folder, missing)) {
         return ports;
     }
     std::error_code ec;

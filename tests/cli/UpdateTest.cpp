@@ -454,6 +454,30 @@ TEST_F(CliRun, DeviceTextsCannotControlTheTerminal) {
     }
 }
 
+// A registry folder that is not the user's own hides every simulated port: the list says so
+// before it looks complete.
+TEST_F(CliRun, PortsTellWhyTheSimulatedPortsAreNotListed) {
+    addPlc();
+    const auto planted = m_stateRoot / "planted";
+    std::filesystem::create_directory_symlink(m_stateRoot, planted);
+    env.discoveryProblems = [&] {
+        std::vector<std::string> problems;
+        (void)ports::enumeratePorts(
+            {"/nonexistent", "/nonexistent", "/nonexistent", planted.string()}, &problems);
+        return problems;
+    };
+    ASSERT_EQ(run({"ports"}), kExitSuccess);
+    EXPECT_NE(err.str().find("warning: simulated ports are not listed: " + planted.string() +
+                             " is a symbolic link"),
+              std::string::npos)
+        << err.str();
+    ASSERT_EQ(run({"ports", "--json"}), kExitSuccess);
+    const auto records = test::ParseJsonLines(out.str());
+    ASSERT_EQ(records.size(), 3u);
+    EXPECT_EQ(test::Str(records[0], "type"), "problem");
+    EXPECT_NE(test::Str(records[0], "message").find(planted.string()), std::string::npos);
+}
+
 TEST_F(CliRun, PortsAndStatusInJson) {
     addPlc();
     auto& other = bench().addPlc("ttyS0", {}, "16550A UART");

@@ -7,8 +7,11 @@
 #include <unistd.h>
 
 #include <cstdlib>
+#include <ctime>
 #include <filesystem>
 #include <fstream>
+#include <functional>
+#include <set>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -16,6 +19,7 @@
 #include "link/ImageTransfer.h"
 #include "platform/AppFolders.h"
 #include "platform/Clock.h"
+#include "platform/PrivateFiles.h"
 
 namespace fs = std::filesystem;
 using qx4t::link::kKeptRunLogs;
@@ -66,7 +70,7 @@ TEST_F(RunLogTest, FramesWholeImagePiecesSummarisedAndTheOutcomeLast) {
             EXPECT_NE(::fcntl(std::stoi(fd.path().filename()), F_GETFD) & FD_CLOEXEC, 0);
         }
     }
-    EXPECT_EQ(logFds, 1);
+    EXPECT_EQ(logFds, 2);  // the log written, and the lock held on it while it is
 
     log.exchange('>', "%EE#RMP\r");
     log.exchange('<', std::string("\0", 1));
@@ -131,6 +135,72 @@ TEST_F(RunLogTest, KeepsTheNewestTwentyWhenManyProcessesStartAtOnce) {
     for (const auto& name : names)
         fresh += name.find("-qx4t-vup-") != std::string::npos ? 1 : 0;
     EXPECT_EQ(fresh, kProcesses) << "a new run's log was pruned instead of an old one";
+}
+
+// Pruning goes by the time each log was last written, whatever its name says, and leaves alone
+// every log a run is still writing (it holds a lock on it), this run's first of all.
+TEST_F(RunLogTest, PruningKeepsTheNewestWrittenAndEveryLogInUse) {
+    struct Case {
+        const char* name;
+        int logs;                               // earlier runs' logs, 0..logs-1
+        std::function<std::string(int)> stamp;  // the start time in log i's name
+        std::function<long long(int)> written;  // log i's modification time, in seconds
+        int locked;                             // a log still being written, or -1
+        std::set<int> kept;
+    };
+    const auto from = [](int first, int last) {
+        std::set<int> range;
+        for (int i = first; i <= last; ++i)
+            range.insert(i);
+        return range;
+    };
+    const auto stamp = [](int year) {
+        return
+            [year](int i) { return std::to_string(year) + "0101T0000" + std::to_string(10 + i); };
+    };
+    const long long now = std::time(nullptr);
+    const Case cases[] = {
+        // Names in one order, times in the other: the names do not count.
+        {"names say the opposite", 25, stamp(2020), [now](int i) { return now - 1000 - i; }, -1,
+         from(0, 18)},
+        // The clock was set back: every earlier log is stamped, and was written, after now.
+        {"clock set back", kKeptRunLogs, stamp(2099), [now](int i) { return now + 100000 + i; }, -1,
+         from(1, kKeptRunLogs - 1)},
+        {"a log in use is kept", 22, stamp(2020), [now](int i) { return now - 1000 - i; }, 21,
+         [&] {
+             auto kept = from(0, 18);
+             kept.insert(21);
+             return kept;
+         }()},
+    };
+    int row = 0;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const std::string folder = m_root + "/logs-" + std::to_string(row++);
+        ASSERT_EQ(::mkdir(folder.c_str(), 0700), 0);
+        auto nameOf = [&](int i) { return c.stamp(i) + "Z-old-1.log"; };
+        for (int i = 0; i < c.logs; ++i) {
+            const std::string path = folder + "/" + nameOf(i);
+            std::ofstream(path) << "x";
+            const struct timespec times[2] = {{static_cast<time_t>(c.written(i)), 0},
+                                              {static_cast<time_t>(c.written(i)), 0}};
+            ASSERT_EQ(::utimensat(AT_FDCWD, path.c_str(), times, 0), 0);
+        }
+        qx4t::FileLock inUse;
+        qx4t::FileError error;
+        if (c.locked >= 0) {
+            ASSERT_EQ(inUse.lock(folder + "/" + nameOf(c.locked), qx4t::FileLock::Wait::No, error),
+                      qx4t::FileLock::Status::Held);
+        }
+        RunLog log;
+        ASSERT_TRUE(log.open(folder, "qx4t-vup", m_clock, 1)) << log.error();
+        std::set<std::string> expected{fs::path(log.path()).filename().string()};
+        for (int i : c.kept)
+            expected.insert(nameOf(i));
+        const auto names = logs(folder);
+        EXPECT_EQ(std::set<std::string>(names.begin(), names.end()), expected);
+        EXPECT_TRUE(log.close("exit 0"));
+    }
 }
 
 TEST_F(RunLogTest, AFolderThatCannotBeMadeIsReportedAndNothingIsLeft) {

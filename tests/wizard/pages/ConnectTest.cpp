@@ -436,10 +436,11 @@ TEST_F(ConnectPageTest, NoUpdateModeEntryWithADamagedImageOrWithoutTheNote) {
             boxes.expect(20018, 20003, kConfirm, IDOK);
             boxes.expect(c.textId, c.captionId, kWarning);
             if (c.blockNote) {
-                // The cause in the wizard's words and the path; the system's words are for the log.
-                const std::string lock = qx4t::defaultStateFolder() + "/pending-updates.lock";
+                // The cause in the wizard's words and the folder that is not one; the system's
+                // words are for the log.
+                const std::string folder = qx4t::defaultStateFolder();
                 boxes.withText(qx4t::ui::formatString(
-                    26003, {qx4t::ui::formatString(26043), QString::fromStdString(lock)}));
+                    26003, {qx4t::ui::formatString(26043), QString::fromStdString(folder)}));
             }
             rig.connectNext();
             EXPECT_EQ(boxes.pending(), 0u);
