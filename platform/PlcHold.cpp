@@ -7,8 +7,6 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <cstdint>
-#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 
@@ -20,18 +18,6 @@ constexpr std::size_t kMaxHolderBytes = 256;
 
 std::string errnoText(const std::string& what, const std::string& path) {
     return what + " " + path + ": " + std::strerror(errno);
-}
-
-// FNV-1a: a stable file name for an identity that may hold any character.
-std::string hashName(const std::string& key) {
-    std::uint64_t h = 14695981039346656037ULL;
-    for (unsigned char c : key) {
-        h ^= c;
-        h *= 1099511628211ULL;
-    }
-    char text[17];
-    std::snprintf(text, sizeof text, "%016llx", static_cast<unsigned long long>(h));
-    return std::string("plc-") + text + ".lock";
 }
 
 std::string userName() {
@@ -102,7 +88,7 @@ PlcHold::Status PlcHold::acquire(const std::string& folder, const std::string& i
         return Status::Held;
     if (!sharedFolder(folder, m_error))
         return Status::Unavailable;
-    const std::string path = folder + "/" + hashName(identityKey);
+    const std::string path = folder + "/" + plcHoldFileName(identityKey);
     const int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_NOFOLLOW | O_CLOEXEC | O_NOCTTY, 0666);
     if (fd < 0) {
         m_error = errnoText("cannot open", path);
