@@ -11,6 +11,9 @@
 #include <optional>
 #include <system_error>
 
+#include "platform/serial/SerialPort.h"
+#include "platform/text/Utf8.h"
+
 namespace qx4t::ports {
 namespace fs = std::filesystem;
 
@@ -273,6 +276,11 @@ std::vector<PortInfo> enumeratePorts(const DiscoveryRoots& roots) {
                  std::make_move_iterator(registered.end()));
     assignIdentities(ports);
     return ports;
+}
+
+std::string portNameOf(const std::string& typed) {
+    const std::string prefix = wideToUtf8(serial::devicePrefix());
+    return typed.starts_with(prefix) ? typed.substr(prefix.size()) : typed;
 }
 
 DeviceNode deviceNodeOf(const std::string& path) {
