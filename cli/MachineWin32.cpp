@@ -1,6 +1,6 @@
 // The environment of qx4t-vup.exe on Windows: the console for questions and progress, SetupAPI
 // port discovery, the in-process simulated PLC for --simulate, run logs under the user's local
-// application data.
+// application data, the holds on PLCs in the machine-wide folder.
 #include <windows.h>
 
 #include <iostream>
@@ -10,6 +10,7 @@
 #include "cli/Machine.h"
 #include "cli/Simulator.h"
 #include "platform/AppFolders.h"
+#include "platform/PlcHold.h"
 #include "platform/Quit.h"
 #include "platform/ports/PortEnumerator.h"
 
@@ -62,11 +63,13 @@ Environment MachineEnvironment() {
     env.clock = &SteadyClock::instance();
     env.waitUntil = quit::sleepUntil;
     env.listPorts = [] { return ports::enumeratePorts(); };
+    env.deviceNodeOf = [](const std::string& name) { return ports::deviceNodeOf(name); };
     env.ask = AskOnConsole;
     env.progressInPlace = ConsoleCanRedraw();
     env.modemManagerRunning = [] { return ModemManagerRunning(); };
     env.accessAdvice = [](const std::string& devicePath) { return AccessAdvice(devicePath); };
     env.runLogFolder = logFolder();
+    env.holdFolder = defaultPlcHoldFolder();
     env.startSimulator = StartInProcessSimulator;
     env.doctor = MachineDoctorLookups();
     return env;

@@ -2,8 +2,7 @@
 
 #include <string_view>
 
-#include "platform/serial/SerialPort.h"
-#include "platform/text/Utf8.h"
+#include "platform/ports/PortEnumerator.h"
 
 namespace qx4t::cli {
 namespace {
@@ -228,10 +227,9 @@ ParseResult ParseOptions(const std::vector<std::string>& args) {
                 o.json = true;
                 break;
             case kFlagPort: {
-                // "/dev/ttyACM0" is accepted for "ttyACM0" (and "\\.\COM3" for "COM3"): the
+                // "/dev/ttyACM0" is accepted for "ttyACM0" (and "\\.\com03" for "COM3"): the
                 // link adds the prefix itself.
-                const std::string prefix = wideToUtf8(serial::devicePrefix());
-                o.port = value.starts_with(prefix) ? value.substr(prefix.size()) : value;
+                o.port = ports::portNameOf(value);
                 if (o.port.empty()) {
                     result.error = "--port needs a port name";
                     return result;

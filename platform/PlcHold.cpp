@@ -6,8 +6,6 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <cstdint>
-#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 
@@ -112,6 +110,10 @@ void PlcHold::release() {
     }
     m_lock.release();
     m_wroteName = false;
+}
+
+bool PlcHold::held() const {
+    return m_lock.held();
 }
 
 PlcHold::Status PlcHold::acquire(const std::string& folder, const std::string& identityKey,

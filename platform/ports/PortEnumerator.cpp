@@ -11,6 +11,9 @@
 #include <optional>
 #include <system_error>
 
+#include "platform/serial/SerialPort.h"
+#include "platform/text/Utf8.h"
+
 namespace qx4t::ports {
 namespace fs = std::filesystem;
 
@@ -304,6 +307,11 @@ UdevRecord readUdevRecord(const std::string& device, const DiscoveryRoots& roots
         }
     }
     return record;
+}
+
+std::string portNameOf(const std::string& typed) {
+    const std::string prefix = wideToUtf8(serial::devicePrefix());
+    return typed.starts_with(prefix) ? typed.substr(prefix.size()) : typed;
 }
 
 DeviceNode deviceNodeOf(const std::string& path) {

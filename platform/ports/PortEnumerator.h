@@ -40,7 +40,8 @@ struct PortInfo {
     std::string serialKey{};
     std::string pathKey{};
     std::string virtualKey{};
-    std::string device{};  // "<major>:<minor>" of the device node
+    // "<major>:<minor>" of the device node; on Windows the COM name in its one spelling.
+    std::string device{};
     IdentityKind identityKind = IdentityKind::Name;
     bool identityUnique = true;
 };
@@ -66,7 +67,12 @@ void assignIdentities(std::vector<PortInfo>& ports);
                                            const std::string& openDevice,
                                            const std::string& openedName);
 
-// What a port name given by hand names: "/dev/" + name on Linux.
+// The name discovery lists for a port named by hand: without the device prefix ("/dev/",
+// "\\.\"), and on Windows a COM name in its one spelling ("com05" is COM5).
+[[nodiscard]] std::string portNameOf(const std::string& typed);
+
+// What a port name given by hand names: "/dev/" + name on Linux; on Windows the one spelling of
+// a COM name stands for the device number.
 struct DeviceNode {
     enum class Kind { Missing, NotSerial, CharDevice };
     Kind kind = Kind::Missing;

@@ -68,7 +68,8 @@ public:
     // True once a wait or a read failed because the other side hung up (a USB device that went
     // away, a simulator that closed its side), rather than for any other reason; false again
     // after the next open. A PLC that restarts right after a request that needs no answer
-    // hangs up like this.
+    // hangs up like this. On Windows a failed write is asked about too, and only a port that
+    // then says its device is gone counts (common/WindowsPorts.h, ComDeviceGone).
     [[nodiscard]] virtual bool hungUp() const { return false; }
 };
 

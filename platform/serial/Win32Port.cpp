@@ -7,6 +7,7 @@
 #include <memory>
 #include <string>
 
+#include "common/WindowsPorts.h"
 #include "platform/Clock.h"
 #include "platform/serial/SerialPort.h"
 #include "platform/serial/Win32LineSettings.h"
@@ -128,6 +129,7 @@ public:
 
     OpenResult open(const std::string& path) override {
         close();
+        m_hungUp = false;
         if (m_wait.hEvent == nullptr)
             return {OpenStatus::Failed, systemMessage(::GetLastError())};
         // Share mode 0: nobody else may open the port while we hold it.
@@ -209,6 +211,7 @@ public:
         ::SetLastError(ERROR_SUCCESS);
         if (!::WriteFileEx(m_handle, pending->bytes.data(), static_cast<DWORD>(size),
                            &pending->overlapped, onWriteDone)) {
+            noteFailure();
             result.status = WriteStatus::Error;
             return result;
         }
@@ -216,6 +219,7 @@ public:
         if (queued != ERROR_SUCCESS && queued != ERROR_IO_PENDING) {
             ::CancelIo(m_handle);
             settle(std::move(pending));
+            noteFailure();
             result.status = WriteStatus::Error;
             return result;
         }
@@ -226,8 +230,10 @@ public:
             return result;
         }
         result.written = pending->transferred;
-        if (pending->error != ERROR_SUCCESS || pending->transferred != size)
+        if (pending->error != ERROR_SUCCESS || pending->transferred != size) {
+            noteFailure();
             result.status = WriteStatus::Error;
+        }
         return result;
     }
 
@@ -241,9 +247,9 @@ public:
             if (queued > 0)
                 return WaitStatus::Ready;
             if (!armWait())
-                return WaitStatus::Error;
+                return failed();
             if (!m_waiting)  // the event came at once
-                return (m_mask & EV_RXCHAR) ? WaitStatus::Ready : WaitStatus::Error;
+                return (m_mask & EV_RXCHAR) ? WaitStatus::Ready : failed();
         }
         const DWORD waited = ::WaitForSingleObject(m_wait.hEvent, milliseconds(timeout));
         if (waited == WAIT_TIMEOUT)
@@ -254,7 +260,7 @@ public:
         const BOOL done = ::GetOverlappedResult(m_handle, &m_wait, &unused, FALSE);
         m_waiting = false;
         // Any other event, or none, is not the start of a reply.
-        return done && (m_mask & EV_RXCHAR) ? WaitStatus::Ready : WaitStatus::Error;
+        return done && (m_mask & EV_RXCHAR) ? WaitStatus::Ready : failed();
     }
 
     long bytesWaiting() override {
@@ -262,8 +268,10 @@ public:
             return -1;
         DWORD errors = 0;
         COMSTAT status{};
-        if (!::ClearCommError(m_handle, &errors, &status))
+        if (!::ClearCommError(m_handle, &errors, &status)) {
+            noteFailure();
             return -1;
+        }
         return static_cast<long>(status.cbInQue);
     }
 
@@ -284,10 +292,36 @@ public:
         else if (ok)
             ok = ::GetOverlappedResult(m_handle, &overlapped, &got, FALSE);
         ::CloseHandle(overlapped.hEvent);
-        return ok ? static_cast<long>(got) : -1;
+        if (!ok) {
+            noteFailure();
+            return -1;
+        }
+        return static_cast<long>(got);
     }
 
+    bool hungUp() const override { return m_hungUp; }
+
 private:
+    // After a read, write or wait failed: the port is asked, without waiting, whether its device
+    // is still there. Only an answer that says it is gone counts as a hang-up; a cancelled wait
+    // (ERROR_OPERATION_ABORTED) on a device still present stays a failure, never silence.
+    void noteFailure() {
+        DWORD errors = 0;
+        DWORD modem = 0;
+        if (!::ClearCommError(m_handle, &errors, nullptr)) {
+            m_hungUp = m_hungUp || ComDeviceGone(::GetLastError());
+            if (m_hungUp)
+                return;
+        }
+        if (!::GetCommModemStatus(m_handle, &modem))
+            m_hungUp = m_hungUp || ComDeviceGone(::GetLastError());
+    }
+
+    WaitStatus failed() {
+        noteFailure();
+        return WaitStatus::Error;
+    }
+
     // Asks to be told of the next received character. m_waiting is false afterwards when the
     // event was already there (m_mask says which).
     bool armWait() {
@@ -329,6 +363,7 @@ private:
     OVERLAPPED m_wait{};
     DWORD m_mask = 0;
     bool m_waiting = false;
+    bool m_hungUp = false;
 };
 
 }  // namespace

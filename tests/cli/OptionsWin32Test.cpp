@@ -1,5 +1,5 @@
 // --port on Windows: a COM port's device path stands for its name, as "/dev/ttyACM0" does on
-// Linux, and the bare prefix names no port.
+// Linux, any spelling of a COM name for its one spelling, and the bare prefix names no port.
 #include <gtest/gtest.h>
 
 #include <sstream>
@@ -18,6 +18,9 @@ TEST(CliOptionsOnWindows, ADevicePathStandsForItsPortName) {
     const auto bare = ParseOptions({"status", "--port=COM3"});
     ASSERT_TRUE(bare.ok()) << bare.error;
     EXPECT_EQ(bare.options.port, "COM3");
+    // Every spelling of a COM name is the one discovery lists.
+    for (const char* typed : {"com05", "\\\\.\\com5", "COM5:"})
+        EXPECT_EQ(ParseOptions({"status", "--port", typed}).options.port, "COM5") << typed;
 
     std::ostringstream out, err;
     Environment env;

@@ -774,11 +774,6 @@ TEST_F(CliRun, ThePlcIsKnownByAnIdentityCheckedBeforeEveryWrite) {
     const auto ask = env.ask;
     const auto deviceNodeOf = env.deviceNodeOf;
     for (const Case& c : cases) {
-#ifdef _WIN32
-        // No hold on Windows yet: there the port's exclusive open is the only one.
-        if (std::string(c.name).rfind("held by", 0) == 0)
-            continue;
-#endif
         SCOPED_TRACE(c.name);
         fresh();
         resetNotes();

@@ -1,12 +1,12 @@
 // Linked into every test program: before any test runs, the process gets a runtime folder, a
 // state folder, a folder for the holds on PLCs, one for the notes of unverified updates and a
-// GoogleTest temporary folder
-// (testing::TempDir()) of its own (on Windows, a local application-data folder and a temporary
-// folder of its own), so that nothing a test leaves in the user's folders or under a fixed file
-// name (a simulator's port entry, a note of an unverified update, run logs, a lock, a transcript)
-// is seen by a test running beside it, in this build or another, and nothing of the user's is
-// seen by the tests. Simulators and programs that a test starts inherit the folders. A test that
-// wants other folders still sets them itself.
+// GoogleTest temporary folder (testing::TempDir()) of its own (on Windows, a local
+// application-data folder, a temporary folder and a folder for the holds of its own), so that
+// nothing a test leaves in the user's folders or under a fixed file name (a simulator's port
+// entry, a note of an unverified update, run logs, a lock, a transcript) is seen by a test
+// running beside it, in this build or another, and nothing of the user's is seen by the tests.
+// Simulators and programs that a test starts inherit the folders. A test that wants other
+// folders still sets them itself.
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -39,6 +39,7 @@ public:
         // Through the C runtime, which keeps its own copy of the environment beside Windows'.
         ::_wputenv_s(L"LOCALAPPDATA", m_root.c_str());
         ::_wputenv_s(L"TEST_TMPDIR", (m_root / "tmp").c_str());
+        ::_wputenv_s(L"QX4T_HOLD_DIR", (m_root / "holds").c_str());
 #else
         m_owner = ::getpid();
         ::setenv("TEST_TMPDIR", (m_root / "tmp").c_str(), 1);
