@@ -8,6 +8,7 @@
 #include <fstream>
 #include <string>
 
+#include "platform/PlcFileName.h"
 #include "tests/support/TempFolder.h"
 
 namespace qx4t {
