@@ -169,7 +169,9 @@ TEST_F(PrivateFilesTest, ALinkWhereAFileOfOursGoesIsNeverFollowed) {
              return hold.acquire(folder, "a", "test") != PlcHold::Status::Unavailable;
          }},
         {"the note of unverified updates", "pending-updates.lock",
-         [](const std::string& folder) { return PendingUpdates(folder).mark("k", "pts/1").ok; }},
+         [](const std::string& folder) {
+             return PendingUpdates(folder, /*notesFolder=*/"").mark("k", "pts/1").ok;
+         }},
         {"the run logs' lock", ".lock",
          [](const std::string& folder) {
              VirtualClock clock;
