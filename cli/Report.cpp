@@ -1,7 +1,9 @@
 #include "cli/Report.h"
 
+#include <chrono>
 #include <cmath>
 #include <cstdio>
+#include <ctime>
 
 #include "platform/text/Utf8.h"
 
@@ -149,8 +151,26 @@ std::string FormatDuration(Clock::duration d) {
     return buf;
 }
 
+std::string UtcNow() {
+    const std::time_t now = std::chrono::system_clock::to_time_t(std::chrono::system_clock::now());
+    std::tm utc{};
+#ifdef _WIN32
+    gmtime_s(&utc, &now);
+#else
+    gmtime_r(&now, &utc);
+#endif
+    char buf[32];
+    std::strftime(buf, sizeof buf, "%Y-%m-%dT%H:%M:%SZ", &utc);
+    return buf;
+}
+
 Reporter::Reporter(Style style, std::ostream& out, std::ostream& err, const Clock& clock)
-    : m_style(style), m_out(out), m_err(err), m_clock(clock), m_phaseStart(clock.now()) {}
+    : m_style(style),
+      m_out(out),
+      m_err(err),
+      m_clock(clock),
+      m_phaseStart(clock.now()),
+      m_started(UtcNow()) {}
 
 Reporter::~Reporter() {
     endInPlaceLine();
@@ -317,7 +337,7 @@ void Reporter::result(int exitCode, const std::string& message, JsonObject field
         o.add("type", "result")
             .add("exit", exitCode)
             .add("result", exitCode == 0 ? "success" : "failure");
-        o.add("message", message);
+        o.add("message", message).add("started", m_started).add("finished", UtcNow());
         std::string text = o.str();
         const std::string extra = fields.str();
         if (extra.size() > 2)
