@@ -152,15 +152,21 @@ std::string FormatDuration(Clock::duration d) {
 }
 
 std::string UtcNow() {
-    const std::time_t now = std::chrono::system_clock::to_time_t(std::chrono::system_clock::now());
+    const auto now = std::chrono::system_clock::now();
+    const std::time_t seconds = std::chrono::system_clock::to_time_t(now);
+    const auto millis =
+        std::chrono::duration_cast<std::chrono::milliseconds>(now.time_since_epoch()).count() %
+        1000;
     std::tm utc{};
 #ifdef _WIN32
-    gmtime_s(&utc, &now);
+    gmtime_s(&utc, &seconds);
 #else
-    gmtime_r(&now, &utc);
+    gmtime_r(&seconds, &utc);
 #endif
+    char date[24];
+    std::strftime(date, sizeof date, "%Y-%m-%dT%H:%M:%S", &utc);
     char buf[32];
-    std::strftime(buf, sizeof buf, "%Y-%m-%dT%H:%M:%SZ", &utc);
+    std::snprintf(buf, sizeof buf, "%s.%03dZ", date, static_cast<int>(millis));
     return buf;
 }
 

@@ -65,7 +65,8 @@ public:
     void note(const std::string& text);
     void error(const std::string& text);
     // The last word: a line for a person, or the final JSON object with "exit" and "result",
-    // and "started" and "finished": when this run began and ended, in UTC (ISO 8601, "Z").
+    // and "started" and "finished": when this run began and ended, in UTC (ISO 8601 to the
+    // millisecond, "Z").
     void result(int exitCode, const std::string& message, JsonObject fields = {});
     // The message of the last result, for the run log.
     [[nodiscard]] const std::string& lastResult() const { return m_lastResult; }
@@ -95,7 +96,7 @@ private:
     int m_polls = 0;
 };
 
-// The wall-clock time now, in UTC: "2026-12-08T15:04:05Z".
+// The wall-clock time now, in UTC: "2026-12-08T15:04:05.123Z".
 [[nodiscard]] std::string UtcNow();
 
 // "1:05" for 65 s, "1:01:05" past an hour.

@@ -403,7 +403,7 @@ TEST_F(CliRun, JsonStreamOfAnUpdate) {
     EXPECT_EQ(test::Str(result, "target_version"), "1.80");
     EXPECT_EQ(test::Str(result, "image_sha256").size(), 64u);
     for (const char* key : {"started", "finished"}) {
-        EXPECT_EQ(test::Str(result, key).size(), 20u) << key;
+        EXPECT_EQ(test::Str(result, key).size(), 24u) << key;
         EXPECT_EQ(test::Str(result, key).back(), 'Z') << key;
     }
     EXPECT_LE(test::Str(result, "started"), test::Str(result, "finished"));
