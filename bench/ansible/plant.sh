@@ -44,10 +44,9 @@ start_plc() {
 # One update alone, on a PLC of its own.
 start_plc "$work/alone"
 port=$(head -n 1 "$work/alone/sim-0")
-SECONDS=0
 start=$(date +%s.%N)
 XDG_RUNTIME_DIR="$work/alone" "$bin/qx4t-vup" update --port "$port" --yes --json >"$work/alone.log"
-one=$(echo "$(date +%s.%N) - $start" | bc)
+one=$(python3 -c "import sys; print(float(sys.argv[1]) - float(sys.argv[2]))" "$(date +%s.%N)" "$start")
 
 {
     echo "qx4t_line_pcs:"
@@ -73,13 +72,11 @@ start=$(date +%s.%N)
 rc=0
 ansible-playbook -i "$work/inventory.yml" "$here/../../deploy/ansible/qx4t-vup.yml" \
     -e qx4t_vup_report_dir="$work/report" >"$work/play.log" 2>&1 || rc=$?
-wall=$(echo "$(date +%s.%N) - $start" | bc)
-batches=$(grep -c '^PLAY \[\|^TASK \[qx4t_vup : Name this run\]' "$work/play.log" || true)
-batches=$(python3 -c 'import json, sys
-r = json.load(open(sys.argv[1]))
-print(len({row["host"] for row in r["plcs"]}), r["summary"])' "$work/report/report.json")
-summary="${batches#* }"
-batches=$(grep -c 'TASK \[qx4t_vup : Take the run id\]' "$work/play.log")
+wall=$(python3 -c "import sys; print(float(sys.argv[1]) - float(sys.argv[2]))" "$(date +%s.%N)" "$start")
+# The role's first task, printed once per batch.
+batches=$(grep -c 'TASK \[qx4t_vup : Take the run id\]' "$work/play.log" || true)
+summary=$(python3 -c 'import json, sys; print(json.load(open(sys.argv[1]))["summary"])' \
+    "$work/report/report.json" 2>/dev/null || echo "no report")
 [ "$rc" = 0 ] || { tail -n 40 "$work/play.log"; echo "ansible-playbook exited with $rc" >&2; }
 python3 - "$wall" "$one" "$batches" "$summary" "$hosts" "$per_host" <<'PYEOF'
 import sys
