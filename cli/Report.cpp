@@ -1,7 +1,9 @@
 #include "cli/Report.h"
 
+#include <chrono>
 #include <cmath>
 #include <cstdio>
+#include <ctime>
 
 #include "platform/text/Utf8.h"
 
@@ -154,8 +156,32 @@ std::string FormatDuration(Clock::duration d) {
     return buf;
 }
 
+std::string UtcNow() {
+    const auto now = std::chrono::system_clock::now();
+    const std::time_t seconds = std::chrono::system_clock::to_time_t(now);
+    const auto millis =
+        std::chrono::duration_cast<std::chrono::milliseconds>(now.time_since_epoch()).count() %
+        1000;
+    std::tm utc{};
+#ifdef _WIN32
+    gmtime_s(&utc, &seconds);
+#else
+    gmtime_r(&seconds, &utc);
+#endif
+    char date[24];
+    std::strftime(date, sizeof date, "%Y-%m-%dT%H:%M:%S", &utc);
+    char buf[32];
+    std::snprintf(buf, sizeof buf, "%s.%03dZ", date, static_cast<int>(millis));
+    return buf;
+}
+
 Reporter::Reporter(Style style, std::ostream& out, std::ostream& err, const Clock& clock)
-    : m_style(style), m_out(out), m_err(err), m_clock(clock), m_phaseStart(clock.now()) {}
+    : m_style(style),
+      m_out(out),
+      m_err(err),
+      m_clock(clock),
+      m_phaseStart(clock.now()),
+      m_started(UtcNow()) {}
 
 Reporter::~Reporter() {
     endInPlaceLine();
@@ -322,7 +348,7 @@ void Reporter::result(int exitCode, const std::string& message, JsonObject field
         o.add("type", "result")
             .add("exit", exitCode)
             .add("result", exitCode == 0 ? "success" : "failure");
-        o.add("message", message);
+        o.add("message", message).add("started", m_started).add("finished", UtcNow());
         std::string text = o.str();
         const std::string extra = fields.str();
         if (extra.size() > 2)

@@ -65,7 +65,9 @@ public:
     // Advice and warnings, and errors: always stderr.
     void note(const std::string& text);
     void error(const std::string& text);
-    // The last word: a line for a person, or the final JSON object with "exit" and "result".
+    // The last word: a line for a person, or the final JSON object with "exit" and "result",
+    // and "started" and "finished": when this run began and ended, in UTC (ISO 8601 to the
+    // millisecond, "Z").
     void result(int exitCode, const std::string& message, JsonObject fields = {});
     // The message of the last result, for the run log.
     [[nodiscard]] const std::string& lastResult() const { return m_lastResult; }
@@ -81,6 +83,7 @@ private:
     std::ostream& m_err;
     const Clock& m_clock;
     Clock::time_point m_phaseStart;
+    std::string m_started;  // UTC, when the run began
     Phase m_phase = Phase::Status;
     bool m_lineOpen = false;  // an in-place line is on the screen without its newline
     long long m_drawnSecond = -1;
@@ -93,6 +96,9 @@ private:
     int m_position = -1;
     int m_polls = 0;
 };
+
+// The wall-clock time now, in UTC: "2026-12-08T15:04:05.123Z".
+[[nodiscard]] std::string UtcNow();
 
 // "1:05" for 65 s, "1:01:05" past an hour.
 [[nodiscard]] std::string FormatDuration(Clock::duration d);

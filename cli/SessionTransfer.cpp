@@ -7,6 +7,7 @@
 #include "cli/ExitCodes.h"
 #include "cli/LinkMessages.h"
 #include "common/VersionRules.h"
+#include "firmware/Sha256.h"
 #include "link/ImageTransfer.h"
 #include "link/ResultCodes.h"
 #include "platform/Quit.h"
@@ -166,7 +167,10 @@ int Session::RestartAndVerify() {
                         .add("model", Narrow(scratch.strModel))
                         .add("version", now)
                         .add("version_raw", Narrow(scratch.strVersion))
-                        .add("previous_version", Narrow(PlcVersionDisplay(m_status.strVersion)));
+                        .add("previous_version", Narrow(PlcVersionDisplay(m_status.strVersion)))
+                        .add("target_version", to)
+                        .add("image_sha256",
+                             firmware::toHex(firmware::sha256(m_image.data, m_image.size)));
                     const auto verdict =
                         JudgeRestartAnswer(PortMatch::Same, m_status.strModel, scratch.strModel,
                                            scratch.strVersion, m_target);

@@ -412,6 +412,14 @@ TEST_F(CliRun, JsonStreamOfAnUpdate) {
     EXPECT_EQ(test::Str(result, "result"), "success");
     EXPECT_EQ(test::Str(result, "version"), "1.80");
     EXPECT_EQ(test::Str(result, "previous_version"), "1.70");
+    // What a plant's report takes from the run: the target, the image sent, UTC times.
+    EXPECT_EQ(test::Str(result, "target_version"), "1.80");
+    EXPECT_EQ(test::Str(result, "image_sha256").size(), 64u);
+    for (const char* key : {"started", "finished"}) {
+        EXPECT_EQ(test::Str(result, key).size(), 24u) << key;
+        EXPECT_EQ(test::Str(result, key).back(), 'Z') << key;
+    }
+    EXPECT_LE(test::Str(result, "started"), test::Str(result, "finished"));
 }
 
 TEST_F(CliRun, ProgressShowsABlockOnlyOnceItHasGoneOut) {

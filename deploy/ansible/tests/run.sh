@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # The role against seven simulated PLCs on two inventory hosts of this machine (each host with
-# its own port registry), in five runs: check mode; a pinned target that the hosts' qx4t-vup
-# does not carry; the update with the settings given as text (-e); the same play again with
-# them typed; check mode on ports and an environment given as text.
+# its own port registry) and a third with no PLC, in five runs: check mode; a pinned target
+# that the hosts' qx4t-vup does not carry; the update with the settings given as text (-e),
+# whose canary fails and ends the play; the retry files of that run, with the settings typed;
+# check mode on ports and an environment given as text, beside a real run's report.
 #   deploy/ansible/tests/run.sh [BIN]     BIN: the folder of qx4t-vup and qx4t-plcsim
 set -euo pipefail
 here="$(cd "$(dirname "$0")" && pwd)"
@@ -108,7 +109,12 @@ qx4t_line_pcs:
     line2:
       qx4t_vup_program: $work/qx4t-vup-line2
       qx4t_vup_environment: {XDG_RUNTIME_DIR: $work/line2, QX4T_TEST_UNVERIFIED: $g}
+      # A port named twice is one PLC.
+      qx4t_vup_ports: [$b, $d, $g, $b]
+    line3:
+      qx4t_vup_environment: {XDG_RUNTIME_DIR: $work/line3}
 EOF
+mkdir -p -m 0700 "$work/line3"
 
 : >"$work/ansible.cfg"
 export ANSIBLE_CONFIG="$work/ansible.cfg" ANSIBLE_HOME="$work/ansible" \
@@ -133,21 +139,26 @@ play() {
     fi
 }
 check() {
-    python3 "$here/check_report.py" "$work/$1/report.json" "$work/$1/report.csv"
+    python3 "$here/check_report.py" "$work/$1"
 }
 
 # Check mode foresees the refusal of the mode change that -e turns off.
 play check 0 --check -e qx4t_vup_allow_mode_change=no -e qx4t_vup_fail_host=false
-check check <<EOF
-{"check_mode": true, "summary": {"changed": 3, "recovered": 2, "ok": 1, "failed": 1},
- "plcs": {"$a": {"result": "changed", "version_after": "1.70"},
+check check/check- <<EOF
+{"check_mode": true, "summary": {"changed": 0, "recovered": 0, "would update": 5, "ok": 1,
+                                 "failed": 1, "not started": 1},
+ "plcs": {"$a": {"result": "would update", "version_after": "1.70"},
           "$c": {"result": "ok", "version_after": "1.80"},
           "$e": {"result": "failed", "version_after": "1.70", "exit": null},
-          "$f": {"result": "recovered", "version_after": "1.70", "exit": 0},
-          "$b": {"result": "changed", "version_after": "1.70"},
-          "$d": {"result": "changed", "version_after": "1.70"},
-          "$g": {"result": "recovered", "version_after": "1.70", "exit": 5}}}
+          "$f": {"result": "would update", "version_after": "1.70", "exit": 0},
+          "$b": {"result": "would update", "version_after": "1.70"},
+          "$d": {"result": "would update", "version_after": "1.70"},
+          "$g": {"result": "would update", "version_after": "1.70", "exit": 5},
+          "line3": {"result": "not started (no PLC found)"}}}
 EOF
+grep -q 'The real run would take about 4800 s so far: 2 batch(es)' "$work/check.log" ||
+    { echo "check mode gave no estimate of the real run" >&2; exit 1; }
+[ ! -e "$work/check/report.json" ] || { echo "check mode wrote report.json" >&2; exit 1; }
 
 # A pin that line1's qx4t-vup does not carry stops the play before any PLC is touched; the
 # report's one row says why.
@@ -163,41 +174,49 @@ EOF
 untouched
 
 # Settings as text: a "false" that refuses the mode change (line1 has it typed true), a
-# "false" that leaves the hosts green, numbers.
+# "false" that leaves the hosts green, numbers. The canary line1 has a failed PLC: the budget
+# of the first batch is spent and the play ends; line2's ports and line3 are not started.
 play first 0 -e qx4t_vup_allow_mode_change=false -e qx4t_vup_fail_host=false \
     -e qx4t_vup_poll_interval=1 -e qx4t_vup_update_timeout=600
 check first <<EOF
-{"check_mode": false, "summary": {"changed": 2, "recovered": 2, "ok": 1, "failed": 2},
- "batches": true, "parallel": "line2",
+{"check_mode": false, "summary": {"changed": 1, "recovered": 1, "ok": 1, "failed": 1, "not started": 4},
  "plcs": {"$a": {"result": "changed", "version_before": "1.70", "version_after": "1.80", "exit": 0},
           "$c": {"result": "ok", "version_before": "1.80", "version_after": "1.80", "exit": 0},
           "$e": {"result": "failed", "version_before": "1.70", "version_after": "1.70", "exit": 3},
           "$f": {"result": "recovered", "version_before": "1.70", "version_after": "1.80", "exit": 0},
-          "$b": {"result": "changed", "version_before": "1.70", "version_after": "1.80", "exit": 0},
-          "$d": {"result": "failed", "version_before": "1.70", "version_after": "", "attempts": 2, "first_exit": 5},
-          "$g": {"result": "recovered", "version_before": "1.70", "version_after": "1.80", "exit": 0}}}
+          "$b": {"result": "not started (play ended before this PC)"},
+          "$d": {"result": "not started (play ended before this PC)"},
+          "$g": {"result": "not started (play ended before this PC)"},
+          "line3": {"result": "not started (PLCs not listed)"}},
+ "retry": {"line1": ["$e"], "line2": ["$b", "$d", "$g"], "line3": null}}
 EOF
 [ "$(plc_state line1 "$e")" = "1.70 81" ] || { echo "$e: its mode was changed" >&2; exit 1; }
+grep -q 'The failure budget (0 in the first batch) is spent' "$work/first.log" ||
+    { echo "the summary does not say that the budget ended the play" >&2; exit 1; }
 
-play again 2
+# What the first run left, from its retry files; the settings typed (line1 allows the mode
+# change). Line2's port named twice is one PLC, updated once. Line2, its batch's one host,
+# fails: Ansible ends the play there, and line3 is not started.
+play again 2 --limit "@$work/first/retry-hosts" -e "@$work/first/retry-vars.yml"
 check again <<EOF
-{"check_mode": false, "summary": {"changed": 1, "recovered": 0, "ok": 5, "failed": 1},
- "batches": true,
- "plcs": {"$a": {"result": "ok", "version_after": "1.80"},
-          "$c": {"result": "ok", "version_after": "1.80"},
-          "$e": {"result": "changed", "version_before": "1.70", "version_after": "1.80"},
-          "$f": {"result": "ok", "version_after": "1.80"},
-          "$b": {"result": "ok", "version_after": "1.80"},
+{"check_mode": false, "summary": {"changed": 2, "recovered": 1, "ok": 0, "failed": 1, "not started": 1},
+ "batches": true, "parallel": "line2",
+ "plcs": {"$e": {"result": "changed", "version_before": "1.70", "version_after": "1.80"},
+          "$b": {"result": "changed", "version_before": "1.70", "version_after": "1.80", "exit": 0},
           "$d": {"result": "failed", "version_before": "1.70", "version_after": "", "attempts": 2, "first_exit": 5},
-          "$g": {"result": "ok", "version_after": "1.80"}}}
+          "$g": {"result": "recovered", "version_before": "1.70", "version_after": "1.80", "exit": 0},
+          "line3": {"result": "not started (PLCs not listed)"}}}
 EOF
 
-# A list and a mapping as text, and the pin written the other way.
+# A list and a mapping as text, and the pin written the other way; check mode's files go
+# beside the real run's report without touching it.
 play listed 0 --check --limit line1 -e "qx4t_vup_ports=[\"$a\",\"$e\"]" \
     -e "qx4t_vup_environment={\"XDG_RUNTIME_DIR\":\"$work/line1\"}" \
-    -e qx4t_vup_target_version=01.80
-check listed <<EOF
+    -e qx4t_vup_target_version=01.80 -e qx4t_vup_report_dir="$work/again"
+check again/check- <<EOF
 {"check_mode": true, "summary": {"changed": 0, "recovered": 0, "ok": 2, "failed": 0},
  "plcs": {"$a": {"result": "ok"}, "$e": {"result": "ok"}}}
 EOF
+python3 -c 'import json, sys; sys.exit(json.load(open(sys.argv[1]))["check_mode"])' \
+    "$work/again/report.json" || { echo "check mode wrote over the real report" >&2; exit 1; }
 echo "ansible role: 5 runs passed"
