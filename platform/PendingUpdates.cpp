@@ -23,6 +23,7 @@
 #include "platform/AppFolders.h"
 #include "platform/PlcFileName.h"
 #include "platform/PrivateFiles.h"
+#include "platform/WriteAll.h"
 
 namespace qx4t {
 namespace {
@@ -186,12 +187,6 @@ FileCause causeOf(int error) {
         default:
             return FileCause::Other;
     }
-}
-
-std::string accountName(uid_t uid) {
-    if (const passwd* pw = ::getpwuid(uid))
-        return pw->pw_name;
-    return "uid " + std::to_string(uid);
 }
 
 std::string utcText(std::time_t t) {
@@ -405,19 +400,8 @@ std::string noteText(const PendingUpdates::Note& note, const std::string& state)
 // Writes `text` over the open file in place: a sticky folder lets no account rename over
 // another's file. Flushed to the disk before it counts.
 bool writeInPlace(int fd, const std::string& text) {
-    if (::ftruncate(fd, 0) != 0)
-        return false;
-    std::size_t done = 0;
-    while (done < text.size()) {
-        const ssize_t n =
-            ::pwrite(fd, text.data() + done, text.size() - done, static_cast<off_t>(done));
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-            return false;
-        done += static_cast<std::size_t>(n);
-    }
-    return ::fsync(fd) == 0;
+    return ::ftruncate(fd, 0) == 0 && ::lseek(fd, 0, SEEK_SET) == 0 && writeAll(fd, text) &&
+           ::fsync(fd) == 0;
 }
 
 // Who left a note, for the user: the account it names, else the file's owner.

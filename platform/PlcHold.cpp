@@ -21,14 +21,8 @@ std::string errnoText(const std::string& what, const std::string& path) {
     return what + " " + path + ": " + std::strerror(errno);
 }
 
-std::string userNameOf(uid_t uid) {
-    if (const passwd* pw = ::getpwuid(uid))
-        return pw->pw_name;
-    return "uid " + std::to_string(uid);
-}
-
 std::string userName() {
-    return userNameOf(::geteuid());
+    return accountName(::geteuid());
 }
 
 // A folder every account may create files in, each keeping its own: sticky and world-writable.
@@ -81,7 +75,7 @@ std::string holderIn(const std::string& path) {
     if (line.empty())
         return "another program";
     // A file others could write (as an earlier release made them) proves nothing either.
-    const std::string owner = userNameOf(st.st_uid);
+    const std::string owner = accountName(st.st_uid);
     if ((st.st_mode & (S_IWGRP | S_IWOTH)) != 0 || !line.ends_with(", user " + owner + ")") ||
         line.find('\n') != std::string::npos)
         return "a program of another account";

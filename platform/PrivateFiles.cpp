@@ -1,6 +1,7 @@
 #include "platform/PrivateFiles.h"
 
 #include <fcntl.h>
+#include <pwd.h>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -10,6 +11,8 @@
 #include <cstdlib>
 #include <cstring>
 #include <utility>
+
+#include "platform/WriteAll.h"
 
 namespace qx4t {
 namespace {
@@ -70,22 +73,6 @@ int openRegular(const std::string& path, int flags, unsigned mode, const char* w
 std::string folderOf(const std::string& file) {
     const auto slash = file.rfind('/');
     return slash == std::string::npos ? "." : slash == 0 ? "/" : file.substr(0, slash);
-}
-
-bool writeAll(int fd, const std::string& text) {
-    std::size_t done = 0;
-    while (done < text.size()) {
-        const ssize_t n = ::write(fd, text.data() + done, text.size() - done);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0) {
-            if (n == 0)
-                errno = ENOSPC;
-            return false;
-        }
-        done += static_cast<std::size_t>(n);
-    }
-    return true;
 }
 
 }  // namespace
@@ -301,6 +288,12 @@ NewFile createNewFile(const std::string& file, FileError& error) {
         return NewFile::Exists;
     error = osError("cannot create", file);
     return NewFile::Failed;
+}
+
+std::string accountName(unsigned uid) {
+    if (const passwd* pw = ::getpwuid(uid))
+        return pw->pw_name;
+    return "uid " + std::to_string(uid);
 }
 
 unsigned long currentProcessId() {

@@ -81,4 +81,9 @@ enum class NewFile { Created, Exists, Failed };
 
 [[nodiscard]] unsigned long currentProcessId();
 
+#ifndef _WIN32
+// The name of the account with user id `uid`; "uid N" when the user database has none.
+[[nodiscard]] std::string accountName(unsigned uid);
+#endif
+
 }  // namespace qx4t
