@@ -630,15 +630,15 @@ PendingUpdates::Result PendingUpdates::mark(const std::string& identity, const s
             return failedAt(m_notesFolder, error);
         case Store::Account: {
             Result r = accountMark(identity, port);
-            if (r.ok) {
+#ifndef _WIN32
+            // Said where the machine should have had a folder of notes; Windows keeps the notes
+            // of each account for now, and says nothing of it at every update.
+            if (r.ok && !m_notesFolder.empty()) {
                 r.notice = "notes of unverified updates are kept for this account only (" +
-                           m_folder + "): " +
-                           (m_notesFolder.empty()
-                                ? std::string("this system has no folder of notes for every "
-                                              "account")
-                                : "the folder of notes for every account, " + m_notesFolder +
-                                      ", does not exist (the qx4t-udev package makes it)");
+                           m_folder + "): the folder of notes for every account, " + m_notesFolder +
+                           ", does not exist (the qx4t-udev package makes it)";
             }
+#endif
             return r;
         }
         case Store::Machine:
