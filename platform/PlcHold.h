@@ -46,9 +46,12 @@ public:
     [[nodiscard]] const std::string& error() const { return m_error; }
 
 private:
-    FileLock m_lock;  // Linux
+#ifdef _WIN32
+    int m_fd = -1;  // the file's handle, which fits in 32 bits
+#else
+    FileLock m_lock;
     bool m_wroteName = false;
-    int m_fd = -1;  // Windows: the file's handle, which fits in 32 bits
+#endif
     std::string m_holder;
     std::string m_error;
 };
