@@ -169,26 +169,6 @@ std::string errnoText(const std::string& what, const std::string& path) {
     return what + " " + path + ": " + std::strerror(errno);
 }
 
-FileCause causeOf(int error) {
-    switch (error) {
-        case ENOSPC:
-        case EDQUOT:
-        case EFBIG:
-            return FileCause::NoSpace;
-        case EACCES:
-        case EPERM:
-            return FileCause::PermissionDenied;
-        case EROFS:
-            return FileCause::ReadOnly;
-        case ENOENT:
-            return FileCause::NotFound;
-        case EIO:
-            return FileCause::IoError;
-        default:
-            return FileCause::Other;
-    }
-}
-
 std::string utcText(std::time_t t) {
     std::tm tm{};
     char text[32] = "";
@@ -433,10 +413,10 @@ PendingUpdates::Result machineMark(const std::string& path, const PendingUpdates
                 errno = why;
                 return failedAt(
                     path, errnoText("cannot write the note", path) + " (left by " + leftBy(f) + ")",
-                    causeOf(why));
+                    fileCauseOf(why));
             }
             errno = why;
-            return failedAt(path, errnoText("cannot open the note", path), causeOf(why));
+            return failedAt(path, errnoText("cannot open the note", path), fileCauseOf(why));
         }
         lockFile(fd, LOCK_EX);
         if (!stillThere(fd, path)) {
@@ -462,7 +442,7 @@ PendingUpdates::Result machineMark(const std::string& path, const PendingUpdates
                 (void)writeInPlace(fd, now.text);
             ::close(fd);
             errno = why;
-            return failedAt(path, errnoText("cannot write the note", path), causeOf(why));
+            return failedAt(path, errnoText("cannot write the note", path), fileCauseOf(why));
         }
         ::close(fd);
         return {};
@@ -488,7 +468,7 @@ PendingUpdates::Result machineClear(const std::string& path, const std::string& 
                             "the note of an unverified update of " + identity + " left by " +
                                 leftBy(f) +
                                 " cannot be cleared: " + errnoText("cannot write", path),
-                            causeOf(why));
+                            fileCauseOf(why));
         }
         lockFile(fd, LOCK_EX);
         if (!stillThere(fd, path)) {
@@ -524,7 +504,7 @@ PendingUpdates::Result machineClear(const std::string& path, const std::string& 
                             "the note of an unverified update of " + identity + " left by " +
                                 leftBy(f) +
                                 " cannot be cleared: " + errnoText("cannot write", path),
-                            causeOf(why));
+                            fileCauseOf(why));
         }
         ::close(fd);
         return {};

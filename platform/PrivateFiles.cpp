@@ -296,6 +296,10 @@ std::string accountName(unsigned uid) {
     return "uid " + std::to_string(uid);
 }
 
+FileCause fileCauseOf(int error) {
+    return causeOf(error);
+}
+
 unsigned long currentProcessId() {
     return static_cast<unsigned long>(::getpid());
 }

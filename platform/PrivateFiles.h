@@ -82,6 +82,8 @@ enum class NewFile { Created, Exists, Failed };
 [[nodiscard]] unsigned long currentProcessId();
 
 #ifndef _WIN32
+// The cause the user is told for an errno value.
+[[nodiscard]] FileCause fileCauseOf(int error);
 // The name of the account with user id `uid`; "uid N" when the user database has none.
 [[nodiscard]] std::string accountName(unsigned uid);
 #endif
